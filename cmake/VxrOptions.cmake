@@ -1,0 +1,25 @@
+# Compile options shared by every target of the project.
+#
+# vxr_options        warnings as errors, and the sanitizers when VXR_SANITIZE is on
+# vxr_options_nosan  the same warnings, never sanitized (build-time tools such as
+#                    the picture painter run during the build and stay fast)
+
+add_library(vxr_options_nosan INTERFACE)
+target_compile_options(vxr_options_nosan INTERFACE
+    -Wall -Wextra -Werror
+    # g++ 12's optimiser reports these falsely on plain std::string code.
+    -Wno-error=restrict
+    -Wno-error=stringop-overflow
+    -Wno-error=array-bounds
+    -Wno-error=maybe-uninitialized)
+
+add_library(vxr_options INTERFACE)
+target_link_libraries(vxr_options INTERFACE vxr_options_nosan)
+if(VXR_SANITIZE)
+    target_compile_options(vxr_options INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(vxr_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# Every test gets a timeout so that a stuck wait loop fails fast.
+set(VXR_TEST_TIMEOUT 60)

@@ -1,0 +1,64 @@
+#include "platform/record_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vxr::platform {
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now and reports the close error: a write may only fail here.
+    int close() {
+        int result = ::close(fd_) == 0 ? 0 : errno;
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+int readFileHead(const std::filesystem::path& path, std::span<std::uint8_t> out) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) return errno;
+    size_t done = 0;
+    while (done < out.size()) {
+        ssize_t got = ::pread(file.get(), out.data() + done, out.size() - done, static_cast<off_t>(done));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (got == 0) return EIO;  // shorter than one record
+        done += static_cast<size_t>(got);
+    }
+    return 0;
+}
+
+int overwriteFileHead(const std::filesystem::path& path, std::span<const std::uint8_t> data) {
+    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    if (file.get() < 0) return errno;
+    size_t done = 0;
+    while (done < data.size()) {
+        ssize_t put = ::pwrite(file.get(), data.data() + done, data.size() - done, static_cast<off_t>(done));
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        done += static_cast<size_t>(put);
+    }
+    return file.close();
+}
+
+}  // namespace vxr::platform
