@@ -1,1 +1,40 @@
+#include "model/computer.h"
 
+namespace vxr::model {
+
+namespace {
+
+// Types that get a letter in the first pass, when formatted.
+bool isFormattedLetterType(int type) { return type == 4 || type == 6 || type == 7 || type == 11 || type == 12; }
+
+// Extended containers: always lettered, after all the others.
+bool isExtendedLetterType(int type) { return type == 5 || type == 15; }
+
+void append(DriveLetterTable& table, int disk, int partition, int type) {
+    if (table.count >= layout::kDriveLetters) return;
+    table.entries[table.count++] = {disk, partition, type};
+}
+
+}  // namespace
+
+void TCOMPUTER::BuildDriveLetters() {
+    for (int c = 0; c < layout::kComputers; ++c) {
+        DriveLetterTable& table = driveLetters_[static_cast<std::size_t>(c)];
+        table = {};
+        const int disks = record_.disksInUse(c);
+        for (int d = 1; d <= disks; ++d) {
+            for (int p = 1; p <= record_.partitionsInUse(c, d); ++p) {
+                const int type = record_.partition(c, d, p).type;
+                if (isFormattedLetterType(type) && RootDirectory(c, d, p) != 0) append(table, d, p, type);
+            }
+        }
+        for (int d = 1; d <= disks; ++d) {
+            for (int p = 1; p <= record_.partitionsInUse(c, d); ++p) {
+                const int type = record_.partition(c, d, p).type;
+                if (isExtendedLetterType(type)) append(table, d, p, type);
+            }
+        }
+    }
+}
+
+}  // namespace vxr::model

@@ -1,1 +1,25 @@
+#include "model/scramble.h"
 
+namespace vxr::model {
+
+using layout::kKeys;
+using layout::kScrambledSize;
+
+void scramble(MachineRecord::Bytes& bytes) {
+    const std::uint8_t k0 = bytes[kKeys], k1 = bytes[kKeys + 1], k2 = bytes[kKeys + 2];
+    bytes[0] ^= k0;
+    for (std::size_t i = 1; i < kScrambledSize; ++i) {
+        bytes[i] = static_cast<std::uint8_t>((bytes[i] + k1) ^ (bytes[i - 1] + k2));
+    }
+}
+
+void descramble(MachineRecord::Bytes& bytes) {
+    const std::uint8_t k0 = bytes[kKeys], k1 = bytes[kKeys + 1], k2 = bytes[kKeys + 2];
+    // Descending, so that S[i-1] is still the stored byte when P[i] is made.
+    for (std::size_t i = kScrambledSize - 1; i >= 1; --i) {
+        bytes[i] = static_cast<std::uint8_t>((bytes[i] ^ static_cast<std::uint8_t>(bytes[i - 1] + k2)) - k1);
+    }
+    bytes[0] ^= k0;
+}
+
+}  // namespace vxr::model

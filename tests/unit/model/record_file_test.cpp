@@ -1,1 +1,134 @@
 #include <gtest/gtest.h>
+
+#include "model/computer.h"
+#include "model/scramble.h"
+#include "support/temp_dir.h"
+
+namespace vxr::model {
+namespace {
+
+using layout::kRecordSize;
+
+class RecordFile : public ::testing::Test {
+protected:
+    platform::EnvLookup env() {
+        return [this](const std::string& name) -> std::optional<std::string> {
+            if (name == "VXR_DRIVE_C") return (dir.path() / "c").string();
+            if (name == "VXR_DRIVE_A") return (dir.path() / "a").string();
+            return std::nullopt;
+        };
+    }
+    std::filesystem::path dataFile() const { return dir.path() / "c" / "DATAS" / "VXR.DAT"; }
+
+    // A file holding `record` scrambled with fixed keys, plus `tail` extra bytes.
+    void writeScrambled(MachineRecord record, std::size_t tail = 0) {
+        record.setKeys({0x90, 0xA1, 0xB2, 0xC3});
+        scramble(record.bytes());
+        std::vector<unsigned char> bytes(record.bytes().begin(), record.bytes().end());
+        for (std::size_t i = 0; i < tail; ++i) bytes.push_back(static_cast<unsigned char>(0xE0 + i));
+        test::writeAll(dataFile(), bytes);
+    }
+
+    static MachineRecord sample() {
+        MachineRecord record;
+        record.setDiskCount(0, 1);
+        record.setDisk(0, 1, {.partitionCount = 1, .capacity = 8000, .kind = 1});
+        record.setImage(1, 3, {.directory = 2, .size = 650, .name = "BACKUP"});
+        record.setRestrictionFlags(0x10);
+        record.bytes()[layout::kRecordTail] = 0x5A;  // not interpreted, must survive
+        return record;
+    }
+
+    test::TempDir dir;
+    platform::FixedClock clock{45000.0};
+    platform::SequenceRandom random{{5, 17, 127, 0, 99, 3, 64, 1}};
+};
+
+TEST_F(RecordFile, LoadDescramblesAndKeepsTheKeys) {
+    writeScrambled(sample());
+    TCOMPUTER machine(clock, random, env());
+    ASSERT_EQ(machine.LoadRecord(), 0);
+    EXPECT_EQ(machine.record().image(1, 3).name, "BACKUP");
+    EXPECT_EQ(machine.record().disk(0, 1).capacity, 8000);
+    EXPECT_EQ(machine.record().bytes()[layout::kRecordTail], 0x5A);
+    EXPECT_EQ(machine.record().keys()[3], 0xC3);
+}
+
+TEST_F(RecordFile, ShortOrMissingFileFailsAndLeavesMemoryAlone) {
+    TCOMPUTER machine(clock, random, env());
+    machine.record().setOptionWord(1, 0x1234);
+    const MachineRecord before = machine.record();
+    EXPECT_EQ(machine.LoadRecord(), 1);  // missing
+    test::writeAll(dataFile(), std::vector<unsigned char>(kRecordSize - 1, 0x80));
+    EXPECT_EQ(machine.LoadRecord(), 1);  // one byte short
+    EXPECT_EQ(machine.record(), before);
+}
+
+TEST_F(RecordFile, SaveNeverCreatesTheFile) {
+    TCOMPUTER machine(clock, random, env());
+    machine.record() = sample();
+    const MachineRecord before = machine.record();
+    EXPECT_EQ(machine.SaveRecord(), ENOENT);
+    EXPECT_FALSE(std::filesystem::exists(dataFile()));
+    EXPECT_EQ(machine.record(), before);
+}
+
+TEST_F(RecordFile, SaveKeepsALongerFilesTailAndMemoryStaysPlain) {
+    writeScrambled(MachineRecord{}, 10);
+    TCOMPUTER machine(clock, random, env());
+    ASSERT_EQ(machine.LoadRecord(), 0);
+    machine.record() = sample();
+    ASSERT_EQ(machine.SaveRecord(), 0);
+    EXPECT_EQ(machine.record().image(1, 3).name, "BACKUP");  // plain again
+
+    const auto bytes = test::readAll(dataFile());
+    ASSERT_EQ(bytes.size(), kRecordSize + 10);
+    for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(bytes[kRecordSize + i], 0xE0 + i);
+    // Keys drawn from the random source, each in 0x80..0xFF.
+    EXPECT_EQ(bytes[layout::kKeys], 128 + 5);
+    EXPECT_EQ(bytes[layout::kKeys + 1], 128 + 17);
+    EXPECT_EQ(bytes[layout::kKeys + 2], 128 + 127);
+    EXPECT_EQ(bytes[layout::kKeys + 3], 128 + 0);
+    EXPECT_EQ(random.reseeds(), 1);
+
+    TCOMPUTER reader(clock, random, env());
+    ASSERT_EQ(reader.LoadRecord(), 0);
+    EXPECT_EQ(reader.record(), machine.record());
+}
+
+TEST_F(RecordFile, TwoSavesWriteDifferentBytesThatLoadAlike) {
+    writeScrambled(MachineRecord{});
+    platform::ClockRandom clockRandom;
+    TCOMPUTER machine(clock, clockRandom, env());
+    machine.record() = sample();
+    ASSERT_EQ(machine.SaveRecord(), 0);
+    const auto first = test::readAll(dataFile());
+    TCOMPUTER firstReader(clock, clockRandom, env());
+    ASSERT_EQ(firstReader.LoadRecord(), 0);
+
+    // Saving until the keys differ: two clock-seeded draws of three keys
+    // coincide with a chance of 2^-21 per attempt.
+    std::vector<unsigned char> second = first;
+    for (int attempt = 0; attempt < 5 && second == first; ++attempt) {
+        ASSERT_EQ(machine.SaveRecord(), 0);
+        second = test::readAll(dataFile());
+    }
+    EXPECT_NE(first, second);
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_GE(second[layout::kKeys + k], 0x80);
+    TCOMPUTER secondReader(clock, clockRandom, env());
+    ASSERT_EQ(secondReader.LoadRecord(), 0);
+    MachineRecord a = firstReader.record(), b = secondReader.record();
+    a.setKeys({});
+    b.setKeys({});
+    EXPECT_EQ(a, b);
+}
+
+TEST_F(RecordFile, DosDataFileMapsToTheDriveFolderCaseInsensitively) {
+    writeScrambled(sample());
+    std::filesystem::rename(dir.path() / "c" / "DATAS", dir.path() / "c" / "datas");
+    TCOMPUTER machine(clock, random, env());
+    EXPECT_EQ(machine.LoadRecord(), 0);
+}
+
+}  // namespace
+}  // namespace vxr::model

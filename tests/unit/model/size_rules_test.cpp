@@ -1,1 +1,160 @@
 #include <gtest/gtest.h>
+
+#include "machine_builder.h"
+#include "model/size_rules.h"
+
+namespace vxr::model {
+namespace {
+
+using test::addDisk;
+using test::addPartition;
+
+class SizeRulesTest : public ::testing::Test {
+protected:
+    SizeRules rules() { return SizeRules(machine, state, options); }
+    MachineRecord& record() { return machine.record(); }
+
+    TCOMPUTER machine;
+    OperationState state;
+    OptionWords options;
+};
+
+TEST_F(SizeRulesTest, DiskCopyProposalRoundsHalvesToEven) {
+    addDisk(record(), 0, 4000);
+    addPartition(record(), 0, 1, 7, 1000, 10);
+    addPartition(record(), 0, 1, 7, 3000, 10);
+    addDisk(record(), 0, 8000);
+    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+    state.TargetSizes = {9, 9, 9, 9};  // left over from an earlier proposal
+    EXPECT_EQ(rules().DefaultTargetSizes(0), 0);  // exactly fills the disk
+    EXPECT_EQ(state.TargetSizes, (std::array<std::int32_t, 4>{2000, 6000, 0, 0}));
+}
+
+TEST_F(SizeRulesTest, ProposalRoundsToNearestBelowAHalf) {
+    addDisk(record(), 0, 3000);
+    addPartition(record(), 0, 1, 131, 1000, 10);
+    addPartition(record(), 0, 1, 131, 2000, 10);
+    addDisk(record(), 0, 1000);
+    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+    // 333.33 - 0.5 = 332.83 -> 333; 666.67 - 0.5 = 666.17 -> 666
+    EXPECT_EQ(rules().DefaultTargetSizes(0), -1);
+    EXPECT_EQ(state.TargetSizes[0], 333);
+    EXPECT_EQ(state.TargetSizes[1], 666);
+}
+
+TEST_F(SizeRulesTest, Fat16LimitDependsOnTheConversionOption) {
+    addDisk(record(), 0, 4000);
+    addPartition(record(), 0, 1, 4, 3000, 10);
+    addPartition(record(), 0, 1, 6, 1000, 10);
+    addDisk(record(), 0, 4001);
+    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+    rules().DefaultTargetSizes(0);
+    EXPECT_EQ(state.TargetSizes[0], 2047);
+    options.setBox(2, 1, true);
+    rules().DefaultTargetSizes(0);
+    EXPECT_EQ(state.TargetSizes[0], 3000);
+}
+
+TEST_F(SizeRulesTest, Fat32LimitAndNoLimitForOtherTypes) {
+    addDisk(record(), 0, 100000);
+    addPartition(record(), 0, 1, 12, 50000, 10);
+    addPartition(record(), 0, 1, 7, 50000, 10);
+    addDisk(record(), 0, 100000);
+    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+    options.setBox(2, 1, true);
+    rules().DefaultTargetSizes(0);
+    EXPECT_EQ(state.TargetSizes[0], kFat32Limit);
+    EXPECT_EQ(state.TargetSizes[1], 50000);
+}
+
+TEST_F(SizeRulesTest, TypedSizesAreRaisedToTheDataSizeAndCutToTheFreeSpace) {
+    addDisk(record(), 0, 10000);
+    addPartition(record(), 0, 1, 7, 4000, 1500);
+    addPartition(record(), 0, 1, 7, 6000, 2500);
+    addDisk(record(), 0, 10000);
+    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+    state.TargetSizes = {100, 6000, 0, 0};
+    EXPECT_EQ(rules().ApplySizeRules(0, 1), -2500);
+    EXPECT_EQ(state.TargetSizes[0], 1500);
+    state.TargetSizes[0] = -5;
+    rules().ApplySizeRules(0, 1);
+    EXPECT_EQ(state.TargetSizes[0], 1500);
+    state.TargetSizes[0] = 9000;
+    EXPECT_EQ(rules().ApplySizeRules(0, 1), 1);
+    EXPECT_EQ(state.TargetSizes[0], 4000);
+}
+
+TEST_F(SizeRulesTest, CapacityCutMayEndBelowTheDataSize) {
+    addDisk(record(), 0, 10000);
+    addPartition(record(), 0, 1, 7, 4000, 3000);
+    addDisk(record(), 0, 2000);
+    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+    state.TargetSizes = {0, 0, 0, 0};
+    EXPECT_EQ(rules().ApplySizeRules(0, 1), 1);
+    EXPECT_EQ(state.TargetSizes[0], 2000);
+}
+
+TEST_F(SizeRulesTest, PeerDiskCopyTakesTheSourceFromTheLocalComputer) {
+    addDisk(record(), 0, 4000);
+    addPartition(record(), 0, 1, 1, 4000, 1000);
+    addDisk(record(), 1, 8000);  // the peer's disk 1 is the destination
+    addPartition(record(), 1, 1, 7, 8000, 7000);
+    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 1};
+    rules().DefaultTargetSizes(1);
+    EXPECT_EQ(state.TargetSizes[0], 2047);  // FAT16 source limit, not the peer's NTFS data size
+}
+
+TEST_F(SizeRulesTest, RestoreFromImageUsesTheImagesPartitions) {
+    addDisk(record(), 0, 6000);
+    ImageEntry image;
+    image.directory = 1;
+    image.partitionCount = 2;
+    image.partitions[0] = {7, 0, 1000, 900};
+    image.partitions[1] = {7, 0, 1000, 100};
+    record().setImage(0, 5, image);
+    state = {.OpCode = kDiskFromImage, .TargetDisk = 1, .ImageIndex = 5};
+    EXPECT_EQ(rules().DefaultTargetSizes(0), 0);
+    EXPECT_EQ(state.TargetSizes, (std::array<std::int32_t, 4>{3000, 3000, 0, 0}));
+}
+
+TEST_F(SizeRulesTest, PartitionCopyProposesTheFreeSpaceForTheNewRow) {
+    addDisk(record(), 0, 10000);
+    addPartition(record(), 0, 1, 7, 3000, 1000);
+    addPartition(record(), 0, 1, 6, 2500, 1000);
+    state = {.OpCode = kPartitionToPartition, .TargetDisk = 1, .SourcePartCount = 3};
+    EXPECT_EQ(rules().DefaultTargetSizes(0), 0);
+    EXPECT_EQ(state.TargetSizes, (std::array<std::int32_t, 4>{3000, 2500, 4500, 0}));
+
+    state.SourcePartCount = 2;  // a full disk: only the existing rows
+    state.OpCode = kPartitionFromImage;
+    EXPECT_EQ(rules().DefaultTargetSizes(0), 0);
+    EXPECT_EQ(state.TargetSizes, (std::array<std::int32_t, 4>{3000, 2500, 0, 0}));
+}
+
+TEST_F(SizeRulesTest, OtherOperationsAndEmptySourcesChangeNothingHarmful) {
+    state = {.OpCode = kDiskToImage};
+    state.TargetSizes = {1, 2, 3, 4};
+    EXPECT_EQ(rules().DefaultTargetSizes(0), 0);
+    EXPECT_EQ(state.TargetSizes, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
+
+    addDisk(record(), 0, 5000);
+    addPartition(record(), 0, 1, 7, 0, 300);  // sizes sum to 0
+    addDisk(record(), 0, 5000);
+    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+    rules().DefaultTargetSizes(0);
+    EXPECT_EQ(state.TargetSizes[0], 300);  // raised to its data size
+}
+
+TEST_F(SizeRulesTest, HugeSizesStayWithinInt32) {
+    addDisk(record(), 0, 2000000000);
+    addPartition(record(), 0, 1, 7, -1, 0);  // read as 4294967295
+    addPartition(record(), 0, 1, 7, 1, 0);
+    addDisk(record(), 0, 2147483647);
+    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+    rules().DefaultTargetSizes(0);
+    EXPECT_GT(state.TargetSizes[0], 2147483000);
+    EXPECT_EQ(state.TargetSizes[1], 0);
+}
+
+}  // namespace
+}  // namespace vxr::model

@@ -1,0 +1,94 @@
+#pragma once
+// TCOMPUTER: the simulated machines (0 the local computer, 1 the peer), their
+// record, the data file it lives in, and the drive letters derived from it.
+// Disks, partitions, directories, images and drive letters count from 1;
+// 0 means none.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "model/record.h"
+#include "platform/clock.h"
+#include "platform/dos_path.h"
+#include "platform/random.h"
+
+namespace vxr::model {
+
+struct DriveLetterEntry {
+    std::int32_t disk = 0;
+    std::int32_t partition = 0;
+    std::int32_t type = 0;
+    bool operator==(const DriveLetterEntry&) const = default;
+};
+
+struct DriveLetterTable {
+    std::uint16_t count = 0;
+    std::array<DriveLetterEntry, layout::kDriveLetters> entries{};  // entry n is letter 'C' + n - 1
+};
+
+// Restriction flag bits (the record's restriction-flags word).
+enum RestrictionBits : std::uint16_t {
+    kMouseLocked = 1,
+    kKeyboardLocked = 2,
+    kCommandLineLocked = 4,
+    kAssessmentCopy = 16,
+};
+
+inline constexpr const char* kPrimaryDataFile = "C:\\DATAS\\VXR.DAT";
+inline constexpr const char* kFallbackDataFile = "VXR.DAT";
+inline constexpr const char* kAssessmentDataFile = "A:\\VXR.DAT";
+
+// Letter of drive-letter entry n (1..16): C..R.
+inline char driveLetterOf(int entry) { return static_cast<char>('C' + entry - 1); }
+
+class TCOMPUTER {
+public:
+    TCOMPUTER(platform::Clock& clock = platform::systemClock(), platform::Random& random = platform::systemRandom(),
+              platform::EnvLookup env = platform::processEnv);
+
+    MachineRecord& record() { return record_; }
+    const MachineRecord& record() const { return record_; }
+
+    // The DOS path of the data file; load and save map it to a host path.
+    std::string FileName = kPrimaryDataFile;
+
+    int LoadRecord();  // 0 on success, 1 on failure (record unchanged)
+    int SaveRecord();  // 0 on success, else the I/O error number
+    void BuildDriveLetters();
+    std::uint16_t GetRestrictionFlags() const { return record_.restrictionFlags(); }
+
+    const DriveLetterTable& driveLetters(int computer) const;
+    DriveLetterEntry driveLetter(int computer, int entry) const;  // empty outside 1..16
+
+    // ---- queries and shared changes ----
+    static std::string PartitionTypeName(int typeId);
+    static bool IsPrimaryType(int typeId);
+    static std::string NormaliseName(const std::string& name);
+
+    int FindImage(int computer, int directory, const std::string& name) const;
+    int ResolvePath(int computer, const std::string& path) const;
+    std::string DirectoryPath(int computer, int directory) const;
+    std::string ImagePath(int computer, int image) const;
+    std::int64_t SumDataSize(int computer, int disk) const;
+    std::int64_t SumPartitionSize(int computer, int disk) const;
+    std::int64_t SumImagePartitionSize(int computer, int image) const;
+    std::int64_t SumImageDataSize(int computer, int image) const;
+    int AddImage(int computer, int directory, const std::string& name);
+    void RemoveDirectories(int computer, int disk, int partition);
+
+    // The root directory of a partition (first entry with that disk and
+    // partition and parent 0), or 0 when the partition is not formatted.
+    int RootDirectory(int computer, int disk, int partition) const;
+
+private:
+    int childDirectory(int computer, int parent, const std::string& name) const;
+
+    platform::Clock& clock_;
+    platform::Random& random_;
+    platform::EnvLookup env_;
+    MachineRecord record_;
+    std::array<DriveLetterTable, layout::kComputers> driveLetters_{};
+};
+
+}  // namespace vxr::model

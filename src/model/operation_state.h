@@ -1,0 +1,37 @@
+#pragma once
+// The state of the operation under way: what was chosen so far and the
+// proposed destination partition sizes. Later subsystems extend it with the
+// rest of the selection variables.
+
+#include <array>
+#include <cstdint>
+
+#include "model/record_layout.h"
+
+namespace vxr::model {
+
+// Operation codes that the size rules know.
+enum OpCodes : int {
+    kDiskToDisk = 11,
+    kDiskToImage = 12,
+    kDiskFromImage = 13,
+    kPartitionToPartition = 21,
+    kPartitionToImage = 22,
+    kPartitionFromImage = 23,
+};
+
+struct OperationState {
+    int OpCode = 0;
+    int SourceDisk = 0;
+    int TargetDisk = 0;
+    int ImageIndex = 0;
+    // For partition to partition and partition from image: the rows of the
+    // destination partition table (its partitions plus a free-space row).
+    int SourcePartCount = 0;
+    // Destination partition sizes in MB, entries for partitions 1..4.
+    std::array<std::int32_t, layout::kPartitions> TargetSizes{};
+
+    std::int32_t& targetSize(int n) { return TargetSizes.at(static_cast<std::size_t>(n - 1)); }
+};
+
+}  // namespace vxr::model
