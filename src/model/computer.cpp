@@ -19,9 +19,7 @@ int TCOMPUTER::LoadRecord() {
 
 int TCOMPUTER::SaveRecord() {
     const auto path = platform::hostPath(FileName, env_);
-    random_.reseedFromClock();
-    std::array<std::uint8_t, layout::kKeyCount> keys{};
-    for (auto& key : keys) key = static_cast<std::uint8_t>(128 + random_.below(128));
+    const auto keys = drawKeys(random_);
 
     // Scramble a copy: memory keeps the plain record whatever the write does,
     // and takes the new keys only once they are in the file.

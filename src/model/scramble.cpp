@@ -13,6 +13,13 @@ void scramble(MachineRecord::Bytes& bytes) {
     }
 }
 
+std::array<std::uint8_t, layout::kKeyCount> drawKeys(platform::Random& random) {
+    random.reseedFromClock();
+    std::array<std::uint8_t, layout::kKeyCount> keys{};
+    for (auto& key : keys) key = static_cast<std::uint8_t>(128 + random.below(128));
+    return keys;
+}
+
 void descramble(MachineRecord::Bytes& bytes) {
     const std::uint8_t k0 = bytes[kKeys], k1 = bytes[kKeys + 1], k2 = bytes[kKeys + 2];
     // Descending, so that S[i-1] is still the stored byte when P[i] is made.

@@ -1,0 +1,90 @@
+#pragma once
+// The options dialog's boxes: for each tab 1..5 and box 1..9 the place on the
+// tab page, the style, the text listed under "Active Switches" when the box
+// is on, and the boxes that turning it on clears. Option word t holds tab t,
+// box n in bit n-1. The painter, the click handlers and the record tool all
+// read this one table.
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+
+namespace vxr::operations {
+
+inline constexpr int kAbsent = 999;  // x of a box that a tab does not have
+inline constexpr int kCheckBox = 4;
+inline constexpr int kRadioButton = 6;
+inline constexpr int kOptionTabs = 5;
+inline constexpr int kBoxesPerTab = 9;
+
+struct OptionBox {
+    int x = kAbsent;  // relative to the tab page
+    int y = kAbsent;
+    int style = 0;
+    const char* summary = nullptr;  // nullptr: never listed
+    std::uint16_t clears = 0;       // bit n-1: box n is cleared when this one is turned on
+
+    bool present() const { return x != kAbsent; }
+};
+
+constexpr std::uint16_t boxes(std::initializer_list<int> numbers) {
+    std::uint16_t mask = 0;
+    for (int n : numbers) mask = static_cast<std::uint16_t>(mask | 1u << (n - 1));
+    return mask;
+}
+
+// The lock-type radio buttons 2..9 of the security tab exclude each other.
+constexpr std::uint16_t otherLockTypes(int box) {
+    return static_cast<std::uint16_t>(boxes({2, 3, 4, 5, 6, 7, 8, 9}) & ~(1u << (box - 1)));
+}
+
+inline constexpr OptionBox kNoBox{};
+
+inline constexpr std::array<std::array<OptionBox, kBoxesPerTab>, kOptionTabs> kOptionBoxTable{{
+    // 1 Span/CRC
+    {{{35, 55, kCheckBox, "Spanning", 0},
+      {35, 97, kCheckBox, "AutoName", 0},
+      {35, 139, kCheckBox, "Compatible Naming", 0},
+      {35, 181, kCheckBox, "CRC Ignore", 0},
+      {35, 223, kCheckBox, "Create CRC32", 0},
+      kNoBox, kNoBox, kNoBox, kNoBox}},
+    // 2 FAT32/64
+    {{{35, 55, kCheckBox, "FAT32 Conversion", boxes({2})},
+      {35, 110, kCheckBox, "64K FAT Clusters", boxes({1, 3})},
+      {35, 165, kCheckBox, "FAT Limit", boxes({2})},
+      kNoBox, kNoBox, kNoBox, kNoBox, kNoBox, kNoBox}},
+    // 3 Misc
+    {{{35, 55, kCheckBox, "Sure", 0},
+      {35, 110, kCheckBox, "Force Cloning", 0},
+      {35, 165, kCheckBox, "Reboot", boxes({4})},
+      {35, 220, kCheckBox, "Exit to DOS", boxes({3})},
+      kNoBox, kNoBox, kNoBox, kNoBox, kNoBox}},
+    // 4 Image/Tape
+    {{{36, 41, kRadioButton, nullptr, boxes({2, 3, 4})},
+      {36, 71, kRadioButton, "Image All", boxes({1, 3, 4})},
+      {36, 101, kRadioButton, "Image Boot", boxes({1, 2, 4})},
+      {36, 131, kRadioButton, "Image Disk", boxes({1, 2, 3})},
+      {36, 172, kRadioButton, nullptr, boxes({6, 7})},
+      {36, 194, kRadioButton, "Tape Buffered", boxes({5, 7})},
+      {154, 172, kRadioButton, "Tape Unbuffered", boxes({5, 6})},
+      {323, 171, kCheckBox, "Tape Eject", 0},
+      kNoBox}},
+    // 5 Security
+    {{{35, 55, kCheckBox, "Encrypt all created images with a password,\"-pwd\".", 0},
+      {124, 144, kRadioButton, nullptr, otherLockTypes(2)},
+      {124, 165, kRadioButton, "-locktype=M (Manufacturer)", otherLockTypes(3)},
+      {124, 186, kRadioButton, "-locktype=P (Product Name)", otherLockTypes(4)},
+      {124, 207, kRadioButton, "-locktype=V (Version)", otherLockTypes(5)},
+      {264, 144, kRadioButton, "-locktype=S (Serial Number)", otherLockTypes(6)},
+      {264, 165, kRadioButton, "-locktype=U (UUID)", otherLockTypes(7)},
+      {264, 186, kRadioButton, "-locktype=C (Manufacturer + Product Name", otherLockTypes(8)},
+      {264, 207, kRadioButton, "ProductName=I (PIII ID)", otherLockTypes(9)}}},
+}};
+
+// Box n (1..9) of tab t (1..5); an absent box outside the table.
+constexpr const OptionBox& optionBox(int tab, int box) {
+    if (tab < 1 || tab > kOptionTabs || box < 1 || box > kBoxesPerTab) return kNoBox;
+    return kOptionBoxTable[static_cast<std::size_t>(tab - 1)][static_cast<std::size_t>(box - 1)];
+}
+
+}  // namespace vxr::operations

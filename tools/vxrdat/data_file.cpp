@@ -1,0 +1,35 @@
+#include "data_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "model/scramble.h"
+#include "platform/record_file.h"
+
+namespace vxr::vxrdat {
+
+model::MachineRecord readDataFile(const std::filesystem::path& path) {
+    model::MachineRecord record;
+    const int error = platform::readFileHead(path, record.bytes());
+    if (error == EIO) {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(path, ec);
+        throw ToolError(path.string() + ": too short for a machine record (" + (ec ? std::string("?") : std::to_string(size)) +
+                        " bytes, " + std::to_string(model::layout::kRecordSize) + " needed)");
+    }
+    if (error != 0) throw ToolError(path.string() + ": cannot read: " + std::strerror(error));
+    model::descramble(record.bytes());
+    return record;
+}
+
+void writeDataFile(const std::filesystem::path& path, model::MachineRecord record) {
+    record.setKeys(model::drawKeys(platform::systemRandom()));
+    model::scramble(record.bytes());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(record.bytes().data()), static_cast<std::streamsize>(record.bytes().size()));
+    out.close();
+    if (!out) throw ToolError(path.string() + ": cannot write: " + std::strerror(errno));
+}
+
+}  // namespace vxr::vxrdat
