@@ -1,0 +1,23 @@
+#pragma once
+// Text encoding helpers. Strings are UTF-8 throughout; byte counts that the
+// trainer's screens depend on are taken as code page 936 would count them.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vxr::platform {
+
+// The code page 936 fill pair 0xA3 0xA0 that pads label texts is held as the
+// ideographic space U+3000 and drawn as a blank full-width cell.
+inline constexpr char32_t kFullWidthFill = U'\u3000';
+inline constexpr std::string_view kFullWidthFillUtf8 = "\xE3\x80\x80";
+
+// Decodes UTF-8; each malformed or truncated sequence becomes U+FFFD.
+std::u32string decodeUtf8(std::string_view text);
+
+// The number of bytes `text` takes in code page 936: one for every ASCII
+// character, two for every other character.
+std::size_t cp936ByteCount(std::string_view text);
+
+}  // namespace vxr::platform
