@@ -1,0 +1,272 @@
+// The operation dialogs, the message boxes, the peer boxes and every button
+// picture, each button cut out of its dialog painted with that button in the
+// wanted state.
+
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_areas.h"
+#include "dialogs/message_dialog_layout.h"
+#include "dialogs/table_layout.h"
+#include "input/dialog_rects.h"
+#include "look.h"
+#include "operations/peer_layout.h"
+#include "operations/step_layout.h"
+#include "registry.h"
+
+namespace vxr::painter {
+
+namespace {
+
+using input::InclusiveRect;
+
+enum class Sign { None, Exclamation, Question };
+
+struct ButtonSpec {
+    InclusiveRect rect;
+    std::string caption;
+};
+
+// What a dialog picture shows besides its buttons.
+using Contents = std::function<void(Canvas&, const std::string& name)>;
+
+struct DialogLook {
+    std::string name;
+    std::string title;
+    Sign sign = Sign::None;
+    std::string line1, line2;
+    std::vector<ButtonSpec> buttons;
+    Contents contents;
+};
+
+// Buttons of a dialog from the rectangle table, with their captions.
+std::vector<ButtonSpec> tableButtons(int dialogNo, std::vector<std::string> captions) {
+    std::vector<ButtonSpec> buttons;
+    for (std::size_t i = 0; i < captions.size(); ++i) buttons.push_back({input::dialogRects(dialogNo).buttons[i], captions[i]});
+    return buttons;
+}
+
+Bitmap paintDialog(const DialogLook& look, int focused, ButtonLook focusLook = ButtonLook::Focused) {
+    const int width = pictureWidth(look.name), height = pictureHeight(look.name);
+    Bitmap picture = blank(width, height, pal(7));
+    Canvas canvas(picture);
+    dialogBody(canvas, width, height);
+    titleBar(canvas, width, look.title);
+    if (look.sign == Sign::Exclamation) exclamationSign(canvas, 10, 30);
+    if (look.sign == Sign::Question) questionSign(canvas, 10, 30);
+    if (!look.line1.empty()) text(canvas, 44, 32, look.line1, kSans, 7, kBlack);
+    if (!look.line2.empty()) text(canvas, 44, 46, look.line2, kSans, 7, kBlack);
+    if (look.contents) look.contents(canvas, look.name);
+    for (std::size_t i = 0; i < look.buttons.size(); ++i) {
+        const bool isFocused = static_cast<int>(i) + 1 == focused;
+        button(canvas, toRect(look.buttons[i].rect), look.buttons[i].caption, isFocused ? focusLook : ButtonLook::Plain);
+    }
+    return picture;
+}
+
+// ---- contents ------------------------------------------------------------
+
+dialogs::Area areaOf(int dialogNo) { return dialogs::selectionDialog(dialogNo).area; }
+
+Rect areaRect(const dialogs::Area& a) { return {a.left, a.top, a.left + a.width, a.top + a.height}; }
+
+// Column heads above a table area, aligned like the rows below them.
+template <std::size_t N>
+void tableHeads(Canvas& canvas, const dialogs::Area& area, const std::array<dialogs::Column, N>& columns) {
+    const int y = area.top - 13;
+    canvas.bitmap().fill({area.left, y - 1, area.left + area.width, area.top - 1}, pal(4));
+    for (const auto& column : columns) {
+        const int width = textWidth(canvas, column.head, kSans, 7);
+        int x = area.left + column.x;
+        if (column.align == dialogs::Align::Right) x -= width;
+        if (column.align == dialogs::Align::Centre) x -= width / 2;
+        text(canvas, x, y, column.head, kSans, 7, kBlack);
+    }
+}
+
+void tableArea(Canvas& canvas, const dialogs::Area& area) { sunkenField(canvas, areaRect(area), pal(1)); }
+
+Contents diskTable(int dialogNo) {
+    return [dialogNo](Canvas& canvas, const std::string&) {
+        tableHeads(canvas, areaOf(dialogNo), dialogs::kDiskColumns);
+        tableArea(canvas, areaOf(dialogNo));
+    };
+}
+
+Contents partitionTable(int dialogNo) {
+    return [dialogNo](Canvas& canvas, const std::string&) {
+        const dialogs::Area area = areaOf(dialogNo);
+        tableHeads(canvas, area, dialogs::kPartitionColumns);
+        text(canvas, area.left + dialogs::kPartitionLabelX, area.top - 13, "Label", kSans, 7, kBlack);
+        tableArea(canvas, area);
+    };
+}
+
+Contents detailTable(int dialogNo) {
+    return [dialogNo](Canvas& canvas, const std::string&) {
+        tableHeads(canvas, areaOf(dialogNo), dialogs::kDetailColumns);
+        tableArea(canvas, areaOf(dialogNo));
+    };
+}
+
+// The disk digit of the title, where the title label later shows it.
+Contents withDiskDigit(Contents table, input::Offset at) {
+    return [table, at](Canvas& canvas, const std::string& name) {
+        table(canvas, name);
+        text(canvas, at.x, at.y, "1", "Garamond", 9, pal(9), true);
+    };
+}
+
+void fileDialogContents(Canvas& canvas, const std::string& name) {
+    const dialogs::Area list = areaOf(3);
+    text(canvas, 20, 29, "Look in:", kSans, 7, kBlack);
+    const Rect line{dialogs::kLookInLineAt.x, dialogs::kLookInLineAt.y,
+                    dialogs::kLookInLineAt.x + dialogs::kLookInLineWidth,
+                    dialogs::kLookInLineAt.y + dialogs::kLookInLineHeight};
+    sunkenField(canvas, line, pal(4));
+    const Rect drop{line.right, line.top, line.right + 15, line.bottom};
+    button(canvas, drop, "", ButtonLook::Plain);
+    downArrow(canvas, drop.left + 4, drop.top + 6, kBlack);
+    button(canvas, {drop.right + 6, line.top - 1, drop.right + 28, line.bottom + 1}, "Up", ButtonLook::Plain);
+    button(canvas, {drop.right + 31, line.top - 1, drop.right + 53, line.bottom + 1}, "New", ButtonLook::Plain);
+    canvas.bitmap().fill({list.left, list.top - 14, list.left + list.width, list.top - 1}, pal(4));
+    text(canvas, list.left + dialogs::kFileNameX, list.top - 13, "Name", kSans, 7, kBlack);
+    const int sizeWidth = textWidth(canvas, "Size", kSans, 7);
+    text(canvas, list.left + dialogs::kFileSizeRight - sizeWidth, list.top - 13, "Size", kSans, 7, kBlack);
+    text(canvas, list.left + dialogs::kFileDateX, list.top - 13, "Date", kSans, 7, kBlack);
+    tableArea(canvas, list);
+    const input::Offset edit = dialogs::kFileNameEditAt;
+    text(canvas, 20, edit.y, "File name:", kSans, 7, kBlack);
+    sunkenField(canvas, {edit.x, edit.y, edit.x + dialogs::kFileNameEditWidth, edit.y + dialogs::kFileNameEditHeight},
+                pal(4));
+    text(canvas, 20, edit.y + 25, "Files of type:", kSans, 7, kBlack);
+    sunkenField(canvas, {edit.x, edit.y + 25, edit.x + dialogs::kFileNameEditWidth, edit.y + 38}, pal(4));
+    text(canvas, edit.x + 3, edit.y + 25, "*.VXI", kSans, 7, kBlack);
+    text(canvas, 20, edit.y + 52, "Image file description:", kSans, 7, kBlack);
+    sunkenField(canvas, {20, edit.y + 66, 423, edit.y + 112}, pal(4));
+    (void)name;
+}
+
+void passwordContents(Canvas& canvas, const std::string&) {
+    const input::Offset at = operations::kPasswordEditAt;
+    text(canvas, operations::kConfirmPasswordAt.x, operations::kConfirmPasswordAt.y,
+         "Enter Password (10 Characters maximum)", kSans, 7, kBlack);
+    sunkenField(canvas, {at.x, at.y, at.x + operations::kPasswordEditWidth, at.y + operations::kPasswordEditHeight},
+                pal(4));
+}
+
+void addressContents(Canvas& canvas, const std::string&) {
+    const input::Offset at = operations::kAddressEditAt;
+    text(canvas, 14, 28, "Enter the TCP/IP address of the slave computer.", kSans, 7, kBlack);
+    text(canvas, 14, 42, "Local IP address: 192.168.18.5", kSans, 7, kBlack);
+    text(canvas, 14, at.y + 1, "Slave:", kSans, 7, kBlack);
+    sunkenField(canvas, {at.x, at.y, at.x + operations::kAddressEditWidth, at.y + operations::kAddressEditHeight},
+                pal(4));
+}
+
+void sessionContents(Canvas& canvas, const std::string&) {
+    text(canvas, 14, 30, "Session name:", kSans, 7, kBlack);
+    sunkenField(canvas, {100, 28, 340, 43}, pal(4));
+    groupBox(canvas, {14, 64, 344, 160}, "Discovery method");
+    text(canvas, 40, 82, "Automatic", kSans, 7, kBlack);
+    text(canvas, 40, 108, "Server IP Address", kSans, 7, kBlack);
+    sunkenField(canvas, {150, 106, 330, 121}, pal(4));
+    for (int y : {82, 108}) frame(canvas, {24, y + 1, 34, y + 11}, kBlack);
+    canvas.bitmap().fill({27, 86, 31, 90}, kBlack);
+}
+
+// ---- the pictures ----------------------------------------------------------
+
+std::vector<DialogLook> dialogLooks() {
+    using dialogs::kMessageKinds;
+    const auto& kind1 = kMessageKinds[1];
+    const auto& kind2 = kMessageKinds[2];
+    const auto& slave = input::kPeerBoxRects[1];
+    const auto& master = input::kPeerBoxRects[2];
+    return {
+        {"F401B", "Select local source drive by clicking on the drive number", Sign::None, "", "",
+         tableButtons(1, {"OK", "Cancel"}), diskTable(1)},
+        {"F402B", "Select source partition(s) from Basic drive", Sign::None, "", "", tableButtons(2, {"OK", "Cancel"}),
+         withDiskDigit(partitionTable(2), dialogs::kSourceDiskDigitAt)},
+        {"F403B", "Image file name to restore from", Sign::None, "", "", tableButtons(3, {"Open", "Cancel"}),
+         fileDialogContents},
+        {"F404B", "Select source partition from image file", Sign::None, "", "", tableButtons(4, {"OK", "Cancel"}),
+         partitionTable(4)},
+        {"F405B", "Image file name to check", Sign::None, "", "", tableButtons(5, {"Open", "Cancel"}), fileDialogContents},
+        {"F406B", "Select local destination drive by clicking on the drive number", Sign::None, "", "",
+         tableButtons(6, {"OK", "Cancel"}), diskTable(6)},
+        {"F407B", "Select destination partition from Basic drive", Sign::None, "", "", tableButtons(7, {"OK", "Cancel"}),
+         withDiskDigit(partitionTable(7), dialogs::kTargetDiskDigitAt)},
+        {"F408B", "File name to copy image to", Sign::None, "", "", tableButtons(8, {"Save", "Cancel"}), fileDialogContents},
+        {"F409B", "Destination Drive Details", Sign::None, "", "", tableButtons(9, {"OK", "Cancel"}), detailTable(9)},
+        {"F410B", "Compress Image (1916)", Sign::Question, "Compress image file?", "",
+         tableButtons(10, {"No", "Fast", "High"}), nullptr},
+        {"F4112B", "Question: (1832)", Sign::Question, "Proceed with Image File Creation?", "",
+         {{kind2.button1, "Yes"}, {kind2.button2, "No"}}, nullptr},
+        {"F4132B", "Clone Complete (1912)", Sign::Question, "Clone Completed Successfully", "",
+         tableButtons(21, {"Continue", "Reset Computer"}), nullptr},
+        {"F4133B", "Verify complete (1498)", Sign::Question, "Image file passed integrity check", "",
+         tableButtons(22, {"Continue"}), nullptr},
+        {"F414B", "Error", Sign::Exclamation, "Not enough room on device for image headers (519)", "",
+         {{kind1.button1, "OK"}}, nullptr},
+        {"F415B", "Question: (1824)", Sign::Question, "Image file already exists - overwrite?", "",
+         {{kind2.button1, "Yes"}, {kind2.button2, "No"}}, nullptr},
+        {"F416B", "Error (1931)", Sign::Exclamation, "", "", {{kMessageKinds[3].button1, "OK"}}, nullptr},
+        {"F417B", "Question: (1838)", Sign::Question, "Proceed with saving the current settings ?", "",
+         {{kind2.button1, "Yes"}, {kind2.button2, "No"}}, nullptr},
+        {"F418B", "Saving File (1975)", Sign::Exclamation, "Current settings successfully saved to file", "",
+         {{kind1.button1, "OK"}}, nullptr},
+        {"F419B", "Password", Sign::None, "", "", tableButtons(29, {"OK", "Cancel"}), passwordContents},
+        {"FP21", "Slave Connect...", Sign::None, "Attempting to connect via TCP/IP ...",
+         std::string("Use IP address ") + operations::kSlaveAddress + " in master", {{slave.buttons[0], "Cancel"}},
+         nullptr},
+        {"FP22", "Slave TCP/IP address to Join to", Sign::None, "", "",
+         {{master.buttons[0], "OK"}, {master.buttons[1], "Cancel"}}, addressContents},
+        {"FP23", "Connected", Sign::None, "Program connected in TCP/IP slave mode", "", {}, nullptr},
+        {"F331B", "VexorCast Session", Sign::None, "", "", {{{94, 190, 161, 209}, "OK"}, {{214, 190, 281, 209}, "Cancel"}},
+         sessionContents},
+    };
+}
+
+struct ButtonCut {
+    const char* highlight;
+    const char* dialog;
+    int button;  // 1..3
+    ButtonLook look;
+};
+
+// Each button picture and the dialog it is cut from. Position-0 pictures
+// show the second button plain.
+constexpr ButtonCut kButtonCuts[] = {
+    {"F411", "F401B", 1, ButtonLook::Focused}, {"F412", "F401B", 2, ButtonLook::Focused},
+    {"F421", "F403B", 1, ButtonLook::Focused}, {"F422", "F403B", 2, ButtonLook::Focused},
+    {"F430", "F402B", 2, ButtonLook::Plain},   {"F431", "F402B", 1, ButtonLook::Focused},
+    {"F432", "F402B", 2, ButtonLook::Focused}, {"F440", "F415B", 2, ButtonLook::Plain},
+    {"F441", "F415B", 1, ButtonLook::Focused}, {"F442", "F415B", 2, ButtonLook::Focused},
+    {"F443", "F415B", 1, ButtonLook::Plain},   {"F450", "F4132B", 2, ButtonLook::Plain},
+    {"F451", "F4132B", 1, ButtonLook::Focused}, {"F452", "F4132B", 2, ButtonLook::Focused},
+    {"F461", "F408B", 1, ButtonLook::Focused}, {"F462", "F408B", 2, ButtonLook::Focused},
+    {"F470", "F410B", 2, ButtonLook::Plain},   {"F471", "F410B", 1, ButtonLook::Focused},
+    {"F472", "F410B", 2, ButtonLook::Focused}, {"F473", "F410B", 3, ButtonLook::Focused},
+    {"F481", "F4133B", 1, ButtonLook::Focused}, {"F491", "F414B", 1, ButtonLook::Focused},
+    {"F4A1", "F419B", 1, ButtonLook::Focused}, {"F4A2", "F419B", 2, ButtonLook::Focused},
+};
+
+}  // namespace
+
+void addDialogPictures(Registry& registry) {
+    const std::vector<DialogLook> looks = dialogLooks();
+    for (const DialogLook& look : looks) registry[look.name] = [look] { return paintDialog(look, 0); };
+    for (const ButtonCut& cut : kButtonCuts) {
+        const auto look = std::find_if(looks.begin(), looks.end(), [&](const DialogLook& l) { return l.name == cut.dialog; });
+        const DialogLook dialog = *look;
+        registry[cut.highlight] = [dialog, cut] {
+            const InclusiveRect rect = dialog.buttons[static_cast<std::size_t>(cut.button - 1)].rect;
+            const int focused = cut.look == ButtonLook::Focused ? cut.button : 0;
+            return crop(paintDialog(dialog, focused), rect.left, rect.top, pictureWidth(cut.highlight),
+                        pictureHeight(cut.highlight));
+        };
+    }
+}
+
+}  // namespace vxr::painter

@@ -1,0 +1,122 @@
+#include "app/screen_catalogue.h"
+
+#include <algorithm>
+
+#include "input/menu_geometry.h"
+#include "platform/jpeg.h"
+#include "platform/resources.h"
+
+namespace vxr::app {
+
+namespace {
+
+class Loader {
+public:
+    Loader(ScreenCatalogue& catalogue, const platform::ResourceTable& resources, platform::JpegDecoder& decoder)
+        : catalogue_(catalogue), resources_(resources), decoder_(decoder) {}
+
+    Picture jpeg(const std::string& name) {
+        return remember(name, std::make_shared<const platform::Bitmap>(resources_.loadJpeg(name, decoder_)));
+    }
+
+    Picture bitmap(const std::string& name) {
+        return remember(name, std::make_shared<const platform::Bitmap>(resources_.loadBitmap(name)));
+    }
+
+private:
+    Picture remember(const std::string& name, Picture picture) {
+        catalogue_.loaded.emplace_back(name, picture);
+        return picture;
+    }
+
+    ScreenCatalogue& catalogue_;
+    const platform::ResourceTable& resources_;
+    platform::JpegDecoder& decoder_;
+};
+
+std::string digit(int n) { return std::to_string(n); }
+
+void loadMenus(ScreenCatalogue& c, Loader& load) {
+    c.MainScreenPicture = load.jpeg("F0");
+    c.MainMenuPicture = load.jpeg("F1B");
+    for (int n = 0; n <= 6; ++n) c.MainMenuHighlights[static_cast<std::size_t>(n)] = load.jpeg("F1" + digit(n));
+
+    for (int j : {1, 2, 3, 5}) {
+        c.SubmenuPictures[static_cast<std::size_t>(j)] = load.jpeg("F2" + digit(j) + "B");
+        auto& row = c.SubmenuHighlights[static_cast<std::size_t>(j)];
+        row[0] = load.jpeg("F2" + digit(j) + "0");
+        for (int i = 1; i <= 3; ++i) {
+            if (input::menuItem(input::submenu(j), i).offset.present()) {
+                row[static_cast<std::size_t>(i)] = load.jpeg("F2" + digit(j) + digit(i));
+            }
+        }
+    }
+    // The peer-link menu shares the Local submenu's highlights, plus Back.
+    std::copy_n(c.SubmenuHighlights[1].begin(), 4, c.SubmenuHighlights[input::kPeerMenuItem].begin());
+    c.SubmenuHighlights[input::kPeerMenuItem][4] = load.jpeg("FP25");
+    for (int i = 0; i <= 2; ++i) c.SubmenuHighlights[4][static_cast<std::size_t>(i)] = load.jpeg("F24" + digit(i));
+
+    for (int k = 1; k <= 3; ++k) {
+        for (int i = 1; i <= 3; ++i) {
+            const input::MenuBox& box = input::thirdMenu(k, i);
+            if (!box.present()) continue;
+            const std::string stem = "F3" + digit(k) + digit(i);
+            c.ThirdMenuPictures[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)] = load.jpeg(stem + "B");
+            if (k > 2) continue;
+            auto& row = c.ThirdMenuHighlights[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+            row[0] = load.jpeg(stem + "0");
+            for (int l = 1; l <= 3; ++l) {
+                if (input::menuItem(box, l).offset.present()) row[static_cast<std::size_t>(l)] = load.jpeg(stem + digit(l));
+            }
+        }
+    }
+    c.ThirdMenuPictures[5][1] = load.jpeg("F351B");
+}
+
+void loadDialogs(ScreenCatalogue& c, Loader& load) {
+    for (int p = 1; p <= 10; ++p) {
+        c.DialogPictures[static_cast<std::size_t>(p)] = load.jpeg("F4" + std::string(p < 10 ? "0" : "") + digit(p) + "B");
+    }
+    c.DialogPictures[12] = load.jpeg("F4112B");
+    c.DialogPictures[19] = load.jpeg("F412B");
+    c.DialogPictures[21] = load.jpeg("F4132B");
+    c.DialogPictures[22] = load.jpeg("F4133B");
+    for (int p = 24; p <= 29; ++p) c.DialogPictures[static_cast<std::size_t>(p)] = load.jpeg("F4" + digit(p - 10) + "B");
+
+    for (int l = 1; l <= 10; ++l) {
+        auto& row = c.ButtonHighlights[static_cast<std::size_t>(l)];
+        const std::string stem = "F4" + (l == 10 ? std::string("A") : digit(l));
+        const bool hasPlain = l == 3 || l == 4 || l == 5 || l == 7;
+        const bool hasThird = l == 4 || l == 7;
+        const bool hasSecond = l <= 7 || l == 10;
+        if (hasPlain) row[0] = load.jpeg(stem + "0");
+        row[1] = load.jpeg(stem + "1");
+        if (hasSecond) row[2] = load.jpeg(stem + "2");
+        if (hasThird) row[3] = load.jpeg(stem + "3");
+    }
+}
+
+void loadOptionsAndPeer(ScreenCatalogue& c, Loader& load) {
+    for (int t = 0; t <= 7; ++t) c.OptionsPictures[static_cast<std::size_t>(t)] = load.jpeg("F24" + digit(t) + "B");
+    for (int b = 4; b <= 7; ++b) c.OptionsPictures[static_cast<std::size_t>(b + 4)] = load.bitmap("F24" + digit(b));
+    c.OptionsPictures[12] = load.jpeg("F248");
+    for (int n = 0; n <= 3; ++n) c.DriveIconBitmaps[static_cast<std::size_t>(n)] = load.bitmap("FDF" + digit(n));
+    for (int n = 1; n <= 4; ++n) c.PeerPictures[static_cast<std::size_t>(n)] = load.jpeg("FP2" + digit(n));
+}
+
+}  // namespace
+
+Picture ScreenCatalogue::byName(std::string_view name) const {
+    auto it = std::find_if(loaded.begin(), loaded.end(), [name](const auto& entry) { return entry.first == name; });
+    return it == loaded.end() ? nullptr : it->second;
+}
+
+void LoadScreenCatalogue(ScreenCatalogue& catalogue, const platform::ResourceTable& resources,
+                         platform::JpegDecoder& decoder) {
+    Loader load(catalogue, resources, decoder);
+    loadMenus(catalogue, load);
+    loadDialogs(catalogue, load);
+    loadOptionsAndPeer(catalogue, load);
+}
+
+}  // namespace vxr::app

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/picture_list.h"
+#include "catalogue_fixture.h"
+
+namespace vxr::app {
+namespace {
+
+using test::loadedCatalogue;
+
+// A position holds the named picture at its listed size.
+void expectPicture(const Picture& picture, const char* name) {
+    const PictureSpec* spec = findPicture(name);
+    ASSERT_NE(spec, nullptr) << name;
+    ASSERT_NE(picture, nullptr) << name << " is missing";
+    EXPECT_EQ(picture->width(), spec->width) << name;
+    EXPECT_EQ(picture->height(), spec->height) << name;
+    EXPECT_EQ(picture, loadedCatalogue().byName(name)) << name << " stands at the wrong position";
+}
+
+template <typename Row>
+int filled(const Row& row) {
+    int count = 0;
+    for (const auto& picture : row) count += picture != nullptr;
+    return count;
+}
+
+TEST(ScreenCatalogue, EveryListedPositionHoldsItsPicture) {
+    const ScreenCatalogue& c = loadedCatalogue();
+    expectPicture(c.MainScreenPicture, "F0");
+    expectPicture(c.MainMenuPicture, "F1B");
+    const char* mainHighlights[] = {"F10", "F11", "F12", "F13", "F14", "F15", "F16"};
+    for (int n = 0; n <= 6; ++n) expectPicture(c.MainMenuHighlights[n], mainHighlights[n]);
+    expectPicture(c.SubmenuPictures[1], "F21B");
+    expectPicture(c.SubmenuPictures[2], "F22B");
+    expectPicture(c.SubmenuPictures[3], "F23B");
+    expectPicture(c.SubmenuPictures[5], "F25B");
+    expectPicture(c.SubmenuHighlights[1][3], "F213");
+    expectPicture(c.SubmenuHighlights[2][1], "F221");
+    expectPicture(c.SubmenuHighlights[3][3], "F233");
+    expectPicture(c.SubmenuHighlights[4][0], "F240");
+    expectPicture(c.SubmenuHighlights[4][2], "F242");
+    expectPicture(c.SubmenuHighlights[5][1], "F251");
+    expectPicture(c.SubmenuHighlights[7][4], "FP25");
+    expectPicture(c.ThirdMenuPictures[1][3], "F313B");
+    expectPicture(c.ThirdMenuPictures[2][1], "F321B");
+    expectPicture(c.ThirdMenuPictures[3][1], "F331B");
+    expectPicture(c.ThirdMenuPictures[5][1], "F351B");
+    expectPicture(c.ThirdMenuHighlights[1][2][3], "F3123");
+    expectPicture(c.ThirdMenuHighlights[1][3][2], "F3132");
+    expectPicture(c.ThirdMenuHighlights[2][1][0], "F3210");
+    expectPicture(c.DialogPictures[9], "F409B");
+    expectPicture(c.DialogPictures[10], "F410B");
+    expectPicture(c.DialogPictures[12], "F4112B");
+    expectPicture(c.DialogPictures[19], "F412B");
+    expectPicture(c.DialogPictures[21], "F4132B");
+    expectPicture(c.DialogPictures[22], "F4133B");
+    expectPicture(c.DialogPictures[24], "F414B");
+    expectPicture(c.DialogPictures[29], "F419B");
+    expectPicture(c.ButtonHighlights[3][0], "F430");
+    expectPicture(c.ButtonHighlights[4][3], "F443");
+    expectPicture(c.ButtonHighlights[7][3], "F473");
+    expectPicture(c.ButtonHighlights[9][1], "F491");
+    expectPicture(c.ButtonHighlights[10][2], "F4A2");
+    expectPicture(c.OptionsPictures[0], "F240B");
+    expectPicture(c.OptionsPictures[7], "F247B");
+    expectPicture(c.OptionsPictures[8], "F244");
+    expectPicture(c.OptionsPictures[11], "F247");
+    expectPicture(c.OptionsPictures[12], "F248");
+    expectPicture(c.PeerPictures[4], "FP24");
+    expectPicture(c.DriveIconBitmaps[3], "FDF3");
+}
+
+TEST(ScreenCatalogue, UnlistedPositionsStayEmpty) {
+    const ScreenCatalogue& c = loadedCatalogue();
+    EXPECT_EQ(c.SubmenuPictures[0], nullptr);
+    EXPECT_EQ(c.SubmenuPictures[4], nullptr);
+    EXPECT_EQ(filled(c.SubmenuHighlights[6]), 0);
+    EXPECT_EQ(filled(c.SubmenuHighlights[2]), 2);
+    EXPECT_EQ(filled(c.SubmenuHighlights[5]), 2);
+    EXPECT_EQ(c.ThirdMenuHighlights[1][3][3], nullptr);
+    EXPECT_EQ(filled(c.ThirdMenuHighlights[2][2]), 0);
+    EXPECT_EQ(c.ThirdMenuPictures[4][1], nullptr);
+    for (int p : {0, 11, 13, 14, 15, 16, 17, 18, 20, 23}) EXPECT_EQ(c.DialogPictures[p], nullptr) << p;
+    EXPECT_EQ(filled(c.DialogPictures), 20);
+    EXPECT_EQ(c.ButtonHighlights[1][0], nullptr);
+    EXPECT_EQ(c.ButtonHighlights[1][3], nullptr);
+    EXPECT_EQ(filled(c.ButtonHighlights[8]), 1);
+    EXPECT_EQ(filled(c.ButtonHighlights[0]), 0);
+    EXPECT_EQ(c.PeerPictures[0], nullptr);
+}
+
+TEST(ScreenCatalogue, PeerMenuRowSharesTheLocalRowsObjects) {
+    const ScreenCatalogue& c = loadedCatalogue();
+    for (int i = 0; i <= 3; ++i) EXPECT_EQ(c.SubmenuHighlights[7][i], c.SubmenuHighlights[1][i]) << i;
+}
+
+TEST(ScreenCatalogue, LoadsEachResourceOnceAndAllOfThem) {
+    const ScreenCatalogue& c = loadedCatalogue();
+    std::set<std::string> names;
+    for (const auto& [name, picture] : c.loaded) EXPECT_TRUE(names.insert(name).second) << name << " decoded twice";
+    EXPECT_EQ(names.size(), kPictures.size());
+    for (const auto& picture : kPictures) EXPECT_TRUE(names.count(picture.name)) << picture.name;
+}
+
+}  // namespace
+}  // namespace vxr::app
