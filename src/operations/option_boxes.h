@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "input/table_types.h"
+
 namespace vxr::operations {
 
-inline constexpr int kAbsent = 999;  // x of a box that a tab does not have
+using input::kAbsent;  // x of a box that a tab does not have
 inline constexpr int kCheckBox = 4;
 inline constexpr int kRadioButton = 6;
 inline constexpr int kOptionTabs = 5;
