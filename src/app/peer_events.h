@@ -1,0 +1,37 @@
+#pragma once
+// The two named events through which two running copies meet: TASKFLAG1 (a
+// slave waits) and TASKFLAG2 (a master has connected). Each copy keeps one
+// handle slot per flag, filled on first use and kept until the end.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "platform/named_event.h"
+
+namespace vxr::app {
+
+enum class PeerEventOp { Test = 1, Reset = 2, Set = 3 };
+
+inline constexpr const char* kSlaveFlag = "TASKFLAG1";
+inline constexpr const char* kMasterFlag = "TASKFLAG2";
+inline constexpr int kSlaveSlot = 1;
+inline constexpr int kMasterSlot = 2;
+
+class PeerEvents {
+public:
+    // Test waits at most 100 ms and tells whether the event is signalled;
+    // reset and set tell whether they succeeded. An empty slot is filled by
+    // opening `name`, or creating it not signalled; the name of a filled
+    // slot is not used. False when the event can be neither opened nor made.
+    bool PeerEvent(PeerEventOp operation, int slot, const std::string& name);
+
+    // True after this copy has signalled TASKFLAG1.
+    bool HoldsSlaveFlag = false;
+
+private:
+    std::optional<platform::NamedEvent>& slotOf(int slot);
+    std::array<std::optional<platform::NamedEvent>, 2> slots_;
+};
+
+}  // namespace vxr::app

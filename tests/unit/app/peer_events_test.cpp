@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "app/peer_events.h"
+
+namespace vxr::app {
+namespace {
+
+// Each PeerEvents object stands for one running copy of the program.
+TEST(PeerEvents, AFreshEventIsCreatedNotSignalled) {
+    PeerEvents copy;
+    EXPECT_FALSE(copy.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
+    EXPECT_FALSE(copy.PeerEvent(PeerEventOp::Test, kMasterSlot, kMasterFlag));
+}
+
+TEST(PeerEvents, TheSlavesSetThroughAFilledSlotSignalsTheSlaveFlag) {
+    PeerEvents slave, secondSlave;
+    ASSERT_FALSE(slave.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
+    // The set names "TASKFLAG", but the slot already holds TASKFLAG1.
+    EXPECT_TRUE(slave.PeerEvent(PeerEventOp::Set, kSlaveSlot, "TASKFLAG"));
+    EXPECT_TRUE(secondSlave.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
+    EXPECT_TRUE(slave.PeerEvent(PeerEventOp::Reset, kSlaveSlot, kSlaveFlag));
+    EXPECT_FALSE(secondSlave.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
+}
+
+TEST(PeerEvents, ANewCopysResetEndsTheMastersSignal) {
+    PeerEvents master, slave;
+    master.PeerEvent(PeerEventOp::Set, kMasterSlot, kMasterFlag);
+    EXPECT_TRUE(slave.PeerEvent(PeerEventOp::Test, kMasterSlot, kMasterFlag));
+    PeerEvents newcomer;
+    newcomer.PeerEvent(PeerEventOp::Reset, kMasterSlot, kMasterFlag);
+    EXPECT_FALSE(slave.PeerEvent(PeerEventOp::Test, kMasterSlot, kMasterFlag));
+}
+
+}  // namespace
+}  // namespace vxr::app
