@@ -11,26 +11,14 @@
 #include <functional>
 #include <vector>
 
+#include "median_time.h"
 #include "platform/canvas.h"
 #include "platform/jpeg.h"
 
 namespace {
 
 using namespace vxr::platform;
-
-double medianMicroseconds(int rounds, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    times.reserve(static_cast<std::size_t>(rounds));
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::micro>(end - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[static_cast<std::size_t>(rounds / 2)];
-}
+using vxr::bench::medianMicroseconds;
 
 // A screen-like picture: gradients, flat panels and fine lines, so the
 // encoder has the kind of content real screens have.
