@@ -21,7 +21,7 @@ struct MenuBox {
     constexpr bool present() const { return picture[0] != '\0'; }
 };
 
-inline constexpr MenuItem kNoItem{};
+inline constexpr MenuItem kAbsentItem{};
 
 // Main menu: Local, Peer to peer, VexorCast, Options, Help, Quit.
 inline constexpr Offset kMainMenuAt{30, 217};
@@ -41,13 +41,13 @@ inline constexpr std::array<MenuItem, kMainItems> kMainMenuItems{{
 inline constexpr int kPeerMenuItem = 7;
 inline constexpr std::array<MenuBox, 8> kSubmenus{{
     {},
-    {{124, 220}, "F21B", {{{{22, 3}, "F211"}, {{22, 25}, "F212"}, {{22, 54}, "F213"}, kNoItem}}},
-    {{124, 251}, "F22B", {{{{22, 3}, "F221"}, kNoItem, kNoItem, kNoItem}}},
-    {{124, 273}, "F23B", {{{{22, 3}, "F231"}, {{22, 25}, "F232"}, {{22, 47}, "F233"}, kNoItem}}},
+    {{124, 220}, "F21B", {{{{22, 3}, "F211"}, {{22, 25}, "F212"}, {{22, 54}, "F213"}, kAbsentItem}}},
+    {{124, 251}, "F22B", {{{{22, 3}, "F221"}, kAbsentItem, kAbsentItem, kAbsentItem}}},
+    {{124, 273}, "F23B", {{{{22, 3}, "F231"}, {{22, 25}, "F232"}, {{22, 47}, "F233"}, kAbsentItem}}},
     // Options: the Accept/Cancel bar, placed by the options dialog.
-    {{}, "F247B", {{{{201, 8}, "F241"}, {{317, 8}, "F242"}, kNoItem, kNoItem}}},
+    {{}, "F247B", {{{{201, 8}, "F241"}, {{317, 8}, "F242"}, kAbsentItem, kAbsentItem}}},
     // Help: the help window, placed by the help screen; its OK button.
-    {{}, "F25B", {{{{515, 316}, "F251"}, kNoItem, kNoItem, kNoItem}}},
+    {{}, "F25B", {{{{515, 316}, "F251"}, kAbsentItem, kAbsentItem, kAbsentItem}}},
     {},
     {{30, 231}, "FP24", {{{{22, 3}, "F211"}, {{22, 25}, "F212"}, {{22, 54}, "F213"}, {{22, 83}, "FP25"}}}},
 }};
@@ -58,11 +58,11 @@ inline constexpr MenuBox kNoBox{};
 inline constexpr std::array<std::array<MenuBox, 4>, 4> kThirdMenus{{
     {kNoBox, kNoBox, kNoBox, kNoBox},
     {kNoBox,
-     {{201, 223}, "F311B", {{{{22, 3}, "F3111"}, {{22, 25}, "F3112"}, {{22, 54}, "F3113"}, kNoItem}}},
-     {{201, 245}, "F312B", {{{{22, 3}, "F3121"}, {{22, 25}, "F3122"}, {{22, 54}, "F3123"}, kNoItem}}},
-     {{201, 274}, "F313B", {{{{22, 3}, "F3131"}, {{22, 32}, "F3132"}, kNoItem, kNoItem}}}},
-    {kNoBox, {{195, 254}, "F321B", {{{{22, 3}, "F3211"}, {{22, 32}, "F3212"}, kNoItem, kNoItem}}}, kNoBox, kNoBox},
-    {kNoBox, {{}, "F331B", {kNoItem, kNoItem, kNoItem, kNoItem}}, kNoBox, kNoBox},
+     {{201, 223}, "F311B", {{{{22, 3}, "F3111"}, {{22, 25}, "F3112"}, {{22, 54}, "F3113"}, kAbsentItem}}},
+     {{201, 245}, "F312B", {{{{22, 3}, "F3121"}, {{22, 25}, "F3122"}, {{22, 54}, "F3123"}, kAbsentItem}}},
+     {{201, 274}, "F313B", {{{{22, 3}, "F3131"}, {{22, 32}, "F3132"}, kAbsentItem, kAbsentItem}}}},
+    {kNoBox, {{195, 254}, "F321B", {{{{22, 3}, "F3211"}, {{22, 32}, "F3212"}, kAbsentItem, kAbsentItem}}}, kNoBox, kNoBox},
+    {kNoBox, {{}, "F331B", {kAbsentItem, kAbsentItem, kAbsentItem, kAbsentItem}}, kNoBox, kNoBox},
 }};
 
 // In peer mode the third level stands this much further left and lower.
@@ -78,7 +78,7 @@ constexpr const MenuBox& thirdMenu(int mainItem, int subItem) {
 }
 
 constexpr const MenuItem& menuItem(const MenuBox& box, int item) {
-    return item >= 1 && item <= 4 ? box.items[static_cast<std::size_t>(item - 1)] : kNoItem;
+    return item >= 1 && item <= 4 ? box.items[static_cast<std::size_t>(item - 1)] : kAbsentItem;
 }
 
 // Options dialog tab strip on the tab page layer, both edges included, and

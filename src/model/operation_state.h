@@ -1,10 +1,11 @@
 #pragma once
-// The state of the operation under way: what was chosen so far and the
-// proposed destination partition sizes. Later subsystems extend it with the
-// rest of the selection variables.
+// The state of the operation under way: what was chosen so far, the
+// proposed destination partition sizes, and the image's name, password and
+// compression.
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "model/record_layout.h"
 
@@ -30,6 +31,17 @@ struct OperationState {
     int SourcePartCount = 0;
     // Destination partition sizes in MB, entries for partitions 1..4.
     std::array<std::int32_t, layout::kPartitions> TargetSizes{};
+    // Partition copy and image: bit k-1 for source partition k; restore from
+    // an image: the partition number inside the image.
+    int SourcePartitions = 0;
+    int TargetPartition = 0;
+    // Where a file dialog looks: drive letter 1..16 (C..R) and directory.
+    int LookInLetter = 0;
+    int LookInDirectory = 0;
+    std::string ImageFileName;  // as typed, upper case, trimmed
+    bool OverwriteImage = false;
+    double CompressionFactor = 1.0;
+    std::string ImagePassword;
 
     std::int32_t& targetSize(int n) { return TargetSizes.at(static_cast<std::size_t>(n - 1)); }
 };

@@ -1,0 +1,29 @@
+// vxr: the trainer. Started without parameters it shows the tool's screens;
+// with parameters it runs the tool's command-line mode.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/screens.h"
+#include "app/tform1.h"
+#include "platform/application.h"
+#include "platform/font.h"
+
+int main(int argc, char** argv) {
+    using namespace vxr;
+    try {
+        platform::FontLibrary::instance().requireAliasedFonts();
+        auto app = platform::Application::fromEnvironment();
+        app->setTitle(app::kApplicationTitle);
+        app::TForm1 window(*app, {std::vector<std::string>(argv + 1, argv + argc), platform::processEnv});
+        if (!window.screens().FormCreate()) return window.end.status;
+        app->showMainForm(window.form());
+        window.screens().FormActivate();
+        window.waitUntil([] { return false; });
+        return window.end.status;
+    } catch (const std::exception& error) {
+        std::cerr << "vxr: " << error.what() << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,214 @@
+#include "app/screens.h"
+
+#include "app/focus_frame.h"
+#include "app/tform1.h"
+#include "dialogs/palette.h"
+#include "input/menu_geometry.h"
+#include "input/menus.h"
+#include "platform/application.h"
+#include "platform/jpeg.h"
+#include "platform/resources.h"
+#include "platform/text.h"
+
+namespace vxr::app {
+
+namespace {
+
+// The contact notice of the trainer's authors, one line per label.
+constexpr const char* kContactNotice[4] = {
+    "本模拟程序由培训中心考评组编制，",
+    "仅供磁盘映像操作的培训与考核使用。",
+    "如有疑问，请与监考老师或培训中心联系。",
+    "谢谢使用！单击此处或按任意键退出。",
+};
+
+constexpr platform::Color kNoticeText = platform::Color::fromColorRef(0xE0E0E0);
+
+}  // namespace
+
+// ---- start ---------------------------------------------------------------
+
+void Screens::plainMessage(const std::string& text) {
+    w_.trace.write("messageBox", {{"text", text}});
+    w_.app().messageBox(text);
+}
+
+bool Screens::loadRecord() {
+    model::TCOMPUTER& computer = w_.computer;
+    computer.FileName = model::kPrimaryDataFile;
+    if (computer.LoadRecord() == 0) return true;
+    computer.FileName = model::kFallbackDataFile;
+    if (computer.LoadRecord() != 0) {
+        plainMessage(kNoDataMessage);
+        w_.endProgram(kExitNoData);
+        return false;
+    }
+    if (computer.GetRestrictionFlags() & model::kAssessmentCopy) {
+        plainMessage(kNotFromDatasMessage);
+        w_.endProgram(kExitNoData);
+        return false;
+    }
+    return true;
+}
+
+bool Screens::FormCreate() {
+    if (!loadRecord()) return false;
+    w_.restrictionFlags = w_.computer.GetRestrictionFlags();
+    w_.peerEvents.HoldsSlaveFlag = false;
+    platform::JpegDecoder decoder;
+    LoadScreenCatalogue(w_.catalogue, platform::ResourceTable::embedded(), decoder);
+    for (int t = 1; t <= model::layout::kOptionWords; ++t) w_.options.setWord(t, w_.computer.record().optionWord(t));
+    w_.ui.MainItem = input::kNoItem;
+    w_.trace.write("start", {{"dataFile", w_.computer.FileName}, {"restrictions", w_.restrictionFlags}});
+    return true;
+}
+
+std::string Screens::restrictionNotice(unsigned flags) {
+    if ((flags & (model::kMouseLocked | model::kKeyboardLocked | model::kCommandLineLocked)) == 0) return "";
+    std::string text = "封锁";
+    if (flags & model::kMouseLocked) text += "鼠标";
+    if (flags & model::kKeyboardLocked) text += "键盘";
+    if (flags & model::kCommandLineLocked) text += "命令行";
+    return text;
+}
+
+void Screens::showRestrictionNotice() {
+    platform::Edit& notice = *w_.Edit[6];
+    const std::string text = restrictionNotice(w_.restrictionFlags);
+    if (text.empty()) {
+        notice.hide();
+        return;
+    }
+    notice.setColor(dialogs::palette(1));
+    platform::Font font = notice.font();
+    font.color = kNoticeText;
+    notice.setFont(font);
+    notice.setText(text);
+    const int width = 6 * static_cast<int>(platform::cp936ByteCount(text));
+    notice.setBounds(616 - width, 35, width, notice.height());
+    notice.bringToFront();
+    notice.show();
+}
+
+void Screens::showMainScreenPicture() {
+    w_.Image0->setPicture(w_.catalogue.MainScreenPicture);
+    w_.Image0->setPosition(0, 0);
+    w_.Image0->fitToPicture();
+    w_.Image0->show();
+    w_.form().setClientSize(w_.Image0->width(), w_.Image0->height());
+}
+
+void Screens::FormActivate() {
+    showRestrictionNotice();
+    w_.ui.KeyDepth = 0;
+    if (w_.ui.MainItem > 0) return;
+    w_.ui.CtrlDown = w_.ui.ShiftDown = false;
+    w_.ui.DialogCode = 0;
+    showMainScreenPicture();
+    w_.CommandLineRun = false;
+    if (!w_.start().parameters.empty()) {
+        w_.CommandLineRun = true;
+        FormClose();
+    } else if ((w_.restrictionFlags & model::kMouseLocked) && (w_.restrictionFlags & model::kKeyboardLocked)) {
+        plainMessage(kCommandLineOnlyMessage);
+        w_.CommandLineRun = true;
+        w_.endProgram(kExitRefused);
+        FormClose();
+    }
+    ++w_.ui.KeyDepth;
+    ResetMainScreen();
+    --w_.ui.KeyDepth;
+    w_.Edit[5]->setFocus();  // keys reach the dispatcher through it
+}
+
+// ---- the end ---------------------------------------------------------------
+
+void Screens::showContactNotice() {
+    for (int i = 1; i <= 4; ++i) {
+        platform::Label& line = *w_.Label[static_cast<std::size_t>(i)];
+        line.setFont({"楷体_GB2312", 11, false, platform::colors::white});
+        line.setColor(dialogs::palette(7));
+        line.setCaption(kContactNotice[i - 1]);
+        line.setPosition(130, 110 + 40 * i);
+        line.bringToFront();
+        line.show();
+    }
+}
+
+void Screens::FormClose() {
+    if (w_.CommandLineRun) {
+        w_.endProgram(kExitNormal);
+        return;
+    }
+    HideMainMenu();
+    HideSubmenus();
+    HideThirdMenus();
+    HideDialog();
+    showContactNotice();
+    w_.restrictionFlags = 0;
+    w_.ui.MainItem = input::kClosingNotice;
+    w_.trace.write("closingNotice");
+    w_.waitUntil([this] { return w_.ui.MainItem == 0; });
+    w_.endProgram(kExitNormal);
+}
+
+void Screens::Image0Click() {
+    const bool mouseFree = (w_.restrictionFlags & model::kMouseLocked) == 0 || w_.ui.KeyDepth > 0;
+    if (mouseFree && w_.ui.MainItem == input::kClosingNotice) w_.ui.MainItem = 0;
+}
+
+// ---- the main screen ---------------------------------------------------------
+
+void Screens::ResetMainScreen() {
+    if (w_.peerEvents.HoldsSlaveFlag) {
+        w_.peerEvents.PeerEvent(PeerEventOp::Reset, kSlaveSlot, kSlaveFlag);
+        w_.peerEvents.HoldsSlaveFlag = false;
+    }
+    w_.peerEvents.PeerEvent(PeerEventOp::Reset, kMasterSlot, kMasterFlag);
+    w_.ui.PeerMode = 0;
+    w_.ui.MainItem = 0;
+    w_.Image1B->setPicture(w_.catalogue.MainMenuPicture);
+    w_.Image1B->setPosition(input::kMainMenuAt.x, input::kMainMenuAt.y);
+    w_.Image1B->fitToPicture();
+    w_.Image1B->show();
+    w_.focusFrame().DrawFocusFrame(0, kFrameHidden);
+    w_.ui.OpCode = 0;
+    w_.ui.MainItem = 0;
+    const input::Offset first = input::kMainMenuItems[0].offset;
+    w_.menus().Image1BMouseMove(first.x + 1, first.y + 1);
+}
+
+void Screens::HideMainMenu() {
+    w_.Image1B->hide();
+    w_.Image1A->hide();
+    w_.Image1A_0->hide();
+}
+
+void Screens::HideSubmenus() {
+    w_.Image2B->hide();
+    w_.Image2A->hide();
+    w_.Image2A_0->hide();
+    for (int i = 1; i <= 15; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
+    for (int i = 21; i <= 24; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
+    w_.ui.SubItem = 0;
+}
+
+void Screens::HideThirdMenus() {
+    w_.Image3B->hide();
+    w_.Image3A->hide();
+    w_.Image3A_0->hide();
+}
+
+void Screens::HideDialog() {
+    w_.Image1D.reset();
+    w_.Image2D->hide();
+    w_.Image3D->hide();
+    for (int i = 1; i <= 4; ++i) w_.Edit[static_cast<std::size_t>(i)]->hide();
+    w_.Image4A->hide();
+    w_.ScrollBox1->hide();
+    w_.Image4A_0->hide();
+    w_.Image4B->hide();
+    for (int i = 21; i <= 24; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
+}
+
+}  // namespace vxr::app

@@ -1,0 +1,54 @@
+#pragma once
+// Start-up, the main screen and the end: window creation and activation,
+// the restriction notice, ResetMainScreen and the hide operations, and the
+// closing notice.
+
+#include <string>
+
+namespace vxr::app {
+
+class TForm1;
+
+inline constexpr const char* kNoDataMessage = "原始数据读取失败";
+inline constexpr const char* kNotFromDatasMessage = "C:\\DATAS中缺少文件VXR.DAT";
+inline constexpr const char* kCommandLineOnlyMessage = "目前只允许以命令行方式运行，请使用命令，并加上适当参数";
+
+// Exit statuses.
+inline constexpr int kExitNormal = 0;
+inline constexpr int kExitNoData = 1;
+inline constexpr int kExitRefused = 2;
+
+class Screens {
+public:
+    explicit Screens(TForm1& window) : w_(window) {}
+
+    // Loads the record and the catalogue; false when the program must stop
+    // (the reason was shown and the exit status set).
+    bool FormCreate();
+    void FormActivate();
+    void FormClose();
+    void Image0Click();
+
+    void ResetMainScreen();
+    void HideMainMenu();
+    void HideSubmenus();
+    void HideThirdMenus();
+    void HideDialog();
+
+    // Closes the window as its close button would.
+    void closeWindow() { FormClose(); }
+
+    // The restriction notice's text for the given flags, or empty.
+    static std::string restrictionNotice(unsigned flags);
+
+private:
+    bool loadRecord();
+    void showRestrictionNotice();
+    void showMainScreenPicture();
+    void showContactNotice();
+    void plainMessage(const std::string& text);
+
+    TForm1& w_;
+};
+
+}  // namespace vxr::app

@@ -1,0 +1,153 @@
+#include "app/tform1.h"
+
+#include <stdexcept>
+
+#include "app/focus_frame.h"
+#include "app/form_controls.h"
+#include "app/screens.h"
+#include "dialogs/message_dialogs.h"
+#include "input/keyboard.h"
+#include "input/menus.h"
+#include "operations/help_screen.h"
+#include "platform/application.h"
+
+namespace vxr::app {
+
+namespace {
+
+using platform::Control;
+
+std::unique_ptr<Control> makeControl(const ControlSpec& spec, platform::Container& parent) {
+    switch (spec.kind) {
+        case ControlKind::Image: return std::make_unique<platform::Image>(parent, spec.name);
+        case ControlKind::Label: {
+            auto label = std::make_unique<platform::Label>(parent, spec.name);
+            label->setFont({spec.font, spec.points, false, platform::colors::black});
+            return label;
+        }
+        case ControlKind::Edit: {
+            auto edit = std::make_unique<platform::Edit>(parent, spec.name);
+            edit->setFont({spec.font, spec.points, false, platform::colors::black});
+            edit->setBordered(false);
+            return edit;
+        }
+        case ControlKind::ScrollBox: return std::make_unique<platform::ScrollBox>(parent, spec.name);
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+template <typename T>
+T* named(platform::Form& form, const std::string& name) {
+    T* control = form.findAs<T>(name);
+    if (!control) throw std::logic_error("the window has no control " + name);
+    return control;
+}
+
+}  // namespace
+
+TForm1::TForm1(platform::Application& app, StartOptions start)
+    : computer(platform::systemClock(), platform::systemRandom(), start.env),
+      trace(Trace::fromEnvironment()),
+      app_(app),
+      start_(std::move(start)),
+      form_(kWindowCaption),
+      screens_(std::make_unique<Screens>(*this)),
+      focusFrame_(std::make_unique<FocusFrame>(*this)),
+      menus_(std::make_unique<input::Menus>(*this)),
+      keyboard_(std::make_unique<input::Keyboard>(*this)),
+      help_(std::make_unique<operations::HelpScreen>(*this)),
+      messages_(std::make_unique<dialogs::MessageDialogs>(*this)) {
+    createControls();
+    bindHandlers();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createControls() {
+    for (const ControlSpec& spec : kFormControls) {
+        platform::Container& parent =
+            spec.parent[0] == '\0' ? static_cast<platform::Container&>(form_) : *named<platform::ScrollBox>(form_, spec.parent);
+        std::unique_ptr<Control> control = makeControl(spec, parent);
+        control->setBounds(spec.left, spec.top, spec.width, spec.height);
+        control->setVisible(spec.visible);
+        control->setPassesMouseMoves(spec.moves == Moves::PassThrough);
+        control->setTag(spec.tag);
+        controls_.push_back(std::move(control));
+    }
+    Image0 = named<platform::Image>(form_, "Image0");
+    Image1B = named<platform::Image>(form_, "Image1B");
+    Image1A = named<platform::Image>(form_, "Image1A");
+    Image1A_0 = named<platform::Image>(form_, "Image1A_0");
+    Image2B = named<platform::Image>(form_, "Image2B");
+    Image2A = named<platform::Image>(form_, "Image2A");
+    Image2A_0 = named<platform::Image>(form_, "Image2A_0");
+    Image3B = named<platform::Image>(form_, "Image3B");
+    Image3A = named<platform::Image>(form_, "Image3A");
+    Image3A_0 = named<platform::Image>(form_, "Image3A_0");
+    IMAGE2BT = named<platform::Image>(form_, "IMAGE2BT");
+    IMAGE2BP = named<platform::Image>(form_, "IMAGE2BP");
+    Image4B = named<platform::Image>(form_, "Image4B");
+    Image4A = named<platform::Image>(form_, "Image4A");
+    Image4A_0 = named<platform::Image>(form_, "Image4A_0");
+    Image4D = named<platform::Image>(form_, "Image4D");
+    Image2D = named<platform::Image>(form_, "Image2D");
+    Image3D = named<platform::Image>(form_, "Image3D");
+    ImageTEMP = named<platform::Image>(form_, "ImageTEMP");
+    Image5DA = named<platform::Image>(form_, "Image5DA");
+    IMAGEH = named<platform::Image>(form_, "IMAGEH");
+    ScrollBox1 = named<platform::ScrollBox>(form_, "ScrollBox1");
+    for (int i = 1; i <= 9; ++i) Image24x[static_cast<std::size_t>(i)] = named<platform::Image>(form_, "Image24" + std::to_string(i));
+    for (int i = 1; i <= 4; ++i) BAR[static_cast<std::size_t>(i)] = named<platform::Image>(form_, "BAR" + std::to_string(i));
+    for (int i = 1; i <= 6; ++i) Edit[static_cast<std::size_t>(i)] = named<platform::Edit>(form_, "Edit" + std::to_string(i));
+    for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 21, 22, 23, 24}) {
+        Label[static_cast<std::size_t>(i)] = named<platform::Label>(form_, "Label" + std::to_string(i));
+    }
+}
+
+void TForm1::bindHandlers() {
+    using platform::ShiftState;
+    auto move = [](auto handler) {
+        return [handler](Control&, ShiftState, int x, int y) { handler(x, y); };
+    };
+    auto click = [](auto handler) { return [handler](Control&) { handler(); }; };
+    Image0->onClick = click([this] { screens_->Image0Click(); });
+    for (int i = 1; i <= 4; ++i) Label[static_cast<std::size_t>(i)]->onClick = Image0->onClick;
+    Image1B->onMouseMove = move([this](int x, int y) { menus_->Image1BMouseMove(x, y); });
+    Image1A->onClick = click([this] { menus_->IMAGE1AClick(); });
+    Image2B->onMouseMove = move([this](int x, int y) { menus_->Image2BMouseMove(x, y); });
+    Image2A->onClick = click([this] { menus_->Image2AClick(); });
+    Image3B->onMouseMove = move([this](int x, int y) { menus_->Image3BMouseMove(x, y); });
+    Image3A->onClick = click([this] { menus_->Image3AClick(); });
+    ScrollBox1->onMouseMove = move([this](int, int) { menus_->ScrollBox1MouseMove(); });
+    IMAGEH->onMouseMove = move([this](int, int) { menus_->IMAGEHMouseMove(); });
+    Image4D->onMouseMove = move([this](int x, int y) { messages_->Image4DMouseMove(x, y); });
+    Image4A->onClick = click([this] { messages_->Image4AClick(); });
+    Image4A_0->onMouseMove = move([this](int, int) { messages_->Image4A_0MouseMove(); });
+    form_.onCloseRequest = [this] { screens_->FormClose(); };
+    bindKeys();
+}
+
+void TForm1::bindKeys() {
+    using platform::ShiftState;
+    Edit[5]->onKeyDown = [this](Control&, int& key, ShiftState) { keyboard_->Edit5KeyDown(key); };
+    Edit[5]->onKeyUp = [this](Control&, int&, ShiftState) { keyboard_->Edit5KeyUp(); };
+    for (int i = 1; i <= 4; ++i) {
+        Edit[static_cast<std::size_t>(i)]->onKeyDown = [this](Control&, int& key, ShiftState) { keyboard_->EditKeyDown(key); };
+    }
+    form_.keyPreview = true;
+    form_.onKeyPress = [this](char32_t& character) { keyboard_->FormKeyPress(character); };
+}
+
+void TForm1::endProgram(int status) {
+    if (!end.requested) {
+        end = {true, status};
+        trace.write("end", {{"status", status}});
+    }
+    app_.terminate();
+}
+
+void TForm1::processMessages() { app_.processMessages(); }
+
+void TForm1::waitMessage() { app_.waitMessage(); }
+
+}  // namespace vxr::app

@@ -1,0 +1,131 @@
+#include "dialogs/message_dialogs.h"
+
+#include <initializer_list>
+
+#include "app/tform1.h"
+#include "dialogs/message_codes.h"
+#include "dialogs/message_dialog_layout.h"
+#include "dialogs/palette.h"
+#include "platform/application.h"
+
+namespace vxr::dialogs {
+
+namespace {
+
+constexpr int kQuitCode = 8;
+// Message box pictures stand at these positions of the dialog-picture table.
+constexpr int kFirstMessagePicture = 24;
+
+void styleLabel(platform::Label& label, const std::string& text, const platform::Font& font, platform::Color band,
+                int x, int y) {
+    label.setFont(font);
+    label.setColor(band);
+    label.setCaption(text);
+    label.setPosition(x, y);
+    label.bringToFront();
+    label.show();
+}
+
+void hideAll(std::initializer_list<platform::Control*> controls) {
+    for (platform::Control* control : controls) control->hide();
+}
+
+}  // namespace
+
+input::Offset MessageDialogs::dialogPosition(int kind) const {
+    if (kind == 1) return {w_.Image4B->left(), w_.Image4B->top()};
+    if (kind == 2 && w_.ui.DialogCode == kQuitCode) return kQuitQuestionPosition;
+    return kind == 2 ? kQuestionPosition : kEmptyErrorPosition;
+}
+
+void MessageDialogs::showPicture(int kind) {
+    const input::Offset at = dialogPosition(kind);
+    platform::Image& box = *w_.Image4D;
+    box.setPicture(w_.catalogue.DialogPictures[static_cast<std::size_t>(kFirstMessagePicture + kind - 1)]);
+    box.fitToPicture();
+    box.setPosition(at.x, at.y);
+    box.bringToFront();
+    box.show();
+}
+
+void MessageDialogs::showTexts() {
+    const MessageCode& code = messageCode(w_.ui.DialogCode);
+    const int left = w_.Image4D->left(), top = w_.Image4D->top();
+    const std::string file = w_.computer.DirectoryPath(0, w_.op.LookInDirectory) + "\\" + w_.op.ImageFileName;
+    const std::string title = fillMarks(code.title, w_.ErrorToken, file);
+    const std::string line1 = fillMarks(code.line1, w_.ErrorToken, file);
+    const std::string line2 = fillMarks(code.line2, w_.ErrorToken, file);
+    if (!title.empty()) {
+        styleLabel(*w_.Label[24], title, {"Tahoma", 7, true, palette(9)}, palette(2), left + kTitleAt.x,
+                   top + kTitleAt.y);
+    }
+    const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
+    if (!line1.empty()) styleLabel(*w_.Label[21], line1, lineFont, palette(7), left + kLine1At.x, top + kLine1At.y);
+    if (!line2.empty()) styleLabel(*w_.Label[22], line2, lineFont, palette(7), left + kLine2At.x, top + kLine2At.y);
+    w_.trace.write("dialog", {{"code", w_.ui.DialogCode}, {"title", title}, {"line1", line1}, {"line2", line2}});
+}
+
+void MessageDialogs::ShowCodeDialog() {
+    const int kind = messageKind(w_.ui.DialogCode);
+    showPicture(kind);
+    showTexts();
+    if (kind == 2) {
+        const auto yes = kMessageKinds[2].button1;
+        Image4DMouseMove(yes.left + 1, yes.top + 1);
+        w_.ui.ButtonSel = 1;  // also while the mouse is locked
+    } else {
+        w_.ui.ButtonSel = 1;
+    }
+    w_.ui.DialogAnswer = 0;
+    w_.waitUntil([this] { return w_.ui.DialogAnswer != 0; });
+    w_.trace.write("answer", {{"code", w_.ui.DialogCode}, {"answer", w_.ui.DialogAnswer}});
+    hideAll({w_.Image4D, w_.Image4A, w_.Image4A_0, w_.Label[21], w_.Label[22], w_.Label[24]});
+    w_.ui.DialogCode = 0;
+}
+
+void MessageDialogs::highlightButton(int button) {
+    const int left = w_.Image4D->left(), top = w_.Image4D->top();
+    const bool oneButton = isOneButtonCode(w_.ui.DialogCode);
+    const MessageKind& kind = kMessageKinds[oneButton ? 1 : 2];
+    const input::InclusiveRect rect = button == 1 ? kind.button1 : kind.button2;
+    const char* picture = oneButton ? kOkFocused : button == 1 ? kYesFocused : kNoFocused;
+    platform::Image& highlight = *w_.Image4A;
+    highlight.setPicture(w_.catalogue.byName(picture));
+    highlight.fitToPicture();
+    highlight.setPosition(left + rect.left, top + rect.top);
+    highlight.bringToFront();
+    highlight.show();
+    if (!oneButton && button == 2) {
+        // Yes loses its focus frame while No has it.
+        platform::Image& plain = *w_.Image4A_0;
+        plain.setPicture(w_.catalogue.byName(kYesPlain));
+        plain.fitToPicture();
+        plain.setPosition(left + kind.button1.left, top + kind.button1.top);
+        plain.show();
+        highlight.bringToFront();
+    }
+    w_.ui.ButtonSel = button;
+}
+
+void MessageDialogs::Image4DMouseMove(int x, int y) {
+    if (w_.mouseLocked()) return;
+    const bool oneButton = isOneButtonCode(w_.ui.DialogCode);
+    const MessageKind& kind = kMessageKinds[oneButton ? 1 : 2];
+    if (kind.button1.contains(x, y)) {
+        highlightButton(1);
+    } else if (!oneButton && kind.button2.contains(x, y)) {
+        highlightButton(2);
+    }
+}
+
+void MessageDialogs::Image4AClick() {
+    if (w_.mouseLocked()) return;
+    w_.ui.DialogAnswer = w_.ui.ButtonSel;
+}
+
+void MessageDialogs::Image4A_0MouseMove() {
+    if (w_.mouseLocked()) return;
+    w_.Image4A_0->hide();
+}
+
+}  // namespace vxr::dialogs

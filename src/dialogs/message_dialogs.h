@@ -1,0 +1,34 @@
+#pragma once
+// The tool's message boxes: ShowCodeDialog shows the box of DialogCode with
+// its title and lines laid over the picture, waits in a nested message loop
+// until a button is chosen, and leaves the choice in DialogAnswer.
+
+#include "input/table_types.h"
+
+namespace vxr::app {
+class TForm1;
+}
+
+namespace vxr::dialogs {
+
+class MessageDialogs {
+public:
+    explicit MessageDialogs(app::TForm1& window) : w_(window) {}
+
+    void ShowCodeDialog();
+    void Image4DMouseMove(int x, int y);
+    void Image4AClick();
+    void Image4A_0MouseMove();
+
+    // Where the box of the current DialogCode stands.
+    input::Offset dialogPosition(int kind) const;
+
+private:
+    void showPicture(int kind);
+    void showTexts();
+    void highlightButton(int button);
+
+    app::TForm1& w_;
+};
+
+}  // namespace vxr::dialogs

@@ -1,0 +1,221 @@
+#include "input/menus.h"
+
+#include "app/screens.h"
+#include "app/tform1.h"
+#include "dialogs/message_dialogs.h"
+#include "operations/help_screen.h"
+
+namespace vxr::input {
+
+namespace {
+
+constexpr int kQuitQuestion = 8;
+
+bool inHitArea(const MenuItem& item, const platform::Picture& highlight, int x, int y) {
+    return highlight && hitArea(item.offset, highlight->width(), highlight->height(), x, y);
+}
+
+}  // namespace
+
+void Menus::showHighlight(platform::Image& layer, const platform::Picture& picture, const platform::Image& menu,
+                          Offset offset) {
+    layer.setPicture(picture);
+    layer.setPosition(menu.left() + offset.x, menu.top() + offset.y);
+    layer.fitToPicture();
+    layer.show();
+}
+
+Offset Menus::thirdMenuPosition(int mainItem, int subItem) const {
+    Offset at = thirdMenu(mainItem, subItem).at;
+    if (w_.ui.PeerMode == 1) {
+        at.x += kPeerThirdMenuShift.x;
+        at.y += kPeerThirdMenuShift.y;
+    }
+    return at;
+}
+
+// ---- main menu ---------------------------------------------------------------
+
+int Menus::mainItemAt(int x, int y) const {
+    for (int item = 1; item <= kMainItems; ++item) {
+        if (inHitArea(kMainMenuItems[static_cast<std::size_t>(item - 1)],
+                      w_.catalogue.MainMenuHighlights[static_cast<std::size_t>(item)], x, y)) {
+            return item;
+        }
+    }
+    return 0;
+}
+
+void Menus::Image1BMouseMove(int x, int y) {
+    if (w_.mouseLocked()) return;
+    UiState& ui = w_.ui;
+    // While the options dialog or the quit question is up, the menu ignores the pointer.
+    if (!(ui.MainItem < kOptions || ui.MainItem > kQuit || ui.SubItem == 0)) return;
+    const int item = mainItemAt(x, y);
+    if (item == 0) return;
+    w_.screens().HideSubmenus();
+    w_.screens().HideThirdMenus();
+    ui.LeafItem = 0;
+    if (item != ui.MainItem) {
+        showHighlight(*w_.Image1A, w_.catalogue.MainMenuHighlights[static_cast<std::size_t>(item)], *w_.Image1B,
+                      kMainMenuItems[static_cast<std::size_t>(item - 1)].offset);
+    }
+    ui.MainItem = item;
+}
+
+void Menus::openSubmenu() {
+    const MenuBox& box = submenu(w_.ui.MainItem);
+    w_.Image2B->setPicture(w_.catalogue.SubmenuPictures[static_cast<std::size_t>(w_.ui.MainItem)]);
+    w_.Image2B->setPosition(box.at.x, box.at.y);
+    w_.Image2B->fitToPicture();
+    w_.Image2B->show();
+    const Offset first = menuItem(box, 1).offset;
+    Image2BMouseMove(first.x, first.y);
+}
+
+void Menus::askQuit() {
+    w_.ui.SubItem = 1;
+    w_.ui.DialogCode = kQuitQuestion;
+    w_.messages().ShowCodeDialog();
+    if (w_.ui.DialogAnswer == 1) {
+        w_.screens().closeWindow();
+    } else {
+        w_.ui.MainItem = 0;
+        w_.screens().ResetMainScreen();
+    }
+}
+
+void Menus::IMAGE1AClick() {
+    if (w_.mouseLocked()) return;
+    UiState& ui = w_.ui;
+    switch (ui.MainItem) {
+        case kLocal:
+        case kPeerToPeer:
+        case kVexorCast:
+            if (ui.SubItem != 0) {
+                w_.screens().HideSubmenus();
+                w_.screens().HideThirdMenus();
+                ui.LeafItem = 0;
+            } else {
+                openSubmenu();
+            }
+            break;
+        case kHelp: w_.help().ShowHelp(); break;
+        case kQuit: askQuit(); break;
+        case kClosingNotice: ui.MainItem = 0; break;
+        default: break;
+    }
+}
+
+// ---- second level --------------------------------------------------------------
+
+int Menus::submenuItemAt(int mainItem, int x, int y) const {
+    const MenuBox& box = submenu(mainItem);
+    const auto& highlights = w_.catalogue.SubmenuHighlights[static_cast<std::size_t>(mainItem)];
+    for (int item = 1; item <= 4; ++item) {
+        if (inHitArea(menuItem(box, item), highlights[static_cast<std::size_t>(item)], x, y)) return item;
+    }
+    return 0;
+}
+
+void Menus::Image2BMouseMove(int x, int y) {
+    if (w_.mouseLocked()) return;
+    UiState& ui = w_.ui;
+    if (ui.PeerMode == 1) ui.MainItem = kPeerMenu;
+    const bool isSubmenu = (ui.MainItem >= kLocal && ui.MainItem <= kVexorCast) || ui.MainItem == kPeerMenu;
+    if (!isSubmenu && ui.MainItem != kHelp) return;
+    if (isSubmenu) {
+        // Only the column of the items counts.
+        const Offset first = menuItem(submenu(ui.MainItem), 1).offset;
+        const auto& firstHighlight = w_.catalogue.SubmenuHighlights[static_cast<std::size_t>(ui.MainItem)][1];
+        if (!firstHighlight || x < first.x || x >= first.x + firstHighlight->width()) return;
+    }
+    const int item = submenuItemAt(ui.MainItem, x, y);
+    if (item == 0) return;
+    w_.screens().HideThirdMenus();
+    ui.LeafItem = 0;
+    if (item != ui.SubItem || !w_.Image2A->visible()) {
+        showHighlight(*w_.Image2A,
+                      w_.catalogue.SubmenuHighlights[static_cast<std::size_t>(ui.MainItem)][static_cast<std::size_t>(item)],
+                      *w_.Image2B, menuItem(submenu(ui.MainItem), item).offset);
+    }
+    ui.SubItem = item;
+}
+
+void Menus::openThirdMenu() {
+    const UiState& ui = w_.ui;
+    const Offset at = thirdMenuPosition(ui.MainItem, ui.SubItem);
+    w_.Image3B->setPicture(
+        w_.catalogue.ThirdMenuPictures[static_cast<std::size_t>(ui.MainItem)][static_cast<std::size_t>(ui.SubItem)]);
+    w_.Image3B->setPosition(at.x, at.y);
+    w_.Image3B->fitToPicture();
+    w_.Image3B->show();
+    const Offset first = menuItem(thirdMenu(ui.MainItem, ui.SubItem), 1).offset;
+    Image3BMouseMove(first.x, first.y);
+}
+
+void Menus::Image2AClick() {
+    if (w_.mouseLocked()) return;
+    UiState& ui = w_.ui;
+    if (ui.MainItem == kHelp) {
+        w_.help().CloseHelp();
+        return;
+    }
+    if (ui.MainItem == kPeerMenu) {
+        if (ui.SubItem == 4) {  // Back
+            ui.PeerMode = 0;
+            w_.screens().HideSubmenus();
+            ui.MainItem = kLocal;
+            w_.screens().ResetMainScreen();
+            return;
+        }
+        ui.MainItem = kLocal;
+    }
+    if (ui.MainItem != kLocal && ui.MainItem != kPeerToPeer) return;
+    if (ui.LeafItem == 0) {
+        openThirdMenu();
+    } else {
+        w_.screens().HideThirdMenus();
+        ui.LeafItem = 0;
+    }
+}
+
+// ---- third level ---------------------------------------------------------------
+
+int Menus::thirdItemAt(int mainItem, int subItem, int x, int y) const {
+    if (mainItem < 1 || mainItem > 2 || subItem < 1 || subItem > 3) return 0;
+    const MenuBox& box = thirdMenu(mainItem, subItem);
+    const auto& highlights =
+        w_.catalogue.ThirdMenuHighlights[static_cast<std::size_t>(mainItem)][static_cast<std::size_t>(subItem)];
+    for (int item = 1; item <= 3; ++item) {
+        if (inHitArea(menuItem(box, item), highlights[static_cast<std::size_t>(item)], x, y)) return item;
+    }
+    return 0;
+}
+
+void Menus::Image3BMouseMove(int x, int y) {
+    if (w_.mouseLocked()) return;
+    UiState& ui = w_.ui;
+    if (ui.MainItem > kVexorCast) return;
+    const int item = thirdItemAt(ui.MainItem, ui.SubItem, x, y);
+    if (item == 0 || item == ui.LeafItem) return;
+    showHighlight(*w_.Image3A,
+                  w_.catalogue.ThirdMenuHighlights[static_cast<std::size_t>(ui.MainItem)]
+                                                  [static_cast<std::size_t>(ui.SubItem)][static_cast<std::size_t>(item)],
+                  *w_.Image3B, menuItem(thirdMenu(ui.MainItem, ui.SubItem), item).offset);
+    ui.LeafItem = item;
+}
+
+void Menus::Image3AClick() {
+    if (w_.mouseLocked()) return;
+    // Operations (Local) and the peer connection (Peer to peer) start here.
+}
+
+void Menus::ScrollBox1MouseMove() {
+    if (w_.mouseLocked()) return;
+    w_.Image2A->hide();
+}
+
+void Menus::IMAGEHMouseMove() { ScrollBox1MouseMove(); }
+
+}  // namespace vxr::input

@@ -1,0 +1,46 @@
+#include "operations/help_screen.h"
+
+#include "app/screens.h"
+#include "app/tform1.h"
+#include "dialogs/palette.h"
+#include "input/ui_state.h"
+#include "operations/help_layout.h"
+
+namespace vxr::operations {
+
+void HelpScreen::ShowHelp() {
+    platform::Image& window = *w_.Image2B;
+    window.setPicture(w_.catalogue.SubmenuPictures[input::kHelp]);
+    window.fitToPicture();
+    window.setPosition(kHelpWindowAt.x, kHelpWindowAt.y);
+    window.show();
+
+    platform::ScrollBox& box = *w_.ScrollBox1;
+    box.setBounds(window.left() + kHelpScrollInsetX, window.top() + kHelpScrollInsetTop,
+                  window.width() - 2 * kHelpScrollInsetX, kHelpScrollHeight);
+    box.setScrollBarColor(dialogs::palette(2));
+    box.setScrollTop(0);
+    w_.IMAGEH->setPicture(w_.catalogue.ThirdMenuPictures[5][1]);
+    w_.IMAGEH->setPosition(0, 0);
+    w_.IMAGEH->fitToPicture();
+    w_.Image5DA->hide();
+    w_.IMAGEH->show();
+    box.bringToFront();
+    box.show();
+    w_.trace.write("help", {{"shown", true}});
+}
+
+void HelpScreen::CloseHelp() {
+    w_.screens().HideSubmenus();
+    w_.ScrollBox1->hide();
+    w_.ui.DialogAnswer = 1;
+    w_.trace.write("help", {{"shown", false}});
+}
+
+bool HelpScreen::open() const {
+    return w_.ui.MainItem == input::kHelp && w_.ScrollBox1->visible() && w_.IMAGEH->visible();
+}
+
+void HelpScreen::scroll(int pixels) { w_.ScrollBox1->scrollBy(pixels); }
+
+}  // namespace vxr::operations
