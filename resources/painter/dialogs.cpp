@@ -9,6 +9,7 @@
 #include "dialogs/message_dialog_layout.h"
 #include "dialogs/table_layout.h"
 #include "input/dialog_rects.h"
+#include "dialog_contents.h"
 #include "look.h"
 #include "operations/peer_layout.h"
 #include "operations/step_layout.h"
@@ -20,15 +21,12 @@ namespace {
 
 using input::InclusiveRect;
 
-enum class Sign { None, Exclamation, Question };
+enum class Sign { None, Exclamation, Question, Information };
 
 struct ButtonSpec {
     InclusiveRect rect;
     std::string caption;
 };
-
-// What a dialog picture shows besides its buttons.
-using Contents = std::function<void(Canvas&, const std::string& name)>;
 
 struct DialogLook {
     std::string name;
@@ -54,6 +52,7 @@ Bitmap paintDialog(const DialogLook& look, int focused, ButtonLook focusLook = B
     titleBar(canvas, width, look.title);
     if (look.sign == Sign::Exclamation) exclamationSign(canvas, 10, 30);
     if (look.sign == Sign::Question) questionSign(canvas, 10, 30);
+    if (look.sign == Sign::Information) informationSign(canvas, 10, 30);
     if (!look.line1.empty()) text(canvas, 44, 32, look.line1, kSans, 7, kBlack);
     if (!look.line2.empty()) text(canvas, 44, 46, look.line2, kSans, 7, kBlack);
     if (look.contents) look.contents(canvas, look.name);
@@ -117,62 +116,12 @@ Contents withDiskDigit(Contents table, input::Offset at) {
     };
 }
 
-void fileDialogContents(Canvas& canvas, const std::string& name) {
-    const dialogs::Area list = areaOf(3);
-    text(canvas, 20, 29, "Look in:", kSans, 7, kBlack);
-    const Rect line{dialogs::kLookInLineAt.x, dialogs::kLookInLineAt.y,
-                    dialogs::kLookInLineAt.x + dialogs::kLookInLineWidth,
-                    dialogs::kLookInLineAt.y + dialogs::kLookInLineHeight};
-    sunkenField(canvas, line, pal(4));
-    const Rect drop{line.right, line.top, line.right + 15, line.bottom};
-    button(canvas, drop, "", ButtonLook::Plain);
-    downArrow(canvas, drop.left + 4, drop.top + 6, kBlack);
-    button(canvas, {drop.right + 6, line.top - 1, drop.right + 28, line.bottom + 1}, "Up", ButtonLook::Plain);
-    button(canvas, {drop.right + 31, line.top - 1, drop.right + 53, line.bottom + 1}, "New", ButtonLook::Plain);
-    canvas.bitmap().fill({list.left, list.top - 14, list.left + list.width, list.top - 1}, pal(4));
-    text(canvas, list.left + dialogs::kFileNameX, list.top - 13, "Name", kSans, 7, kBlack);
-    const int sizeWidth = textWidth(canvas, "Size", kSans, 7);
-    text(canvas, list.left + dialogs::kFileSizeRight - sizeWidth, list.top - 13, "Size", kSans, 7, kBlack);
-    text(canvas, list.left + dialogs::kFileDateX, list.top - 13, "Date", kSans, 7, kBlack);
-    tableArea(canvas, list);
-    const input::Offset edit = dialogs::kFileNameEditAt;
-    text(canvas, 20, edit.y, "File name:", kSans, 7, kBlack);
-    sunkenField(canvas, {edit.x, edit.y, edit.x + dialogs::kFileNameEditWidth, edit.y + dialogs::kFileNameEditHeight},
-                pal(4));
-    text(canvas, 20, edit.y + 25, "Files of type:", kSans, 7, kBlack);
-    sunkenField(canvas, {edit.x, edit.y + 25, edit.x + dialogs::kFileNameEditWidth, edit.y + 38}, pal(4));
-    text(canvas, edit.x + 3, edit.y + 25, "*.VXI", kSans, 7, kBlack);
-    text(canvas, 20, edit.y + 52, "Image file description:", kSans, 7, kBlack);
-    sunkenField(canvas, {20, edit.y + 66, 423, edit.y + 112}, pal(4));
-    (void)name;
-}
-
 void passwordContents(Canvas& canvas, const std::string&) {
     const input::Offset at = operations::kPasswordEditAt;
     text(canvas, operations::kConfirmPasswordAt.x, operations::kConfirmPasswordAt.y,
          "Enter Password (10 Characters maximum)", kSans, 7, kBlack);
     sunkenField(canvas, {at.x, at.y, at.x + operations::kPasswordEditWidth, at.y + operations::kPasswordEditHeight},
                 pal(4));
-}
-
-void addressContents(Canvas& canvas, const std::string&) {
-    const input::Offset at = operations::kAddressEditAt;
-    text(canvas, 14, 28, "Enter the TCP/IP address of the slave computer.", kSans, 7, kBlack);
-    text(canvas, 14, 42, "Local IP address: 192.168.18.5", kSans, 7, kBlack);
-    text(canvas, 14, at.y + 1, "Slave:", kSans, 7, kBlack);
-    sunkenField(canvas, {at.x, at.y, at.x + operations::kAddressEditWidth, at.y + operations::kAddressEditHeight},
-                pal(4));
-}
-
-void sessionContents(Canvas& canvas, const std::string&) {
-    text(canvas, 14, 30, "Session name:", kSans, 7, kBlack);
-    sunkenField(canvas, {100, 28, 340, 43}, pal(4));
-    groupBox(canvas, {14, 64, 344, 160}, "Discovery method");
-    text(canvas, 40, 82, "Automatic", kSans, 7, kBlack);
-    text(canvas, 40, 108, "Server IP Address", kSans, 7, kBlack);
-    sunkenField(canvas, {150, 106, 330, 121}, pal(4));
-    for (int y : {82, 108}) frame(canvas, {24, y + 1, 34, y + 11}, kBlack);
-    canvas.bitmap().fill({27, 86, 31, 90}, kBlack);
 }
 
 // ---- the pictures ----------------------------------------------------------
@@ -203,9 +152,9 @@ std::vector<DialogLook> dialogLooks() {
          tableButtons(10, {"No", "Fast", "High"}), nullptr},
         {"F4112B", "Question: (1832)", Sign::Question, "Proceed with Image File Creation?", "",
          {{kind2.button1, "Yes"}, {kind2.button2, "No"}}, nullptr},
-        {"F4132B", "Clone Complete (1912)", Sign::Question, "Clone Completed Successfully", "",
+        {"F4132B", "Clone Complete (1912)", Sign::Information, "Clone Completed Successfully", "",
          tableButtons(21, {"Continue", "Reset Computer"}), nullptr},
-        {"F4133B", "Verify complete (1498)", Sign::Question, "Image file passed integrity check", "",
+        {"F4133B", "Verify complete (1498)", Sign::Information, "Image file passed integrity check", "",
          tableButtons(22, {"Continue"}), nullptr},
         {"F414B", "Error", Sign::Exclamation, "Not enough room on device for image headers (519)", "",
          {{kind1.button1, "OK"}}, nullptr},
@@ -214,15 +163,15 @@ std::vector<DialogLook> dialogLooks() {
         {"F416B", "Error (1931)", Sign::Exclamation, "", "", {{kMessageKinds[3].button1, "OK"}}, nullptr},
         {"F417B", "Question: (1838)", Sign::Question, "Proceed with saving the current settings ?", "",
          {{kind2.button1, "Yes"}, {kind2.button2, "No"}}, nullptr},
-        {"F418B", "Saving File (1975)", Sign::Exclamation, "Current settings successfully saved to file", "",
+        {"F418B", "Saving File (1975)", Sign::Information, "Current settings successfully saved to file", "",
          {{kind1.button1, "OK"}}, nullptr},
         {"F419B", "Password", Sign::None, "", "", tableButtons(29, {"OK", "Cancel"}), passwordContents},
         {"FP21", "Slave Connect...", Sign::None, "Attempting to connect via TCP/IP ...",
          std::string("Use IP address ") + operations::kSlaveAddress + " in master", {{slave.buttons[0], "Cancel"}},
-         nullptr},
+         slaveWaitingContents},
         {"FP22", "Slave TCP/IP address to Join to", Sign::None, "", "",
-         {{master.buttons[0], "OK"}, {master.buttons[1], "Cancel"}}, addressContents},
-        {"FP23", "Connected", Sign::None, "Program connected in TCP/IP slave mode", "", {}, nullptr},
+         {{master.buttons[0], "OK"}, {master.buttons[1], "Cancel"}}, masterAddressContents},
+        {"FP23", "Connected", Sign::None, "Program connected in TCP/IP slave mode", "", {}, connectedContents},
         {"F331B", "VexorCast Session", Sign::None, "", "", {{{94, 190, 161, 209}, "OK"}, {{214, 190, 281, 209}, "Cancel"}},
          sessionContents},
     };

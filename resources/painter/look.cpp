@@ -139,13 +139,13 @@ void downArrow(Canvas& canvas, int x, int y, Color color) {
 
 namespace {
 
-void signDisc(Canvas& canvas, int x, int y) {
-    // A filled circle of radius 13 in red with a dark rim.
+void signDisc(Canvas& canvas, int x, int y, Color color = kRed) {
+    // A filled circle of radius 13 with a dark rim.
     for (int row = 0; row < 28; ++row) {
         for (int col = 0; col < 28; ++col) {
             const int dx = 2 * col - 27, dy = 2 * row - 27;
             const int d = dx * dx + dy * dy;
-            if (d <= 27 * 27) canvas.bitmap().setPixel(x + col, y + row, d >= 24 * 24 ? kShadow : kRed);
+            if (d <= 27 * 27) canvas.bitmap().setPixel(x + col, y + row, d >= 24 * 24 ? kShadow : color);
         }
     }
 }
@@ -161,6 +161,12 @@ void exclamationSign(Canvas& canvas, int x, int y) {
 void questionSign(Canvas& canvas, int x, int y) {
     signDisc(canvas, x, y);
     text(canvas, x + 9, y + 3, "?", kSans, 13, kWhite, true);
+}
+
+void informationSign(Canvas& canvas, int x, int y) {
+    signDisc(canvas, x, y, pal(2));
+    canvas.bitmap().fill({x + 12, y + 6, x + 16, y + 10}, kWhite);
+    canvas.bitmap().fill({x + 12, y + 12, x + 16, y + 23}, kWhite);
 }
 
 }  // namespace vxr::painter

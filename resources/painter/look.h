@@ -66,5 +66,6 @@ void rightArrow(Canvas& canvas, int x, int y, Color color);   // 4 x 7, tip at t
 void downArrow(Canvas& canvas, int x, int y, Color color);    // 7 x 4
 void exclamationSign(Canvas& canvas, int x, int y);           // 28 x 28 red sign
 void questionSign(Canvas& canvas, int x, int y);              // 28 x 28 red sign
+void informationSign(Canvas& canvas, int x, int y);           // 28 x 28 blue sign
 
 }  // namespace vxr::painter

@@ -1,7 +1,9 @@
 // vxr_painter: draws every screen picture of the trainer.
 //
 //   vxr_painter --out DIR   the resources: NAME.jpg (JPEG) or NAME.bmp (24-bit DIB)
-//   vxr_painter --png DIR   NAME.png of every picture and contact-sheet.png
+//   vxr_painter --png DIR   NAME.png of every picture, contact-sheet.png, and
+//                           composites/*.png of the window as the trainer lays
+//                           the pictures together
 
 #include <algorithm>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include "platform/jpeg.h"
 #include "platform/png.h"
 #include "registry.h"
+#include "scene.h"
 
 namespace vxr::painter {
 
@@ -36,6 +39,8 @@ Registry allGenerators() {
     addMenuPictures(registry);
     addDialogPictures(registry);
     addScreenPictures(registry);
+    addProgressPicture(registry);
+    addHelpPage(registry);
     addOptionPictures(registry);
     addIconPictures(registry);
     return registry;
@@ -96,20 +101,37 @@ Bitmap contactSheet(const std::vector<std::pair<std::string, Bitmap>>& pictures)
     return sheet;
 }
 
+void savePng(const Bitmap& bitmap, const fs::path& path) {
+    if (!platform::writePng(bitmap, path)) throw std::runtime_error("cannot write " + path.string());
+}
+
+// The window with pictures laid together as the trainer shows them.
+int writeComposites(const PictureSet& pictures, const fs::path& folder) {
+    std::vector<Composite> composites;
+    addMenuComposites(composites);
+    addStepComposites(composites);
+    addOptionComposites(composites);
+    fs::create_directories(folder);
+    for (const Composite& composite : composites) {
+        Scene scene(pictures);
+        composite.lay(scene);
+        savePng(scene.bitmap(), folder / (composite.file + ".png"));
+    }
+    return static_cast<int>(composites.size());
+}
+
 void writePngs(const fs::path& folder) {
     const Registry registry = allGenerators();
     std::vector<std::pair<std::string, Bitmap>> pictures;
     for (const auto& picture : app::kPictures) {
         Bitmap bitmap = paint(registry, picture);
-        if (!platform::writePng(bitmap, folder / (std::string(picture.name) + ".png"))) {
-            throw std::runtime_error(std::string("cannot write ") + picture.name + ".png");
-        }
+        savePng(bitmap, folder / (std::string(picture.name) + ".png"));
         pictures.emplace_back(picture.name, std::move(bitmap));
     }
-    if (!platform::writePng(contactSheet(pictures), folder / "contact-sheet.png")) {
-        throw std::runtime_error("cannot write contact-sheet.png");
-    }
-    std::cout << "vxr_painter: " << pictures.size() << " pictures and contact-sheet.png in " << folder.string() << "\n";
+    savePng(contactSheet(pictures), folder / "contact-sheet.png");
+    const int composites = writeComposites(PictureSet(pictures.begin(), pictures.end()), folder / "composites");
+    std::cout << "vxr_painter: " << pictures.size() << " pictures, contact-sheet.png and " << composites
+              << " composites in " << folder.string() << "\n";
 }
 
 }  // namespace

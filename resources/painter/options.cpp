@@ -1,11 +1,15 @@
 // The options dialog: title bar, the six tab pages with their option lines,
 // the Accept/Cancel bar, the button pictures and the box bitmaps.
 
+#include <stdexcept>
 #include <string>
 
+#include "app/focus_frame_rects.h"
 #include "input/menu_geometry.h"
 #include "look.h"
 #include "operations/option_boxes.h"
+#include "option_texts.h"
+#include "places.h"
 #include "registry.h"
 
 namespace vxr::painter {
@@ -14,31 +18,19 @@ namespace {
 
 using operations::OptionBox;
 
-// What each box says on its tab page, and a short explanation under it.
-struct OptionLine {
-    const char* label;
-    const char* explanation;
-};
+constexpr int kLabelPoints = 8;
 
-constexpr OptionLine kOptionLines[operations::kOptionTabs][operations::kBoxesPerTab] = {
-    {{"Spanning", "Split images across several volumes"},
-     {"AutoName", "Name the span files without asking"},
-     {"Compatible Naming", "Use 8.3 names for span files"},
-     {"CRC Ignore", "Go on when a checksum does not match"},
-     {"Create CRC32", "Store a checksum of every file in the image"}},
-    {{"FAT32 Conversion", "Convert FAT16 partitions to FAT32 on restore"},
-     {"64K FAT Clusters", "Allow 64K clusters on FAT16 partitions"},
-     {"FAT Limit", "Keep FAT16 partitions at 2 GB"}},
-    {{"Sure", "Answer every question with Yes"},
-     {"Force Cloning", "Go on past bad clusters"},
-     {"Reboot", "Restart the computer when the task ends"},
-     {"Exit to DOS", "Leave the program when the task ends"}},
-    {{"Default", ""}, {"Image All", ""}, {"Image Boot", ""}, {"Image Disk", ""},
-     {"Default", ""}, {"Buffered", ""}, {"Unbuffered", ""}, {"Tape Eject", ""}},
-    {{"Password", "Encrypt all created images with a password"},
-     {"None", ""}, {"Manufacturer", ""}, {"Product Name", ""}, {"Version", ""},
-     {"Serial Number", ""}, {"UUID", ""}, {"Manufacturer + Product", ""}, {"PIII ID", ""}},
-};
+// Where the tab pages stand in the window, so that the focus frame's window
+// rectangles can be read in page coordinates.
+input::Offset pageOrigin() { return {kOptionsTitleAt.x, kOptionsTitleAt.y + pictureHeight("F240B")}; }
+
+Rect pageRect(const input::InclusiveRect& window) {
+    const input::Offset origin = pageOrigin();
+    return {window.left - origin.x, window.top - origin.y, window.right + 1 - origin.x, window.bottom + 1 - origin.y};
+}
+
+// The focus frame rectangle of a field, which rings the field's caption.
+Rect captionFrame(int tab, int field) { return pageRect(app::optionsFrameRect(tab, field)); }
 
 void tabStrip(Canvas& canvas, int selected) {
     for (int t = 1; t <= input::kOptionTabCount; ++t) {
@@ -46,37 +38,59 @@ void tabStrip(Canvas& canvas, int selected) {
         const bool isSelected = t == selected;
         canvas.bitmap().fill(tab, isSelected ? pal(7) : pal(8));
         bevel(canvas, {tab.left, tab.top, tab.right, tab.bottom + (isSelected ? 1 : 0)}, true);
-        centredText(canvas, tab, input::kOptionTabNames[static_cast<std::size_t>(t - 1)], kSans, 7,
+        const Rect caption = captionFrame(t, 1);
+        centredText(canvas, {caption.left, tab.top, caption.right, tab.bottom},
+                    input::kOptionTabNames[static_cast<std::size_t>(t - 1)], kSans, kLabelPoints,
                     isSelected ? kWhite : kBlack);
     }
 }
 
-void boxLines(Canvas& canvas, int tab) {
-    for (int n = 1; n <= operations::kBoxesPerTab; ++n) {
-        const OptionBox& box = operations::optionBox(tab, n);
-        if (!box.present()) continue;
-        const OptionLine& line = kOptionLines[tab - 1][n - 1];
-        canvas.bitmap().fill({box.x, box.y, box.x + 15, box.y + 15}, pal(7));
-        text(canvas, box.x + 22, box.y + 1, line.label, kSans, 7, kWhite);
-        if (line.explanation[0] != '\0') text(canvas, box.x + 22, box.y + 15, line.explanation, kSans, 7, pal(9));
+// A box's caption inside the focus frame that later rings it, and its
+// explanation under it or, where the rows stand close, beside it.
+void optionLine(Canvas& canvas, int tab, int n) {
+    const OptionBox& box = operations::optionBox(tab, n);
+    const OptionText& line = optionText(tab, n);
+    const Rect frameAt = captionFrame(tab, n + 1);
+    const int x = frameAt.left + 2, y = frameAt.top + 2;
+    text(canvas, x, y, line.caption, kSans, kLabelPoints, kWhite);
+    if (line.explanation[0] == '\0') return;
+    if (line.beside > 0) {
+        text(canvas, line.beside, y + 1, line.explanation, kSans, 7, kBlack);
+    } else {
+        text(canvas, x, box.y + 17, line.explanation, kSans, 7, kBlack);
+        if (line.more[0] != '\0') text(canvas, x, box.y + 28, line.more, kSans, 7, kBlack);
     }
 }
 
-void groupCaptions(Canvas& canvas, int tab) {
-    if (tab == 4) {
-        groupBox(canvas, {24, 30, 300, 154}, "Image mode");
-        groupBox(canvas, {24, 162, 580, 218}, "Tape");
+void optionLines(Canvas& canvas, int tab) {
+    for (int n = 1; n <= operations::kBoxesPerTab; ++n) {
+        if (operations::optionBox(tab, n).present()) optionLine(canvas, tab, n);
     }
-    if (tab == 5) groupBox(canvas, {110, 130, 470, 232}, "Lock type");
+}
+
+void pageNotes(Canvas& canvas, int tab) {
+    for (const PageNote& note : pageNotesOf(tab)) {
+        if (note.box) groupBox(canvas, {note.left, note.top, note.right, note.bottom}, note.caption);
+        int y = note.box ? note.top + 10 : note.top;
+        const int x = note.left + (note.box ? 12 : 0);
+        for (const char* words : note.lines) {
+            if (words == nullptr) break;
+            if (note.box && x + textWidth(canvas, words, kSans, 7) > note.right - 6) {
+                throw std::runtime_error(std::string("option page note too wide for its box: ") + words);
+            }
+            text(canvas, x, y, words, kSans, 7, kBlack);
+            y += 13;
+        }
+    }
 }
 
 void activeSwitches(Canvas& canvas) {
-    text(canvas, 30, 40, "Active Switches:", kSans, 7, kWhite, true);
-    canvas.bitmap().fill({40, 58, 400, 190}, pal(7));
+    text(canvas, kActiveSwitchesAt.x - 2, kActiveSwitchesAt.y - 22, "Active Switches:", kSans, kLabelPoints, kWhite,
+         true);
 }
 
 Bitmap tabPage(int tab, int highlightSave) {
-    const std::string name = "F24" + std::to_string(tab) + "B";
+    const std::string name = input::kOptionTabPages[static_cast<std::size_t>(tab - 1)];
     const int width = pictureWidth(name), height = pictureHeight(name);
     Bitmap picture = blank(width, height, pal(7));
     Canvas canvas(picture);
@@ -84,13 +98,13 @@ Bitmap tabPage(int tab, int highlightSave) {
     tabStrip(canvas, tab);
     frame(canvas, {0, 21, width, height}, kBlack);
     bevel(canvas, {1, 21, width - 1, height - 1}, true);
-    if (tab == 6) {
+    pageNotes(canvas, tab);
+    if (tab == input::kOptionTabCount) {
         activeSwitches(canvas);
         button(canvas, toRect(input::kSaveSettingsButton), "Save Settings",
                highlightSave ? ButtonLook::Focused : ButtonLook::Plain);
     } else {
-        groupCaptions(canvas, tab);
-        boxLines(canvas, tab);
+        optionLines(canvas, tab);
     }
     return picture;
 }
@@ -99,7 +113,7 @@ Bitmap titleBarPicture() {
     Bitmap picture = blank(pictureWidth("F240B"), pictureHeight("F240B"), pal(7));
     Canvas canvas(picture);
     dialogBody(canvas, picture.width(), picture.height());
-    titleBar(canvas, picture.width(), "Options");
+    titleBar(canvas, picture.width(), "Vexor 8.0 Options");
     return picture;
 }
 

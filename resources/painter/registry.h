@@ -19,6 +19,8 @@ int pictureHeight(const std::string& name);
 void addMenuPictures(Registry& registry);
 void addDialogPictures(Registry& registry);
 void addScreenPictures(Registry& registry);
+void addProgressPicture(Registry& registry);
+void addHelpPage(Registry& registry);
 void addOptionPictures(Registry& registry);
 void addIconPictures(Registry& registry);
 

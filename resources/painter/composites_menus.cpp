@@ -1,0 +1,71 @@
+// Composites of the menus: the main screen as ResetMainScreen leaves it,
+// each submenu and third level open with its first item highlighted, and the
+// peer-link menu.
+
+#include <string>
+
+#include "input/menu_geometry.h"
+#include "scene.h"
+
+namespace vxr::painter {
+
+namespace {
+
+using input::MenuBox;
+
+// A menu box at its place with item `item` highlighted.
+void openMenu(Scene& scene, const MenuBox& box, input::Offset at, int item) {
+    scene.put(box.picture, at);
+    const input::MenuItem& entry = input::menuItem(box, item);
+    scene.put(entry.highlight, at, entry.offset);
+}
+
+void mainMenu(Scene& scene, int item) {
+    scene.put(input::kMainMenuPicture, input::kMainMenuAt);
+    const input::MenuItem& entry = input::kMainMenuItems[static_cast<std::size_t>(item - 1)];
+    scene.put(entry.highlight, input::kMainMenuAt, entry.offset);
+}
+
+void submenuOpen(Scene& scene, int main, int sub) {
+    mainMenu(scene, main);
+    openMenu(scene, input::submenu(main), input::submenu(main).at, sub);
+}
+
+void thirdMenuOpen(Scene& scene, int main, int sub) {
+    submenuOpen(scene, main, sub);
+    const MenuBox& third = input::thirdMenu(main, sub);
+    openMenu(scene, third, third.at, 1);
+}
+
+// The peer-link menu replaces the main menu; its third level stands shifted.
+void peerMenu(Scene& scene, int sub) {
+    const MenuBox& peer = input::submenu(input::kPeerMenuItem);
+    openMenu(scene, peer, peer.at, sub);
+}
+
+void peerThirdMenu(Scene& scene, int sub) {
+    peerMenu(scene, sub);
+    const MenuBox& third = input::thirdMenu(1, sub);
+    openMenu(scene, third, third.at + input::kPeerThirdMenuShift, 1);
+}
+
+}  // namespace
+
+void addMenuComposites(std::vector<Composite>& composites) {
+    composites.push_back({"main-screen", [](Scene& s) { mainMenu(s, 1); }});
+    const char* mains[] = {"", "local", "peer", "vexorcast"};
+    for (int main = 1; main <= 3; ++main) {
+        composites.push_back({std::string("menu-") + mains[main], [main](Scene& s) { submenuOpen(s, main, 1); }});
+    }
+    const char* localSubs[] = {"", "disk", "partition", "check"};
+    for (int sub = 1; sub <= 3; ++sub) {
+        composites.push_back({std::string("menu-local-") + localSubs[sub], [sub](Scene& s) { thirdMenuOpen(s, 1, sub); }});
+    }
+    composites.push_back({"menu-peer-tcpip", [](Scene& s) { thirdMenuOpen(s, 2, 1); }});
+    composites.push_back({"peer-menu", [](Scene& s) { peerMenu(s, 1); }});
+    for (int sub = 1; sub <= 3; ++sub) {
+        composites.push_back({std::string("peer-menu-") + localSubs[sub], [sub](Scene& s) { peerThirdMenu(s, sub); }});
+    }
+}
+
+}  // namespace vxr::painter

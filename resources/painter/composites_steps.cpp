@@ -1,0 +1,196 @@
+// Composites of an operation: each step's picture at its place with the
+// texts laid over it, the progress screen with the bar part-way, and the
+// three message boxes with sample texts at their label places. The texts are
+// samples of what the trainer writes there.
+
+#include <string>
+
+#include "dialogs/dialog_areas.h"
+#include "dialogs/message_dialog_layout.h"
+#include "input/dialog_rects.h"
+#include "input/menu_geometry.h"
+#include "operations/progress_layout.h"
+#include "operations/step_layout.h"
+#include "platform/text.h"
+#include "scene.h"
+
+namespace vxr::painter {
+
+namespace {
+
+using input::Offset;
+using operations::stepPicture;
+
+std::string fill(int pairs) {
+    std::string text;
+    for (int i = 0; i < pairs; ++i) text += platform::kFullWidthFillUtf8;
+    return text;
+}
+
+struct StepTexts {
+    std::string title, line1, line2;
+};
+
+StepTexts stepTexts(int step) {
+    const std::string q = "Question: (";
+    switch (step) {
+        case 11: return {q + "1831)  ", "Proceed with disk clone?" + fill(7), "Destination drive will be overwritten."};
+        case 13:
+            return {q + "1822)  ", "Proceed with disk restore?" + fill(7),
+                    "Destination drive will be permanently overwritten."};
+        case 14:
+            return {q + "1836)  ", "Proceed with partition copy?" + fill(7),
+                    "Destination partition will be permanently overwritten."};
+        case 15: return {q + "1837)  ", "Proceed with partition image creation?" + fill(3), ""};
+        case 16: return {q + "1847)  ", "Proceed with partition restore?" + fill(7), ""};
+        case 17: return {q + "1814)  ", "Proceed with image file integrity check?" + fill(2), ""};
+        case 18: return {q + "1834)  ", "Proceed with integrity check?" + fill(7), ""};
+        case 20: return {"Image Creation Complete (1925)", "Image Creation Completed Successfully", ""};
+        case 23: return {"Verify Complete (1967)", "Integrity Check Completed Successfully", ""};
+        default: return {};
+    }
+}
+
+// The button a step highlights when it opens (1 to 3), 0 for none.
+int preHighlightedButton(int step) {
+    if (step == 10 || step == 18 || step == 20 || step == 22 || step == 23) return 1;
+    if ((step >= 11 && step <= 17) || step == 21) return 2;
+    return 0;
+}
+
+void progressScreen(Scene& scene) { scene.put(operations::kProgressStep.picture, operations::kProgressStep.at); }
+
+void layTexts(Scene& scene, Offset at, const StepTexts& texts) {
+    if (!texts.title.empty()) scene.label(texts.title, at + operations::kStepTitleAt, titleLabel());
+    if (!texts.line1.empty()) scene.label(texts.line1, at + operations::kStepLine1At, lineLabel());
+    if (!texts.line2.empty()) scene.label(texts.line2, at + operations::kStepLine2At, lineLabel());
+}
+
+void buttonHighlight(Scene& scene, int step, Offset at) {
+    const int button = preHighlightedButton(step);
+    if (button == 0) return;
+    const auto& rects = input::dialogRects(step);
+    const auto& rect = rects.buttons[static_cast<std::size_t>(button - 1)];
+    scene.put(rects.highlights[static_cast<std::size_t>(button - 1)], at, {rect.left, rect.top});
+}
+
+// The Look-in line and three sample rows of the file list, to see them meet
+// the column heads.
+void fileDialogOverlays(Scene& scene, Offset at, const std::string& typedName) {
+    using namespace dialogs;
+    const Offset line = at + kLookInLineAt;
+    scene.fill({line.x, line.y, line.x + kLookInLineWidth, line.y + kLookInLineHeight}, pal(4));
+    scene.label("C: 1:1 [] NTFS drive", line, {kSans, 7, false, kBlack, pal(4)});
+    const Area area = selectionDialog(3).area;
+    const Offset list = at + Offset{area.left, area.top};
+    scene.fill({list.x, list.y, list.x + area.width - 1, list.y + 12}, pal(3));
+    scene.put(kParentIcon, list + Offset{kFileIconX, 0});
+    scene.put(kDirectoryIcon, list + Offset{kFileIconX, 13});
+    scene.label("BACKUP", list + Offset{kFileNameX, 12}, {kSans, 7, false, kWhite, pal(1)});
+    scene.label("2004-3-18 9:42:07", list + Offset{kFileDateX, 12}, {kSans, 7, false, kBlack, pal(1)});
+    scene.put(kImageIcon, list + Offset{kFileIconX, 26});
+    scene.label("SYSTEM", list + Offset{kFileNameX, 25}, {kSans, 7, false, kBlack, pal(1)});
+    const int sizeWidth = textWidth(scene.canvas(), "1,234", kSans, 7);
+    scene.label("1,234", list + Offset{kFileSizeRight - sizeWidth, 25}, {kSans, 7, false, kBlack, pal(1)});
+    scene.label("2004-3-18 9:51:30", list + Offset{kFileDateX, 25}, {kSans, 7, false, kBlack, pal(1)});
+    scene.label(typedName, at + kFileNameEditAt, {kSans, 7, false, kBlack, pal(4)});
+}
+
+void diskDigit(Scene& scene, int step, Offset at) {
+    const Offset digit = step == 2 ? dialogs::kSourceDiskDigitAt : dialogs::kTargetDiskDigitAt;
+    scene.label("1", at + digit, {"Garamond", 9, true, pal(9), pal(2)});
+}
+
+void layStep(Scene& scene, int step, const StepTexts& texts) {
+    if ((step >= 10 && step <= 18) || (step >= 20 && step <= 23)) progressScreen(scene);
+    const auto& place = stepPicture(step);
+    scene.put(place.picture, place.at);
+    layTexts(scene, place.at, texts);
+    if (step == 129) {
+        scene.label("Confirm Password" + fill(19), place.at + operations::kConfirmPasswordAt, lineLabel());
+    }
+    if (step == 3 || step == 5 || step == 8) fileDialogOverlays(scene, place.at, step == 8 ? "SYSTEM" : "");
+    if (step == 2 || step == 7) diskDigit(scene, step, place.at);
+    buttonHighlight(scene, step, place.at);
+}
+
+std::string stepFile(int step) { return "step-" + std::string(step < 10 ? "0" : "") + std::to_string(step); }
+
+// Details rows of a disk-to-image operation, as the progress screen shows them.
+void detailsSample(Scene& scene) {
+    using namespace operations;
+    const Offset at = kProgressStep.at;
+    const char* captions[] = {"Connection type", "Source", "Destination", "Current partition", "Current file"};
+    const char* values[] = {"Local", "Local drive [1], 8001 MB", "Local file C:\\BACKUP\\SYSTEM.VXI"};
+    for (int row = 0; row < 5; ++row) {
+        const int y = kDetailsTop + row * kDetailsRowHeight;
+        scene.label(captions[row], at + Offset{kDetailsLeftX, y}, {kSans, 8, false, kBlack, pal(8)});
+        if (row < 3) {
+            const bool value = row > 0;
+            scene.label(values[row], at + Offset{kDetailsRightX, y},
+                        {kSans, 8, value, value ? kWhite : kBlack, pal(8)});
+        }
+    }
+}
+
+// The bar `steps` steps into its run, with the percent box.
+void barPartWay(Scene& scene, int steps) {
+    using namespace operations;
+    const Offset bar = kProgressStep.at + kProgressBarAt;
+    scene.fill({bar.x, bar.y, bar.x + steps + 1, bar.y + kProgressBarHeight}, pal(5));
+    const Offset box = kProgressStep.at + kPercentBoxAt;
+    scene.fill({box.x, box.y, box.x + kPercentBoxWidth, box.y + kPercentBoxHeight}, pal(1));
+    const int percent = (steps * 100 * 2 + kProgressBarSteps) / (2 * kProgressBarSteps);
+    std::string shown = " ";  // the percent box writes a space before the number
+    shown += std::to_string(percent);
+    scene.label(shown, box, {kSans, 7, false, kBlack, pal(1)});
+}
+
+void messageBox(Scene& scene, int kind, Offset at, const std::string& title, const std::string& line1,
+                const std::string& line2) {
+    const auto& box = dialogs::kMessageKinds[static_cast<std::size_t>(kind)];
+    scene.put(box.picture, at);
+    if (!title.empty()) scene.label(title, at + dialogs::kTitleAt, titleLabel());
+    if (!line1.empty()) scene.label(line1, at + dialogs::kLine1At, lineLabel());
+    if (!line2.empty()) scene.label(line2, at + dialogs::kLine2At, lineLabel());
+    if (kind == 2) scene.put(dialogs::kYesFocused, at, {box.button1.left, box.button1.top});
+}
+
+}  // namespace
+
+void addStepComposites(std::vector<Composite>& composites) {
+    for (int step : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 21, 22, 23, 29, 129}) {
+        composites.push_back({stepFile(step), [step](Scene& s) { layStep(s, step, stepTexts(step)); }});
+    }
+    composites.push_back({"step-06-remote", [](Scene& s) {
+                              layStep(s, 6, {"Select remote destination drive by clicking on the drive number", "", ""});
+                          }});
+    composites.push_back({"step-08-remote", [](Scene& s) { layStep(s, 8, {"Remote file name of image" + fill(3), "", ""}); }});
+    composites.push_back({"step-119", [](Scene& s) {
+                              progressScreen(s);
+                              detailsSample(s);
+                          }});
+    composites.push_back({"progress", [](Scene& s) {
+                              progressScreen(s);
+                              detailsSample(s);
+                              barPartWay(s, 200);
+                          }});
+    composites.push_back({"message-1-code-1", [](Scene& s) {
+                              progressScreen(s);
+                              messageBox(s, 1, stepPicture(8).at, "", "", "");
+                          }});
+    composites.push_back({"message-2-code-8", [](Scene& s) {
+                              const auto& quit = input::kMainMenuItems[input::kMainItems - 1];
+                              s.put(input::kMainMenuPicture, input::kMainMenuAt);
+                              s.put(quit.highlight, input::kMainMenuAt, quit.offset);
+                              messageBox(s, 2, dialogs::kQuitQuestionPosition, "Quit Korvanta Vexor (1953)",
+                                         "Are you sure you want to quit?" + fill(10), "");
+                          }});
+    composites.push_back({"message-3-code-113", [](Scene& s) {
+                              messageBox(s, 3, dialogs::kEmptyErrorPosition, "Usage Error 10010" + std::string(10, ' '),
+                                         "Cannot open image file C:\\IMG.VXI",
+                                         "The system cannot find the file specified");
+                          }});
+}
+
+}  // namespace vxr::painter

@@ -1,0 +1,25 @@
+#pragma once
+// Window places the painter needs that no shared table holds yet: where the
+// options dialog stands and where its Active Switches labels go. The
+// composites use them to lay the pictures together as the trainer does, and
+// the option pages to turn the focus frame rectangles (window coordinates)
+// into page coordinates.
+
+#include "input/table_types.h"
+
+namespace vxr::painter {
+
+// The options title bar F240B; the tab page stands right under it and the
+// Accept/Cancel bar at this top.
+inline constexpr input::Offset kOptionsTitleAt{25, 61};
+inline constexpr int kOptionsBarTop = 342;
+
+// Active Switches labels on tab 6: two columns from this corner of the page,
+// rows this far apart; the first seven fill the first column, the rest
+// (up to fifteen in all) the second.
+inline constexpr input::Offset kActiveSwitchesAt{49, 61};
+inline constexpr int kActiveSwitchesColumnStep = 128;
+inline constexpr int kActiveSwitchesRowStep = 17;
+inline constexpr int kActiveSwitchesFirstColumnRows = 7;
+
+}  // namespace vxr::painter
