@@ -134,8 +134,18 @@ void TForm1::bindKeys() {
     for (int i = 1; i <= 4; ++i) {
         Edit[static_cast<std::size_t>(i)]->onKeyDown = [this](Control&, int& key, ShiftState) { keyboard_->EditKeyDown(key); };
     }
+    // The restriction notice is an edit too; keys typed into it go to the
+    // dispatcher like any other, and its text cannot change.
+    Edit[6]->onKeyDown = Edit[5]->onKeyDown;
     form_.keyPreview = true;
     form_.onKeyPress = [this](char32_t& character) { keyboard_->FormKeyPress(character); };
+    // When no control has the focus (a focused edit was hidden), keys still
+    // reach the dispatcher: the focus goes back to the focus holder.
+    form_.onKeyDown = [this](int& key, ShiftState) {
+        if (form_.focusedControl() != nullptr) return;
+        Edit[5]->setFocus();
+        keyboard_->Edit5KeyDown(key);
+    };
 }
 
 void TForm1::endProgram(int status) {

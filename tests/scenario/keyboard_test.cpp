@@ -232,6 +232,22 @@ TEST_F(Keyboard, HelpByPointerClosesWithItsOkButton) {
     EXPECT_EQ(ui().DialogAnswer, 1);
 }
 
+TEST_F(Keyboard, KeysReachTheDispatcherWhateverHasTheFocus) {
+    // A click into the restriction notice, or a focused edit hidden by its
+    // dialog, must not leave the keyboard dead.
+    w().Edit[6]->show();
+    w().Edit[6]->setFocus();
+    press({kDown});
+    EXPECT_EQ(ui().MainItem, kPeerToPeer);
+    EXPECT_EQ(w().Edit[6]->text(), "");
+    w().Edit[1]->show();
+    w().Edit[1]->setFocus();
+    w().Edit[1]->hide();
+    press({kDown});
+    EXPECT_EQ(ui().MainItem, kVexorCast);
+    EXPECT_TRUE(w().Edit[5]->focused());
+}
+
 class LockedKeyboard : public Keyboard {
 protected:
     LockedKeyboard() : Keyboard(model::kKeyboardLocked) {}
