@@ -9,7 +9,7 @@
 #include "operations/help_layout.h"
 #include "operations/option_boxes.h"
 #include "operations/peer_layout.h"
-#include "places.h"
+#include "operations/options_layout.h"
 #include "registry.h"
 #include "scene.h"
 
@@ -29,12 +29,12 @@ bool isOn(const OptionWords& words, int tab, int box) {
     return (words[static_cast<std::size_t>(tab)] >> (box - 1)) & 1u;
 }
 
-Offset pageAt() { return {kOptionsTitleAt.x, kOptionsTitleAt.y + pictureHeight("F240B")}; }
+Offset pageAt() { return {operations::kOptionsTitleAt.x, operations::kOptionsTitleAt.y + pictureHeight("F240B")}; }
 
 void optionsFrame(Scene& scene, int tab) {
-    scene.put("F240B", kOptionsTitleAt);
+    scene.put("F240B", operations::kOptionsTitleAt);
     scene.put(input::kOptionTabPages[static_cast<std::size_t>(tab - 1)], pageAt());
-    scene.put("F247B", {kOptionsTitleAt.x, kOptionsBarTop});
+    scene.put("F247B", {operations::kOptionsTitleAt.x, operations::kOptionsBarTop});
 }
 
 void optionBoxes(Scene& scene, int tab) {
@@ -55,10 +55,10 @@ void activeSwitches(Scene& scene, const OptionWords& words) {
         for (int n = 1; n <= operations::kBoxesPerTab; ++n) {
             const char* summary = operations::optionBox(tab, n).summary;
             if (!isOn(words, tab, n) || summary == nullptr) continue;
-            const int column = shown < kActiveSwitchesFirstColumnRows ? 0 : 1;
-            const int row = shown - column * kActiveSwitchesFirstColumnRows;
-            const Offset at{kActiveSwitchesAt.x + column * kActiveSwitchesColumnStep,
-                            kActiveSwitchesAt.y + row * kActiveSwitchesRowStep};
+            const int column = shown < operations::kActiveSwitchesFirstColumnRows ? 0 : 1;
+            const int row = shown - column * operations::kActiveSwitchesFirstColumnRows;
+            const Offset at{operations::kActiveSwitchesAt.x + column * operations::kActiveSwitchesColumnStep,
+                            operations::kActiveSwitchesAt.y + row * operations::kActiveSwitchesRowStep};
             scene.label(summary, pageAt() + at, lineLabel());
             ++shown;
         }

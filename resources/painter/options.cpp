@@ -9,7 +9,7 @@
 #include "look.h"
 #include "operations/option_boxes.h"
 #include "option_texts.h"
-#include "places.h"
+#include "operations/options_layout.h"
 #include "registry.h"
 
 namespace vxr::painter {
@@ -22,7 +22,7 @@ constexpr int kLabelPoints = 8;
 
 // Where the tab pages stand in the window, so that the focus frame's window
 // rectangles can be read in page coordinates.
-input::Offset pageOrigin() { return {kOptionsTitleAt.x, kOptionsTitleAt.y + pictureHeight("F240B")}; }
+input::Offset pageOrigin() { return {operations::kOptionsTitleAt.x, operations::kOptionsTitleAt.y + pictureHeight("F240B")}; }
 
 Rect pageRect(const input::InclusiveRect& window) {
     const input::Offset origin = pageOrigin();
@@ -85,7 +85,7 @@ void pageNotes(Canvas& canvas, int tab) {
 }
 
 void activeSwitches(Canvas& canvas) {
-    text(canvas, kActiveSwitchesAt.x - 2, kActiveSwitchesAt.y - 22, "Active Switches:", kSans, kLabelPoints, kWhite,
+    text(canvas, operations::kActiveSwitchesAt.x - 2, operations::kActiveSwitchesAt.y - 22, "Active Switches:", kSans, kLabelPoints, kWhite,
          true);
 }
 

@@ -8,6 +8,14 @@
 
 #include <array>
 
+#include "app/picture_list.h"
+#include "dialogs/dialog_areas.h"
+#include "dialogs/message_dialog_layout.h"
+#include "dialogs/table_layout.h"
+#include "input/menu_geometry.h"
+#include "operations/options_layout.h"
+#include "operations/step_layout.h"
+
 namespace vxr::app {
 
 enum class ControlKind { Image, Label, Edit, ScrollBox };
@@ -29,48 +37,57 @@ struct ControlSpec {
 
 inline constexpr const char* kSans = "Microsoft Sans Serif";
 
+// Places and sizes taken from the geometry tables and the picture list; the
+// handlers move and size most controls again before showing them.
+constexpr int widthOf(const char* picture) { return findPicture(picture)->width; }
+constexpr int heightOf(const char* picture) { return findPicture(picture)->height; }
+inline constexpr auto kSubmenuAt = input::submenu(1).at;
+inline constexpr auto kThirdMenuAt = input::thirdMenu(1, 1).at;
+inline constexpr auto kFirstStepAt = operations::stepPicture(1).at;
+inline constexpr auto kFileList = dialogs::selectionDialog(3).area;
+
 inline constexpr std::array kFormControls{
-    ControlSpec{"Image0", ControlKind::Image, "", 0, 0, 640, 480, kSans, 7, true},
+    ControlSpec{"Image0", ControlKind::Image, "", 0, 0, widthOf("F0"), heightOf("F0"), kSans, 7, true},
     ControlSpec{"Edit5", ControlKind::Edit, "", 640, 56, 20, 21, kSans, 7, true},
     // Main menu.
-    ControlSpec{"Image1B", ControlKind::Image, "", 30, 217, 119, 160},
-    ControlSpec{"Image1A_0", ControlKind::Image, "", 0, 0, 73, 20, kSans, 7, false, Moves::PassThrough},
-    ControlSpec{"Image1A", ControlKind::Image, "", 0, 0, 73, 20, kSans, 7, false, Moves::PassThrough},
+    ControlSpec{"Image1B", ControlKind::Image, "", input::kMainMenuAt.x, input::kMainMenuAt.y, widthOf("F1B"), heightOf("F1B")},
+    ControlSpec{"Image1A_0", ControlKind::Image, "", 0, 0, widthOf("F10"), heightOf("F10"), kSans, 7, false, Moves::PassThrough},
+    ControlSpec{"Image1A", ControlKind::Image, "", 0, 0, widthOf("F11"), heightOf("F11"), kSans, 7, false, Moves::PassThrough},
     // Second level: submenus, the options bar, the help window, the peer menu.
-    ControlSpec{"Image2B", ControlKind::Image, "", 124, 220, 102, 86},
-    ControlSpec{"Image2A_0", ControlKind::Image, "", 0, 0, 56, 20, kSans, 7, false, Moves::PassThrough},
-    ControlSpec{"Image2A", ControlKind::Image, "", 0, 0, 56, 20, kSans, 7, false, Moves::PassThrough},
+    ControlSpec{"Image2B", ControlKind::Image, "", kSubmenuAt.x, kSubmenuAt.y, widthOf("F21B"), heightOf("F21B")},
+    ControlSpec{"Image2A_0", ControlKind::Image, "", 0, 0, widthOf("F210"), heightOf("F210"), kSans, 7, false, Moves::PassThrough},
+    ControlSpec{"Image2A", ControlKind::Image, "", 0, 0, widthOf("F211"), heightOf("F211"), kSans, 7, false, Moves::PassThrough},
     // Third level.
-    ControlSpec{"Image3B", ControlKind::Image, "", 201, 223, 118, 86},
-    ControlSpec{"Image3A_0", ControlKind::Image, "", 0, 0, 72, 20, kSans, 7, false, Moves::PassThrough},
-    ControlSpec{"Image3A", ControlKind::Image, "", 0, 0, 72, 20, kSans, 7, false, Moves::PassThrough},
+    ControlSpec{"Image3B", ControlKind::Image, "", kThirdMenuAt.x, kThirdMenuAt.y, widthOf("F311B"), heightOf("F311B")},
+    ControlSpec{"Image3A_0", ControlKind::Image, "", 0, 0, widthOf("F3110"), heightOf("F3110"), kSans, 7, false, Moves::PassThrough},
+    ControlSpec{"Image3A", ControlKind::Image, "", 0, 0, widthOf("F3111"), heightOf("F3111"), kSans, 7, false, Moves::PassThrough},
     // Options dialog: title bar, tab page, the nine box pictures.
-    ControlSpec{"IMAGE2BT", ControlKind::Image, "", 25, 61, 596, 27},
-    ControlSpec{"IMAGE2BP", ControlKind::Image, "", 25, 88, 594, 254},
-    ControlSpec{"Image241", ControlKind::Image, "", 0, 0, 15, 15, kSans, 7, false, Moves::Take, 1},
-    ControlSpec{"Image242", ControlKind::Image, "", 0, 0, 15, 15, kSans, 7, false, Moves::Take, 2},
-    ControlSpec{"Image243", ControlKind::Image, "", 0, 0, 15, 15, kSans, 7, false, Moves::Take, 3},
-    ControlSpec{"Image244", ControlKind::Image, "", 0, 0, 15, 15, kSans, 7, false, Moves::Take, 4},
-    ControlSpec{"Image245", ControlKind::Image, "", 0, 0, 15, 15, kSans, 7, false, Moves::Take, 5},
-    ControlSpec{"Image246", ControlKind::Image, "", 0, 0, 15, 15, kSans, 7, false, Moves::Take, 6},
-    ControlSpec{"Image247", ControlKind::Image, "", 0, 0, 15, 15, kSans, 7, false, Moves::Take, 7},
-    ControlSpec{"Image248", ControlKind::Image, "", 0, 0, 15, 15, kSans, 7, false, Moves::Take, 8},
-    ControlSpec{"Image249", ControlKind::Image, "", 0, 0, 15, 15, kSans, 7, false, Moves::Take, 9},
+    ControlSpec{"IMAGE2BT", ControlKind::Image, "", operations::kOptionsTitleAt.x, operations::kOptionsTitleAt.y, widthOf("F240B"), heightOf("F240B")},
+    ControlSpec{"IMAGE2BP", ControlKind::Image, "", operations::kOptionsTitleAt.x, operations::kOptionsTitleAt.y + heightOf("F240B"), widthOf("F241B"), heightOf("F241B")},
+    ControlSpec{"Image241", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 1},
+    ControlSpec{"Image242", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 2},
+    ControlSpec{"Image243", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 3},
+    ControlSpec{"Image244", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 4},
+    ControlSpec{"Image245", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 5},
+    ControlSpec{"Image246", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 6},
+    ControlSpec{"Image247", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 7},
+    ControlSpec{"Image248", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 8},
+    ControlSpec{"Image249", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 9},
     // Operation dialogs and their contents.
-    ControlSpec{"Image4B", ControlKind::Image, "", 60, 100, 468, 168},
-    ControlSpec{"ScrollBox1", ControlKind::ScrollBox, "", 139, 115, 372, 181},
-    ControlSpec{"Image5DA", ControlKind::Image, "ScrollBox1", 0, 0, 372, 1573},
-    ControlSpec{"IMAGEH", ControlKind::Image, "ScrollBox1", 0, 0, 565, 2313},
-    ControlSpec{"Image3D", ControlKind::Image, "", 0, 0, 167, 15},
-    ControlSpec{"Image2D", ControlKind::Image, "", 0, 0, 210, 28},
-    ControlSpec{"Edit1", ControlKind::Edit, "", 0, 0, 62, 11, kSans, 7, false, Moves::Take, 1},
-    ControlSpec{"Edit2", ControlKind::Edit, "", 0, 0, 62, 11, kSans, 7, false, Moves::Take, 2},
-    ControlSpec{"Edit3", ControlKind::Edit, "", 0, 0, 62, 11, kSans, 7, false, Moves::Take, 3},
-    ControlSpec{"Edit4", ControlKind::Edit, "", 0, 0, 62, 11, kSans, 7, false, Moves::Take, 4},
-    ControlSpec{"Image4A_0", ControlKind::Image, "", 0, 0, 68, 20},
-    ControlSpec{"Image4A", ControlKind::Image, "", 0, 0, 68, 20},
+    ControlSpec{"Image4B", ControlKind::Image, "", kFirstStepAt.x, kFirstStepAt.y, widthOf("F401B"), heightOf("F401B")},
+    ControlSpec{"ScrollBox1", ControlKind::ScrollBox, "", 0, 0, kFileList.width, kFileList.height},
+    ControlSpec{"Image5DA", ControlKind::Image, "ScrollBox1", 0, 0, kFileList.width, dialogs::kFileListHeight},
+    ControlSpec{"IMAGEH", ControlKind::Image, "ScrollBox1", 0, 0, widthOf("F351B"), heightOf("F351B")},
+    ControlSpec{"Image3D", ControlKind::Image, "", 0, 0, dialogs::kLookInLineWidth, dialogs::kLookInLineHeight},
+    ControlSpec{"Image2D", ControlKind::Image, "", 0, 0, dialogs::kLookInListWidth, 0},
+    ControlSpec{"Edit1", ControlKind::Edit, "", 0, 0, dialogs::kSizeBoxWidth, dialogs::kSizeBoxHeight, kSans, 7, false, Moves::Take, 1},
+    ControlSpec{"Edit2", ControlKind::Edit, "", 0, 0, dialogs::kSizeBoxWidth, dialogs::kSizeBoxHeight, kSans, 7, false, Moves::Take, 2},
+    ControlSpec{"Edit3", ControlKind::Edit, "", 0, 0, dialogs::kSizeBoxWidth, dialogs::kSizeBoxHeight, kSans, 7, false, Moves::Take, 3},
+    ControlSpec{"Edit4", ControlKind::Edit, "", 0, 0, dialogs::kSizeBoxWidth, dialogs::kSizeBoxHeight, kSans, 7, false, Moves::Take, 4},
+    ControlSpec{"Image4A_0", ControlKind::Image, "", 0, 0, widthOf("F440"), heightOf("F440")},
+    ControlSpec{"Image4A", ControlKind::Image, "", 0, 0, widthOf("F441"), heightOf("F441")},
     // Message boxes.
-    ControlSpec{"Image4D", ControlKind::Image, "", 130, 104, 358, 143},
+    ControlSpec{"Image4D", ControlKind::Image, "", dialogs::kQuestionPosition.x, dialogs::kQuestionPosition.y, widthOf("F415B"), heightOf("F415B")},
     // Text labels of tables, panels and message boxes.
     ControlSpec{"Label1", ControlKind::Label, "", 0, 0, 0, 0},
     ControlSpec{"Label2", ControlKind::Label, "", 0, 0, 0, 0},
@@ -94,7 +111,7 @@ inline constexpr std::array kFormControls{
     // The restriction notice.
     ControlSpec{"Edit6", ControlKind::Edit, "", 0, 35, 0, 11, "宋体", 9},
     // Scratch picture for copying icons.
-    ControlSpec{"ImageTEMP", ControlKind::Image, "", 0, 0, 24, 13},
+    ControlSpec{"ImageTEMP", ControlKind::Image, "", 0, 0, widthOf("FDF0"), heightOf("FDF0")},
     // The focus frame: left, top, right and bottom sides.
     ControlSpec{"BAR1", ControlKind::Image, "", 0, 0, 1, 1},
     ControlSpec{"BAR2", ControlKind::Image, "", 0, 0, 1, 1},

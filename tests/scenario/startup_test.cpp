@@ -95,6 +95,7 @@ TEST(Startup, TheMouseLockIgnoresRealPointerEvents) {
 }
 
 TEST(Startup, ANewCopyResetsTheMastersSignal) {
+    useOwnEventNamespace();  // the harness below takes the same
     app::PeerEvents otherCopy;
     otherCopy.PeerEvent(app::PeerEventOp::Set, app::kMasterSlot, app::kMasterFlag);
     ASSERT_TRUE(otherCopy.PeerEvent(app::PeerEventOp::Test, app::kMasterSlot, app::kMasterFlag));

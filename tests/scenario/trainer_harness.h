@@ -16,6 +16,7 @@
 #include "model/scramble.h"
 #include "platform/application.h"
 #include "platform/headless_backend.h"
+#include "support/temp_dir.h"
 
 namespace vxr::test {
 
@@ -26,7 +27,8 @@ class TrainerHarness {
 public:
     explicit TrainerHarness(const model::MachineRecord& record, std::vector<std::string> parameters = {},
                             bool placeInDatas = true)
-        : folder_(freshFolder()) {
+        : folder_(dir_.path()) {
+        useOwnEventNamespace();
         writeRecord(record, placeInDatas ? folder_ / "c" / "DATAS" / "VXR.DAT" : folder_ / "cwd" / "VXR.DAT");
         std::filesystem::create_directories(folder_ / "cwd");
         previousDirectory_ = std::filesystem::current_path();
@@ -50,8 +52,6 @@ public:
         window_.reset();
         app_.reset();
         std::filesystem::current_path(previousDirectory_);
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
     }
 
     TrainerHarness(const TrainerHarness&) = delete;
@@ -122,15 +122,6 @@ public:
     const std::filesystem::path& folder() const { return folder_; }
 
 private:
-    static std::filesystem::path freshFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        auto folder = std::filesystem::temp_directory_path() /
-                      ("vxr_scenario_" + std::string(info ? info->name() : "x") + "_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        return folder;
-    }
-
     static void writeRecord(model::MachineRecord record, const std::filesystem::path& path) {
         record.setKeys({0x9A, 0xB3, 0xC7, 0x81});
         model::scramble(record.bytes());
@@ -139,6 +130,7 @@ private:
         out.write(reinterpret_cast<const char*>(record.bytes().data()), static_cast<std::streamsize>(record.bytes().size()));
     }
 
+    TempDir dir_;
     std::filesystem::path folder_;
     std::filesystem::path previousDirectory_;
     platform::HeadlessBackend* backend_ = nullptr;

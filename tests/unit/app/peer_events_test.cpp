@@ -1,18 +1,24 @@
 #include <gtest/gtest.h>
 
 #include "app/peer_events.h"
+#include "support/temp_dir.h"
 
 namespace vxr::app {
 namespace {
 
 // Each PeerEvents object stands for one running copy of the program.
-TEST(PeerEvents, AFreshEventIsCreatedNotSignalled) {
+class PeerEventsTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::useOwnEventNamespace(); }
+};
+
+TEST_F(PeerEventsTest, AFreshEventIsCreatedNotSignalled) {
     PeerEvents copy;
     EXPECT_FALSE(copy.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
     EXPECT_FALSE(copy.PeerEvent(PeerEventOp::Test, kMasterSlot, kMasterFlag));
 }
 
-TEST(PeerEvents, TheSlavesSetThroughAFilledSlotSignalsTheSlaveFlag) {
+TEST_F(PeerEventsTest, TheSlavesSetThroughAFilledSlotSignalsTheSlaveFlag) {
     PeerEvents slave, secondSlave;
     ASSERT_FALSE(slave.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
     // The set names "TASKFLAG", but the slot already holds TASKFLAG1.
@@ -22,7 +28,7 @@ TEST(PeerEvents, TheSlavesSetThroughAFilledSlotSignalsTheSlaveFlag) {
     EXPECT_FALSE(secondSlave.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
 }
 
-TEST(PeerEvents, ANewCopysResetEndsTheMastersSignal) {
+TEST_F(PeerEventsTest, ANewCopysResetEndsTheMastersSignal) {
     PeerEvents master, slave;
     master.PeerEvent(PeerEventOp::Set, kMasterSlot, kMasterFlag);
     EXPECT_TRUE(slave.PeerEvent(PeerEventOp::Test, kMasterSlot, kMasterFlag));

@@ -37,6 +37,14 @@ private:
     std::filesystem::path path_;
 };
 
+// Gives the running test named events of its own, so that tests running in
+// parallel never meet through them.
+inline void useOwnEventNamespace() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string("t_") + (info ? info->name() : "x") + "_" + std::to_string(::getpid());
+    ::setenv("VXR_EVENT_NAMESPACE", name.c_str(), 1);
+}
+
 inline std::vector<unsigned char> readAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

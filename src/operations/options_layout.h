@@ -1,13 +1,10 @@
 #pragma once
-// Window places the painter needs that no shared table holds yet: where the
-// options dialog stands and where its Active Switches labels go. The
-// composites use them to lay the pictures together as the trainer does, and
-// the option pages to turn the focus frame rectangles (window coordinates)
-// into page coordinates.
+// Where the options dialog stands in the window and where its Active
+// Switches labels go on tab 6.
 
 #include "input/table_types.h"
 
-namespace vxr::painter {
+namespace vxr::operations {
 
 // The options title bar F240B; the tab page stands right under it and the
 // Accept/Cancel bar at this top.
@@ -22,4 +19,4 @@ inline constexpr int kActiveSwitchesColumnStep = 128;
 inline constexpr int kActiveSwitchesRowStep = 17;
 inline constexpr int kActiveSwitchesFirstColumnRows = 7;
 
-}  // namespace vxr::painter
+}  // namespace vxr::operations
