@@ -6,11 +6,13 @@
 #include <string>
 
 #include "dialogs/dialog_areas.h"
+#include "dialogs/message_codes.h"
 #include "dialogs/message_dialog_layout.h"
 #include "input/dialog_rects.h"
 #include "input/menu_geometry.h"
 #include "operations/progress_layout.h"
 #include "operations/step_layout.h"
+#include "operations/step_texts.h"
 #include "platform/text.h"
 #include "scene.h"
 
@@ -21,35 +23,8 @@ namespace {
 using input::Offset;
 using operations::stepPicture;
 
-std::string fill(int pairs) {
-    std::string text;
-    for (int i = 0; i < pairs; ++i) text += platform::kFullWidthFillUtf8;
-    return text;
-}
-
-struct StepTexts {
-    std::string title, line1, line2;
-};
-
-StepTexts stepTexts(int step) {
-    const std::string q = "Question: (";
-    switch (step) {
-        case 11: return {q + "1831)  ", "Proceed with disk clone?" + fill(7), "Destination drive will be overwritten."};
-        case 13:
-            return {q + "1822)  ", "Proceed with disk restore?" + fill(7),
-                    "Destination drive will be permanently overwritten."};
-        case 14:
-            return {q + "1836)  ", "Proceed with partition copy?" + fill(7),
-                    "Destination partition will be permanently overwritten."};
-        case 15: return {q + "1837)  ", "Proceed with partition image creation?" + fill(3), ""};
-        case 16: return {q + "1847)  ", "Proceed with partition restore?" + fill(7), ""};
-        case 17: return {q + "1814)  ", "Proceed with image file integrity check?" + fill(2), ""};
-        case 18: return {q + "1834)  ", "Proceed with integrity check?" + fill(7), ""};
-        case 20: return {"Image Creation Complete (1925)", "Image Creation Completed Successfully", ""};
-        case 23: return {"Verify Complete (1967)", "Integrity Check Completed Successfully", ""};
-        default: return {};
-    }
-}
+using operations::StepTexts;
+using operations::stepTexts;
 
 // The button a step highlights when it opens (1 to 3), 0 for none.
 int preHighlightedButton(int step) {
@@ -107,7 +82,7 @@ void layStep(Scene& scene, int step, const StepTexts& texts) {
     scene.put(place.picture, place.at);
     layTexts(scene, place.at, texts);
     if (step == 129) {
-        scene.label("Confirm Password" + fill(19), place.at + operations::kConfirmPasswordAt, lineLabel());
+        scene.label(operations::confirmPasswordText(), place.at + operations::kConfirmPasswordAt, lineLabel());
     }
     if (step == 3 || step == 5 || step == 8) fileDialogOverlays(scene, place.at, step == 8 ? "SYSTEM" : "");
     if (step == 2 || step == 7) diskDigit(scene, step, place.at);
@@ -163,9 +138,9 @@ void addStepComposites(std::vector<Composite>& composites) {
         composites.push_back({stepFile(step), [step](Scene& s) { layStep(s, step, stepTexts(step)); }});
     }
     composites.push_back({"step-06-remote", [](Scene& s) {
-                              layStep(s, 6, {"Select remote destination drive by clicking on the drive number", "", ""});
+                              layStep(s, 6, stepTexts(6, true));
                           }});
-    composites.push_back({"step-08-remote", [](Scene& s) { layStep(s, 8, {"Remote file name of image" + fill(3), "", ""}); }});
+    composites.push_back({"step-08-remote", [](Scene& s) { layStep(s, 8, stepTexts(8, true)); }});
     composites.push_back({"step-119", [](Scene& s) {
                               progressScreen(s);
                               detailsSample(s);
@@ -183,13 +158,15 @@ void addStepComposites(std::vector<Composite>& composites) {
                               const auto& quit = input::kMainMenuItems[input::kMainItems - 1];
                               s.put(input::kMainMenuPicture, input::kMainMenuAt);
                               s.put(quit.highlight, input::kMainMenuAt, quit.offset);
-                              messageBox(s, 2, dialogs::kQuitQuestionPosition, "Quit Korvanta Vexor (1953)",
-                                         "Are you sure you want to quit?" + fill(10), "");
+                              const auto& quitQuestion = dialogs::messageCode(8);
+                              messageBox(s, 2, dialogs::kQuitQuestionPosition, quitQuestion.title,
+                                         quitQuestion.line1, quitQuestion.line2);
                           }});
     composites.push_back({"message-3-code-113", [](Scene& s) {
-                              messageBox(s, 3, dialogs::kEmptyErrorPosition, "Usage Error 10010" + std::string(10, ' '),
-                                         "Cannot open image file C:\\IMG.VXI",
-                                         "The system cannot find the file specified");
+                              const auto& noImage = dialogs::messageCode(113);
+                              const std::string token = "C:\\IMG.VXI";
+                              messageBox(s, 3, dialogs::kEmptyErrorPosition, noImage.title,
+                                         dialogs::fillMarks(noImage.line1, token, ""), noImage.line2);
                           }});
 }
 
