@@ -1,6 +1,7 @@
 #include "platform/bitmap.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace vxr::platform {
@@ -15,9 +16,19 @@ std::size_t pixelCount(int width, int height)
 
 }  // namespace
 
-Bitmap::Bitmap(int width, int height, Color fill)
-    : width_(width), height_(height), pixels_(pixelCount(width, height), fill)
+Bitmap::Bitmap(int width, int height, Unfilled)
+    : width_(width), height_(height), pixels_(pixelCount(width, height))
 {
+}
+
+Bitmap::Bitmap(int width, int height, Color fill) : Bitmap(width, height, Unfilled{})
+{
+    // A grey (black and white included) is one byte repeated.
+    if (fill.r == fill.g && fill.g == fill.b) {
+        std::memset(static_cast<void*>(pixels_.data()), fill.r, pixels_.size() * sizeof(Color));
+    } else {
+        std::fill(pixels_.begin(), pixels_.end(), fill);
+    }
 }
 
 void Bitmap::fill(const Rect& area, Color color)

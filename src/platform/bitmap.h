@@ -1,7 +1,10 @@
 #pragma once
 // An RGB picture held in memory, rows top to bottom, pixels left to right.
 
+#include <memory>
+#include <new>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "platform/color.h"
@@ -9,10 +12,33 @@
 
 namespace vxr::platform {
 
+// Leaves the elements a vector grows by unwritten, so that a bitmap is
+// filled once, by whoever makes it, rather than zeroed first.
+template <typename T>
+struct UnfilledAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = UnfilledAllocator<U>;
+    };
+    UnfilledAllocator() = default;
+    template <typename U>
+    UnfilledAllocator(const UnfilledAllocator<U>&) noexcept {}
+    template <typename U>
+    void construct(U*) noexcept {}
+    template <typename U, typename... Args>
+    void construct(U* at, Args&&... args) {
+        ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
+};
+
 class Bitmap {
 public:
+    // For decoders that write every pixel themselves.
+    struct Unfilled {};
+
     Bitmap() = default;
     Bitmap(int width, int height, Color fill = colors::black);
+    Bitmap(int width, int height, Unfilled);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -48,7 +74,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<Color> pixels_;
+    std::vector<Color, UnfilledAllocator<Color>> pixels_;
 };
 
 }  // namespace vxr::platform

@@ -74,7 +74,7 @@ Bitmap decodeDib(std::span<const std::uint8_t> data)
     const std::size_t rowBytes = paddedRowBytes(header.width);
     const std::span<const std::uint8_t> pixels = dib.subspan(header.headerSize);
     if (pixels.size() < rowBytes * static_cast<std::size_t>(header.height)) throw DibError("DIB: pixels missing");
-    Bitmap bitmap(header.width, header.height);
+    Bitmap bitmap(header.width, header.height, Bitmap::Unfilled{});
     for (int y = 0; y < header.height; ++y) {
         const int stored = header.topDown ? y : header.height - 1 - y;
         const std::uint8_t* source = pixels.data() + static_cast<std::size_t>(stored) * rowBytes;

@@ -49,7 +49,7 @@ bool decodeInto(jpeg_decompress_struct& info, ErrorTrap& trap, std::span<const s
     jpeg_read_header(&info, TRUE);
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
-    out = Bitmap(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+    out = Bitmap(static_cast<int>(info.output_width), static_cast<int>(info.output_height), Bitmap::Unfilled{});
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = reinterpret_cast<JSAMPROW>(out.row(static_cast<int>(info.output_scanline)));
         jpeg_read_scanlines(&info, &row, 1);
