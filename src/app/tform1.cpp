@@ -9,6 +9,7 @@
 #include "input/keyboard.h"
 #include "input/menus.h"
 #include "operations/help_screen.h"
+#include "operations/options_dialog.h"
 #include "platform/application.h"
 
 namespace vxr::app {
@@ -56,6 +57,7 @@ TForm1::TForm1(platform::Application& app, StartOptions start)
       menus_(std::make_unique<input::Menus>(*this)),
       keyboard_(std::make_unique<input::Keyboard>(*this)),
       help_(std::make_unique<operations::HelpScreen>(*this)),
+      optionsDialog_(std::make_unique<operations::OptionsDialog>(*this)),
       messages_(std::make_unique<dialogs::MessageDialogs>(*this)) {
     createControls();
     bindHandlers();
@@ -120,6 +122,11 @@ void TForm1::bindHandlers() {
     Image3A->onClick = click([this] { menus_->Image3AClick(); });
     ScrollBox1->onMouseMove = move([this](int, int) { menus_->ScrollBox1MouseMove(); });
     IMAGEH->onMouseMove = move([this](int, int) { menus_->IMAGEHMouseMove(); });
+    IMAGE2BP->onMouseMove = move([this](int x, int y) { optionsDialog_->IMAGE2BPMouseMove(x, y); });
+    IMAGE2BP->onClick = click([this] { optionsDialog_->IMAGE2BPClick(); });
+    for (int i = 1; i <= 9; ++i) {
+        Image24x[static_cast<std::size_t>(i)]->onClick = [this](Control& box) { optionsDialog_->Image241Click(box.tag()); };
+    }
     Image4D->onMouseMove = move([this](int x, int y) { messages_->Image4DMouseMove(x, y); });
     Image4A->onClick = click([this] { messages_->Image4AClick(); });
     Image4A_0->onMouseMove = move([this](int, int) { messages_->Image4A_0MouseMove(); });

@@ -32,7 +32,8 @@ class Menus;
 
 namespace vxr::operations {
 class HelpScreen;
-}
+class OptionsDialog;
+}  // namespace vxr::operations
 
 namespace vxr::dialogs {
 class MessageDialogs;
@@ -100,6 +101,7 @@ public:
     input::Menus& menus() { return *menus_; }
     input::Keyboard& keyboard() { return *keyboard_; }
     operations::HelpScreen& help() { return *help_; }
+    operations::OptionsDialog& optionsDialog() { return *optionsDialog_; }
     dialogs::MessageDialogs& messages() { return *messages_; }
 
     // True when real pointer events are to be ignored now.
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<input::Menus> menus_;
     std::unique_ptr<input::Keyboard> keyboard_;
     std::unique_ptr<operations::HelpScreen> help_;
+    std::unique_ptr<operations::OptionsDialog> optionsDialog_;
     std::unique_ptr<dialogs::MessageDialogs> messages_;
 };
 

@@ -6,6 +6,7 @@
 #include "input/menu_geometry.h"
 #include "input/menus.h"
 #include "operations/help_screen.h"
+#include "operations/options_dialog.h"
 
 namespace vxr::input {
 
@@ -116,6 +117,10 @@ bool Keyboard::menusActive() const { return w_.ui.OpCode == 0; }
 void Keyboard::tab() {
     w_.Edit[5]->setFocus();
     UiState& ui = w_.ui;
+    if (w_.optionsDialog().open()) {
+        w_.optionsDialog().tabKey();
+        return;
+    }
     operations::HelpScreen& help = w_.help();
     if (help.open()) {
         if (w_.Image2A->visible()) {
@@ -143,6 +148,10 @@ void Keyboard::enter() {
         ui.DialogAnswer = ui.ButtonSel;
         return;
     }
+    if (w_.optionsDialog().open()) {
+        w_.optionsDialog().enterKey();
+        return;
+    }
     if (ui.MainItem == kHelp && w_.Image2A->visible()) {
         w_.menus().Image2AClick();
         return;
@@ -159,6 +168,7 @@ void Keyboard::enter() {
 
 void Keyboard::escape() {
     UiState& ui = w_.ui;
+    if (w_.optionsDialog().open()) w_.optionsDialog().escapeKey();
     if (w_.help().open()) w_.menus().Image2AClick();
     if (ui.SubItem == 0 && ui.OpCode == 0) return;
     if (ui.OpCode != 0) {
@@ -185,8 +195,12 @@ void Keyboard::leftOrRight(int key) {
         }
         return;
     }
-    if (!menusActive()) return;
     const bool right = key == kRight;
+    if (w_.optionsDialog().open()) {
+        w_.optionsDialog().leftOrRightKey(right);
+        return;
+    }
+    if (!menusActive()) return;
     if (ui.LeafItem == 0 && ui.SubItem == 0) {
         if (right) w_.menus().IMAGE1AClick();
     } else if (ui.LeafItem == 0) {
@@ -202,6 +216,10 @@ void Keyboard::leftOrRight(int key) {
 void Keyboard::upOrDown(int key) {
     UiState& ui = w_.ui;
     const bool down = key == kDown;
+    if (w_.optionsDialog().open()) {
+        w_.optionsDialog().upOrDownKey(down);
+        return;
+    }
     if (w_.help().open()) {
         w_.help().scroll(down ? operations::kHelpLineStep : -operations::kHelpLineStep);
         return;

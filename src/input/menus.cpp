@@ -4,6 +4,7 @@
 #include "app/tform1.h"
 #include "dialogs/message_dialogs.h"
 #include "operations/help_screen.h"
+#include "operations/options_dialog.h"
 
 namespace vxr::input {
 
@@ -100,6 +101,7 @@ void Menus::IMAGE1AClick() {
                 openSubmenu();
             }
             break;
+        case kOptions: w_.optionsDialog().OpenOptions(); break;
         case kHelp: w_.help().ShowHelp(); break;
         case kQuit: askQuit(); break;
         case kClosingNotice: ui.MainItem = 0; break;
@@ -122,6 +124,10 @@ void Menus::Image2BMouseMove(int x, int y) {
     if (w_.mouseLocked()) return;
     UiState& ui = w_.ui;
     if (ui.PeerMode == 1) ui.MainItem = kPeerMenu;
+    if (ui.MainItem == kOptions) {
+        w_.optionsDialog().Image2BMouseMove(x, y);
+        return;
+    }
     const bool isSubmenu = (ui.MainItem >= kLocal && ui.MainItem <= kVexorCast) || ui.MainItem == kPeerMenu;
     if (!isSubmenu && ui.MainItem != kHelp) return;
     if (isSubmenu) {
@@ -157,6 +163,10 @@ void Menus::openThirdMenu() {
 void Menus::Image2AClick() {
     if (w_.mouseLocked()) return;
     UiState& ui = w_.ui;
+    if (ui.MainItem == kOptions) {
+        w_.optionsDialog().CloseOptions();
+        return;
+    }
     if (ui.MainItem == kHelp) {
         w_.help().CloseHelp();
         return;

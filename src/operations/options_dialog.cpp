@@ -1,0 +1,276 @@
+#include "operations/options_dialog.h"
+
+#include "app/focus_frame.h"
+#include "app/screens.h"
+#include "app/tform1.h"
+#include "dialogs/message_dialogs.h"
+#include "dialogs/palette.h"
+#include "input/menu_geometry.h"
+#include "input/menus.h"
+#include "input/ui_state.h"
+#include "operations/option_boxes.h"
+#include "operations/options_layout.h"
+
+namespace vxr::operations {
+
+namespace {
+
+constexpr int kSaveQuestion = 461;
+constexpr int kSavedMessage = 462;
+constexpr int kSaveSettingsTab = 6;
+constexpr int kAccept = 1;  // items of the Accept/Cancel bar
+constexpr int kCancel = 2;
+constexpr int kMaxSwitchLabels = 15;
+
+// Catalogue positions of the box pictures: clear and set check box, clear
+// and set radio button.
+constexpr int kCheckClear = 8, kCheckSet = 9, kRadioClear = 10, kRadioSet = 11, kSaveHighlight = 12;
+
+}  // namespace
+
+int optionStops(int tab) {
+    constexpr int kStops[] = {0, 8, 6, 7, 11, 12, 4};
+    return tab >= 1 && tab <= kSaveSettingsTab ? kStops[tab] : 0;
+}
+
+bool OptionsDialog::open() const { return w_.ui.MainItem == input::kOptions && w_.ui.SubItem >= 1 && w_.ui.SubItem <= 6; }
+
+// ---- showing -------------------------------------------------------------------
+
+void OptionsDialog::OpenOptions() {
+    w_.screens().HideMainMenu();
+    platform::Image& title = *w_.IMAGE2BT;
+    title.setPicture(w_.catalogue.OptionsPictures[0]);
+    title.fitToPicture();
+    title.setPosition(kOptionsTitleAt.x, kOptionsTitleAt.y);
+    title.show();
+    platform::Image& bar = *w_.Image2B;
+    bar.setPicture(w_.catalogue.OptionsPictures[7]);
+    bar.fitToPicture();
+    bar.setPosition(title.left(), kOptionsBarTop);
+    bar.show();
+    w_.IMAGE2BP->bringToFront();
+    saved_ = w_.options;
+    w_.ui.SubItem = 1;
+    w_.ui.FieldPos = 1;
+    ShowOptionsTab(1);
+    w_.focusFrame().DrawOptionFocus(true);
+    w_.Image2A->hide();
+    w_.trace.write("options", {{"open", true}});
+}
+
+void OptionsDialog::ShowOptionsTab(int tab) {
+    platform::Image& page = *w_.IMAGE2BP;
+    page.setPicture(w_.catalogue.OptionsPictures[static_cast<std::size_t>(std::clamp(tab, 0, 7))]);
+    page.fitToPicture();
+    page.setPosition(w_.IMAGE2BT->left(), w_.IMAGE2BT->top() + w_.IMAGE2BT->height());
+    page.show();
+    if (tab >= 1 && tab <= kOptionTabs) {
+        for (int i = 1; i <= 15; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
+        DrawOptionBoxes();
+    } else if (tab == kSaveSettingsTab) {
+        for (int i = 1; i <= kBoxesPerTab; ++i) w_.Image24x[static_cast<std::size_t>(i)]->hide();
+        listActiveSwitches();
+    }
+}
+
+void OptionsDialog::listActiveSwitches() {
+    const platform::Image& page = *w_.IMAGE2BP;
+    int shown = 0;
+    for (int t = 1; t <= kOptionTabs; ++t) {
+        for (int n = 1; n <= kBoxesPerTab && shown < kMaxSwitchLabels; ++n) {
+            const OptionBox& box = optionBox(t, n);
+            if (!w_.options.box(t, n) || box.summary == nullptr) continue;
+            platform::Label& label = *w_.Label[static_cast<std::size_t>(++shown)];
+            const bool second = shown > kActiveSwitchesFirstColumnRows;
+            const int column = second ? 1 : 0;
+            const int row = second ? shown - 1 - kActiveSwitchesFirstColumnRows : shown - 1;
+            label.setFont({"Microsoft Sans Serif", 7, false, platform::colors::black});
+            label.setColor(dialogs::palette(7));
+            label.setCaption(box.summary);
+            label.setPosition(page.left() + kActiveSwitchesAt.x + column * kActiveSwitchesColumnStep,
+                              page.top() + kActiveSwitchesAt.y + row * kActiveSwitchesRowStep);
+            label.bringToFront();
+            label.show();
+        }
+    }
+}
+
+void OptionsDialog::DrawOptionBox(int n) {
+    platform::Image& control = *w_.Image24x[static_cast<std::size_t>(n)];
+    const int tab = w_.ui.SubItem;
+    const OptionBox& box = optionBox(tab, n);
+    if (!box.present()) {
+        control.hide();
+        return;
+    }
+    const bool on = w_.options.box(tab, n);
+    const int picture = box.style == kCheckBox ? (on ? kCheckSet : kCheckClear) : (on ? kRadioSet : kRadioClear);
+    control.setPicture(w_.catalogue.OptionsPictures[static_cast<std::size_t>(picture)]);
+    control.fitToPicture();
+    control.setPosition(w_.IMAGE2BP->left() + box.x, w_.IMAGE2BP->top() + box.y);
+    control.show();
+    control.bringToFront();
+}
+
+void OptionsDialog::DrawOptionBoxes() {
+    for (int n = 1; n <= kBoxesPerTab; ++n) DrawOptionBox(n);
+}
+
+// ---- boxes and Save Settings -----------------------------------------------------
+
+void OptionsDialog::Image241Click(int line) {
+    if (w_.mouseLocked() || w_.ui.MainItem != input::kOptions) return;
+    const int tab = w_.ui.SubItem;
+    if (tab == kSaveSettingsTab) {
+        w_.ui.DialogCode = kSaveQuestion;
+        w_.messages().ShowCodeDialog();
+        if (w_.ui.DialogAnswer == 2) return;
+        for (int t = 1; t <= kOptionTabs; ++t) w_.computer.record().setOptionWord(t, w_.options.word(t));
+        w_.trace.write("save", {{"what", "options"}, {"result", w_.computer.SaveRecord()}});
+        w_.ui.DialogCode = kSavedMessage;
+        w_.messages().ShowCodeDialog();
+        return;
+    }
+    if (tab < 1 || tab > kOptionTabs || line < 1 || line > kBoxesPerTab) return;
+    const bool on = !w_.options.box(tab, line);
+    w_.options.setBox(tab, line, on);
+    DrawOptionBox(line);
+    if (tab == 1 || !on) return;
+    const std::uint16_t clears = optionBox(tab, line).clears;
+    for (int k = 1; k <= kBoxesPerTab; ++k) {
+        if ((clears >> (k - 1) & 1) == 0) continue;
+        w_.options.setBox(tab, k, false);
+        DrawOptionBox(k);
+    }
+}
+
+// ---- Accept and Cancel -----------------------------------------------------------
+
+bool OptionsDialog::highlightOnCancel() const {
+    const input::MenuItem& cancel = input::menuItem(input::submenu(input::kOptions), kCancel);
+    return w_.Image2A->visible() && w_.Image2A->left() == w_.Image2B->left() + cancel.offset.x;
+}
+
+void OptionsDialog::CloseOptions() {
+    const bool cancelled = highlightOnCancel();
+    if (cancelled) w_.options = saved_;
+    w_.screens().HideSubmenus();
+    w_.IMAGE2BT->hide();
+    w_.IMAGE2BP->hide();
+    for (int i = 1; i <= kBoxesPerTab; ++i) w_.Image24x[static_cast<std::size_t>(i)]->hide();
+    w_.ui.SubItem = 0;
+    w_.trace.write("options", {{"open", false}, {"cancelled", cancelled}});
+    w_.screens().ResetMainScreen();
+}
+
+void OptionsDialog::highlightBarButton(int item) {
+    const input::MenuItem& button = input::menuItem(input::submenu(input::kOptions), item);
+    w_.menus().showHighlight(*w_.Image2A, w_.catalogue.SubmenuHighlights[input::kOptions][static_cast<std::size_t>(item)],
+                             *w_.Image2B, button.offset);
+}
+
+void OptionsDialog::Image2BMouseMove(int x, int y) {
+    for (int item : {kAccept, kCancel}) {
+        const input::MenuItem& button = input::menuItem(input::submenu(input::kOptions), item);
+        const auto& picture = w_.catalogue.SubmenuHighlights[input::kOptions][static_cast<std::size_t>(item)];
+        if (!picture || !input::hitArea(button.offset, picture->width(), picture->height(), x, y)) continue;
+        const bool alreadyThere = w_.Image2A->visible() && w_.Image2A->left() == w_.Image2B->left() + button.offset.x;
+        if (!alreadyThere) highlightBarButton(item);
+    }
+}
+
+// ---- the tab page --------------------------------------------------------------
+
+void OptionsDialog::IMAGE2BPMouseMove(int x, int y) {
+    if (w_.mouseLocked()) return;
+    lastX_ = x;
+    lastY_ = y;
+    const input::InclusiveRect& save = input::kSaveSettingsButton;
+    const bool overSave = x >= save.left && x <= save.right && y >= save.top && y <= save.bottom;
+    if (w_.ui.MainItem != input::kOptions || w_.ui.SubItem != kSaveSettingsTab || !overSave) return;
+    platform::Image& highlight = *w_.Image24x[1];
+    if (highlight.visible()) return;
+    highlight.setPicture(w_.catalogue.OptionsPictures[kSaveHighlight]);
+    highlight.fitToPicture();
+    highlight.setPosition(w_.IMAGE2BP->left() + save.left, w_.IMAGE2BP->top() + save.top);
+    highlight.bringToFront();
+    highlight.show();
+    w_.ui.FieldPos = 2;
+    w_.focusFrame().DrawOptionFocus(false);
+}
+
+void OptionsDialog::IMAGE2BPClick() {
+    if (w_.mouseLocked() || w_.ui.MainItem != input::kOptions) return;
+    for (int tab = 1; tab <= input::kOptionTabCount; ++tab) {
+        if (!input::kOptionTabRects[static_cast<std::size_t>(tab - 1)].contains(lastX_, lastY_)) continue;
+        if (tab == w_.ui.SubItem) return;
+        w_.ui.SubItem = tab;
+        w_.ui.FieldPos = 1;
+        ShowOptionsTab(tab);
+        w_.focusFrame().DrawOptionFocus(true);
+        w_.Image2A->hide();
+        return;
+    }
+}
+
+// ---- keys ------------------------------------------------------------------------
+
+void OptionsDialog::markFocusedStop() {
+    const int tab = w_.ui.SubItem, stops = optionStops(tab), stop = w_.ui.FieldPos;
+    if (stop == stops - 1 || stop == stops) {
+        // Image241 is the Save Settings highlight on tab 6 only; on the other
+        // tabs it is the first box, which stays.
+        if (tab == kSaveSettingsTab) w_.Image24x[1]->hide();
+        const input::Offset at = input::menuItem(input::submenu(input::kOptions), stop == stops ? kCancel : kAccept).offset;
+        w_.menus().Image2BMouseMove(at.x + 1, at.y + 1);
+        w_.focusFrame().DrawOptionFocus(false);
+        return;
+    }
+    w_.Image2A->hide();
+    if (tab == kSaveSettingsTab && stop == 2) {
+        IMAGE2BPMouseMove(input::kSaveSettingsButton.left + 1, input::kSaveSettingsButton.top + 1);
+    } else {
+        if (tab == kSaveSettingsTab) w_.Image24x[1]->hide();
+        w_.focusFrame().DrawOptionFocus(true);
+    }
+}
+
+void OptionsDialog::tabKey() { upOrDownKey(true); }
+
+void OptionsDialog::upOrDownKey(bool down) {
+    const int stops = optionStops(w_.ui.SubItem);
+    int& stop = w_.ui.FieldPos;
+    stop = down ? (stop >= stops ? 1 : stop + 1) : (stop <= 1 ? stops : stop - 1);
+    markFocusedStop();
+}
+
+void OptionsDialog::enterKey() {
+    const int tab = w_.ui.SubItem, stop = w_.ui.FieldPos;
+    if (tab == kSaveSettingsTab) {
+        if (stop == 2) Image241Click(0);
+    } else if (stop > 1 && stop < optionStops(tab) - 1) {
+        Image241Click(stop - 1);
+    }
+}
+
+void OptionsDialog::escapeKey() {
+    const input::MenuItem& cancel = input::menuItem(input::submenu(input::kOptions), kCancel);
+    highlightBarButton(kCancel);
+    w_.Image2A->setLeft(w_.IMAGE2BP->left() + cancel.offset.x);
+    CloseOptions();
+}
+
+void OptionsDialog::clickTab(int tab) {
+    const input::InclusiveRect& rect = input::kOptionTabRects[static_cast<std::size_t>(tab - 1)];
+    lastX_ = rect.left + 1;
+    lastY_ = rect.top + 1;
+    IMAGE2BPClick();
+}
+
+void OptionsDialog::leftOrRightKey(bool right) {
+    const int tab = w_.ui.SubItem, count = input::kOptionTabCount;
+    clickTab(right ? (tab >= count ? 1 : tab + 1) : (tab <= 1 ? count : tab - 1));
+}
+
+}  // namespace vxr::operations
