@@ -19,6 +19,8 @@ enum OpCodes : int {
     kPartitionToPartition = 21,
     kPartitionToImage = 22,
     kPartitionFromImage = 23,
+    kCheckImage = 31,
+    kCheckDisk = 32,
 };
 
 struct OperationState {
