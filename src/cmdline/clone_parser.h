@@ -1,0 +1,73 @@
+#pragma once
+// The -CLONE parameter: ",MODE=word,SRC=source,DST=destination" filled into
+// the operation state that the operation sequence then runs without asking.
+
+#include <string>
+
+#include "model/computer.h"
+#include "model/operation_state.h"
+#include "model/option_words.h"
+
+namespace vxr::cmdline {
+
+// Dialog codes of the usage errors.
+enum CloneErrors : int {
+    kExpectedComma = 103,
+    kUnknownKeyword = 104,
+    kSourceUnknown = 105,
+    kDestinationUnknown = 106,
+    kInvalidSourceDrive = 107,
+    kInvalidDestinationDrive = 108,
+    kExpectedColonInSource = 109,
+    kExpectedColonInDestination = 110,
+    kInvalidSourcePartition = 111,
+    kInvalidDestinationPartition = 112,
+    kCannotOpenImage = 113,
+    kCannotCreateImage = 114,
+    kInvalidImageSourcePartition = 115,
+    kTargetPartitionInvalid = 116,
+    kSourcePartitionAboveMax = 117,
+    kNoSuchDirectory = 121,
+    kImageOnImagedPartition = 122,
+    kImageOnImagedDrive = 123,
+};
+
+struct CloneContext {
+    model::TCOMPUTER& machine;
+    model::OperationState& state;
+    const model::OptionWords& options;
+    int peerMode = 0;
+    std::string& errorToken;
+};
+
+class CloneParser {
+public:
+    explicit CloneParser(CloneContext context) : c_(context) {}
+
+    // `text` is the upper-cased parameter after "-CLONE" (it starts with the
+    // comma). Returns 0 when the state is complete, else the dialog code to
+    // show (with the error token set where the dialog names one).
+    int ParseClone(const std::string& text);
+
+    // One KEY=VALUE element; 0, or the unknown keyword's dialog code.
+    int ParseKeyword(const std::string& element);
+
+private:
+    int splitElements(std::string text);
+    int readSource();
+    int readPartitionGroups();
+    int readImageSource();
+    int readDestination();
+    int readImageDestination();
+    int readPartitionDestination();
+
+    CloneContext c_;
+    std::string source_;
+    std::string destination_;
+};
+
+// An image path without a backslash is relative to the root of its drive,
+// or of drive C when it names none: D:IMG is D:\IMG, IMG is C:\IMG.
+std::string CompletePath(const std::string& path);
+
+}  // namespace vxr::cmdline

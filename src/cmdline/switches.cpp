@@ -1,0 +1,51 @@
+#include "cmdline/switches.h"
+
+#include <cctype>
+
+namespace vxr::cmdline {
+
+namespace {
+
+std::string upper(std::string text) {
+    for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return text;
+}
+
+}  // namespace
+
+double CompressionFactorOf(int level) {
+    if (level == 1) return 0.5;
+    // Worked out in extended precision, kept as a 64-bit float.
+    return static_cast<double>(0.4L - 0.01L * static_cast<long double>(level - 2));
+}
+
+int ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
+                std::string& errorToken) {
+    static const std::string kPasswordIs = "PWD=";
+    if (text.rfind(kPasswordIs, 0) == 0) {
+        state.ImagePassword = upper(text.substr(kPasswordIs.size()));
+        options.setBox(5, 1, true);
+        return 0;
+    }
+    const std::string compression = text == "Z" ? "Z1" : text;
+    if (compression.size() == 2 && compression[0] == 'Z' && compression[1] >= '1' && compression[1] <= '9') {
+        state.CompressionFactor = CompressionFactorOf(compression[1] - '0');
+        return 0;
+    }
+    if (text == "SURE") {
+        options.setBox(3, 1, true);
+        return 0;
+    }
+    if (text == "F32") {
+        options.setBox(2, 1, true);
+        return 0;
+    }
+    if (text == "PWD") {
+        options.setBox(5, 1, true);
+        return 0;
+    }
+    errorToken = text;
+    return kInvalidSwitch;
+}
+
+}  // namespace vxr::cmdline
