@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 
 constexpr int kJpegQuality = 92;
 
-const app::PictureSpec& spec(const std::string& name) {
+const app::PictureSpec& listedPicture(const std::string& name) {
     const app::PictureSpec* found = app::findPicture(name);
     if (!found) throw std::runtime_error("no picture named " + name + " in the picture list");
     return *found;
@@ -136,8 +136,8 @@ void writePngs(const fs::path& folder) {
 
 }  // namespace
 
-int pictureWidth(const std::string& name) { return spec(name).width; }
-int pictureHeight(const std::string& name) { return spec(name).height; }
+int pictureWidth(const std::string& name) { return listedPicture(name).width; }
+int pictureHeight(const std::string& name) { return listedPicture(name).height; }
 
 }  // namespace vxr::painter
 
