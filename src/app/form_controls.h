@@ -108,6 +108,9 @@ inline constexpr std::array kFormControls{
     ControlSpec{"Label22", ControlKind::Label, "", 0, 0, 0, 0},
     ControlSpec{"Label23", ControlKind::Label, "", 0, 0, 0, 0, "Garamond", 9},
     ControlSpec{"Label24", ControlKind::Label, "", 0, 0, 0, 0, "Tahoma", 7},
+    // The progress screen's percent box and bar.
+    ControlSpec{"PercentBox", ControlKind::Label, "", 0, 0, 0, 0},
+    ControlSpec{"ProgressBar", ControlKind::Image, "", 0, 0, 1, 1},
     // The restriction notice.
     ControlSpec{"Edit6", ControlKind::Edit, "", 0, 35, 0, 11, "宋体", 9},
     // Scratch picture for copying icons.

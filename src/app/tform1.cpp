@@ -10,6 +10,7 @@
 #include "input/menus.h"
 #include "operations/help_screen.h"
 #include "operations/options_dialog.h"
+#include "operations/progress.h"
 #include "platform/application.h"
 
 namespace vxr::app {
@@ -58,6 +59,7 @@ TForm1::TForm1(platform::Application& app, StartOptions start)
       keyboard_(std::make_unique<input::Keyboard>(*this)),
       help_(std::make_unique<operations::HelpScreen>(*this)),
       optionsDialog_(std::make_unique<operations::OptionsDialog>(*this)),
+      progress_(std::make_unique<operations::Progress>(*this)),
       messages_(std::make_unique<dialogs::MessageDialogs>(*this)) {
     createControls();
     bindHandlers();
@@ -98,6 +100,8 @@ void TForm1::createControls() {
     Image5DA = named<platform::Image>(form_, "Image5DA");
     IMAGEH = named<platform::Image>(form_, "IMAGEH");
     ScrollBox1 = named<platform::ScrollBox>(form_, "ScrollBox1");
+    PercentBox = named<platform::Label>(form_, "PercentBox");
+    ProgressBar = named<platform::Image>(form_, "ProgressBar");
     for (int i = 1; i <= 9; ++i) Image24x[static_cast<std::size_t>(i)] = named<platform::Image>(form_, "Image24" + std::to_string(i));
     for (int i = 1; i <= 4; ++i) BAR[static_cast<std::size_t>(i)] = named<platform::Image>(form_, "BAR" + std::to_string(i));
     for (int i = 1; i <= 6; ++i) Edit[static_cast<std::size_t>(i)] = named<platform::Edit>(form_, "Edit" + std::to_string(i));

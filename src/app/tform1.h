@@ -33,6 +33,7 @@ class Menus;
 namespace vxr::operations {
 class HelpScreen;
 class OptionsDialog;
+class Progress;
 }  // namespace vxr::operations
 
 namespace vxr::dialogs {
@@ -79,6 +80,8 @@ public:
     platform::ScrollBox* ScrollBox1;
     std::array<platform::Edit*, 7> Edit{};        // Edit1..Edit6 at 1..6
     std::array<platform::Label*, 25> Label{};     // Label1..Label15, Label21..Label24
+    platform::Label* PercentBox;
+    platform::Image* ProgressBar;
     // The table picture of a list dialog, made when the dialog opens.
     std::unique_ptr<platform::Image> Image1D;
 
@@ -102,6 +105,7 @@ public:
     input::Keyboard& keyboard() { return *keyboard_; }
     operations::HelpScreen& help() { return *help_; }
     operations::OptionsDialog& optionsDialog() { return *optionsDialog_; }
+    operations::Progress& progress() { return *progress_; }
     dialogs::MessageDialogs& messages() { return *messages_; }
 
     // True when real pointer events are to be ignored now.
@@ -138,6 +142,7 @@ private:
     std::unique_ptr<input::Keyboard> keyboard_;
     std::unique_ptr<operations::HelpScreen> help_;
     std::unique_ptr<operations::OptionsDialog> optionsDialog_;
+    std::unique_ptr<operations::Progress> progress_;
     std::unique_ptr<dialogs::MessageDialogs> messages_;
 };
 

@@ -1,0 +1,212 @@
+#include "operations/progress.h"
+
+#include <cmath>
+#include <cstdio>
+#include <thread>
+
+#include "app/tform1.h"
+#include "dialogs/message_dialogs.h"
+#include "dialogs/palette.h"
+#include "operations/progress_layout.h"
+#include "operations/record_changes.h"
+#include "operations/step_layout.h"
+#include "platform/application.h"
+
+namespace vxr::operations {
+
+namespace {
+
+using model::MachineRecord;
+using model::PartitionEntry;
+
+constexpr int kLocal = 0;
+constexpr int kDetailLabels = 15;
+constexpr int kDataFileError = 1;
+constexpr int kNotEnoughSpace = 120;
+
+std::string hex(int type) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(type));
+    return text;
+}
+
+std::string typeText(const PartitionEntry& p) {
+    return "Type:" + hex(p.type) + " [" + model::TCOMPUTER::PartitionTypeName(p.type) + "], ";
+}
+
+std::string mb(std::int64_t size) { return std::to_string(size) + " MB"; }
+
+}  // namespace
+
+std::vector<DetailRow> Progress::detailRows() const {
+    const model::OperationState& s = w_.op;
+    const model::TCOMPUTER& m = w_.computer;
+    const MachineRecord& r = m.record();
+    const int peer = w_.ui.PeerMode == 1 ? 1 : 0;
+    const std::string side = peer ? "Remote" : "Local";
+    const bool partitionOp = s.OpCode == model::kPartitionToPartition || s.OpCode == model::kPartitionToImage ||
+                             s.OpCode == model::kPartitionFromImage;
+    const auto disk = [](int n) { return std::to_string(n); };
+    const auto path = [&](int image) { return m.ImagePath(peer, image); };
+
+    std::string source, source2, target, target2;
+    switch (s.OpCode) {
+        case model::kDiskToDisk:
+        case model::kDiskToImage:
+        case model::kCheckDisk:
+            source = "Local drive [" + disk(s.SourceDisk) + "], " + mb(r.disk(kLocal, s.SourceDisk).capacity);
+            break;
+        case model::kDiskFromImage:
+            source = side + " file " + path(s.ImageIndex) + ", " + mb(m.SumImagePartitionSize(peer, s.ImageIndex));
+            break;
+        case model::kPartitionToPartition:
+        case model::kPartitionToImage:
+            for (int k = 1; k <= 4; ++k) {
+                if ((s.SourcePartitions >> (k - 1) & 1) == 0) continue;
+                const PartitionEntry p = r.partition(kLocal, s.SourceDisk, k);
+                source += typeText(p) + mb(p.size) + ", " + std::to_string(p.dataSize) + " MB used,";
+            }
+            source2 = "From Local drive [" + disk(s.SourceDisk) + "], " + mb(r.disk(kLocal, s.SourceDisk).capacity);
+            break;
+        case model::kPartitionFromImage: {
+            const model::ImageEntry image = r.image(peer, s.ImageIndex);
+            const PartitionEntry p = MachineRecord::validPartition(s.SourcePartitions)
+                                         ? image.partitions[static_cast<std::size_t>(s.SourcePartitions - 1)]
+                                         : PartitionEntry{};
+            source = typeText(p) + mb(p.size) + ", " + std::to_string(p.dataSize) + " MB used, NO NAME";
+            source2 = "from " + side + " file " + path(s.ImageIndex) + ".VXI, " + mb(p.size);
+            break;
+        }
+        case model::kCheckImage:
+            source = side + " file " + path(s.ImageIndex) + ".VXI, " + mb(r.image(peer, s.ImageIndex).size);
+            break;
+        default: break;
+    }
+    switch (s.OpCode) {
+        case model::kDiskToDisk:
+        case model::kDiskFromImage:
+            target = side + " drive [" + disk(s.TargetDisk) + "]," + mb(r.disk(peer, s.TargetDisk).capacity);
+            break;
+        case model::kDiskToImage:
+        case model::kPartitionToImage: target = side + " file " + path(s.ImageIndex) + ".VXI"; break;
+        case model::kPartitionToPartition:
+        case model::kPartitionFromImage: {
+            const int slot = s.TargetPartition;
+            const PartitionEntry p = r.partition(peer, s.TargetDisk, slot);
+            const std::int32_t size = MachineRecord::validPartition(slot) ? s.TargetSizes[static_cast<std::size_t>(slot - 1)] : 0;
+            target = typeText(p) + mb(size);
+            target2 = "From " + side + " drive [" + disk(s.TargetDisk) + "], " + mb(r.disk(peer, s.TargetDisk).capacity);
+            break;
+        }
+        default: break;
+    }
+
+    std::vector<DetailRow> rows{{"Connection type", peer ? "TCP/IP" : "Local"}};
+    rows.push_back({partitionOp ? "Source Partition" : "Source", source, true, true});
+    if (!source2.empty()) rows.push_back({"", source2, true, true});
+    const char* targetCaption = s.OpCode == model::kPartitionToPartition ? "Target partition"
+                                : partitionOp                            ? "Destination file"
+                                                                         : "Destination";
+    rows.push_back({targetCaption, target, true, true});
+    if (!target2.empty()) rows.push_back({"", target2, true, true});
+    rows.push_back({partitionOp ? "" : "Current partition", ""});
+    rows.push_back({"Current file", ""});
+    if (s.OpCode == model::kCheckImage) {
+        const PartitionEntry first = r.image(peer, s.ImageIndex).partitions[0];
+        rows.back().value = "1/1 " + typeText(first) + "Size: " + mb(first.size) + ", NO NAME";
+        rows.back().valueWhite = true;
+        rows.push_back({"", path(s.ImageIndex) + ".VXI"});
+    }
+    return rows;
+}
+
+void Progress::ShowProgressScreen() {
+    const platform::Image& screen = *w_.IMAGE2BP;
+    const std::vector<DetailRow> rows = detailRows();
+    std::size_t label = 1;
+    const auto place = [&](const std::string& text, int x, int row, bool white, bool bold) {
+        if (text.empty() || label > kDetailLabels) return;
+        platform::Label& l = *w_.Label[label++];
+        l.setFont({"Microsoft Sans Serif", 7, bold, white ? platform::colors::white : platform::colors::black});
+        l.setColor(dialogs::palette(8));
+        l.setCaption(text);
+        l.setPosition(screen.left() + x, screen.top() + kDetailsTop + row * kDetailsRowHeight);
+        l.bringToFront();
+        l.show();
+    };
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        place(rows[row].caption, kDetailsLeftX, static_cast<int>(row), false, false);
+        place(rows[row].value, kDetailsRightX, static_cast<int>(row), rows[row].valueWhite, rows[row].valueBold);
+    }
+}
+
+bool Progress::save() {
+    const int result = w_.computer.SaveRecord();
+    w_.trace.write("save", {{"what", "operation"}, {"file", w_.computer.FileName}, {"result", result}});
+    return result == 0;
+}
+
+void Progress::RunOperation(bool& operationFailed) {
+    operationFailed = true;
+    const ChangeResult change = ApplyOperation(w_.computer, w_.op, w_.options, w_.ui.PeerMode, platform::systemClock());
+    w_.trace.write("operation", {{"opCode", w_.op.OpCode}, {"applied", change == ChangeResult::Applied}});
+    if (change != ChangeResult::Applied) {
+        w_.ui.DialogCode = change == ChangeResult::NotEnoughSpace ? kNotEnoughSpace : kDataFileError;
+        w_.messages().ShowCodeDialog();
+        return;
+    }
+    const int op = w_.op.OpCode;
+    if (op == model::kDiskToDisk || op == model::kDiskFromImage || op == model::kPartitionToPartition ||
+        op == model::kPartitionFromImage) {
+        w_.computer.BuildDriveLetters();
+    }
+    bool saved = save();
+    if (saved && (w_.restrictionFlags & model::kAssessmentCopy)) {
+        w_.computer.FileName = model::kAssessmentDataFile;
+        saved = save();
+    }
+    if (!saved) {
+        w_.ui.DialogCode = kDataFileError;
+        w_.messages().ShowCodeDialog();
+        return;
+    }
+    animate();
+    operationFailed = false;
+}
+
+void Progress::showPercent(int percent) {
+    platform::Label& box = *w_.PercentBox;
+    box.setCaption(" " + std::to_string(percent));
+}
+
+void Progress::animate() {
+    const platform::Image& screen = *w_.IMAGE2BP;
+    platform::Label& box = *w_.PercentBox;
+    box.setAutoSize(false);
+    box.setFont({"Microsoft Sans Serif", 7, false, platform::colors::black});
+    box.setColor(dialogs::palette(1));
+    box.setBounds(screen.left() + kPercentBoxAt.x, screen.top() + kPercentBoxAt.y, kPercentBoxWidth, kPercentBoxHeight);
+    platform::Image& bar = *w_.ProgressBar;
+    bar.setBounds(screen.left() + kProgressBarAt.x, screen.top() + kProgressBarAt.y, 1, kProgressBarHeight);
+    for (platform::Control* control : {static_cast<platform::Control*>(&box), static_cast<platform::Control*>(&bar)}) {
+        control->bringToFront();
+        control->show();
+    }
+    for (int step = 0; step < kProgressBarSteps; ++step) {
+        // Paced by the clock, not by the processor, and without taking input.
+        std::this_thread::sleep_for(stepDelay);
+        bar.setWidth(step + 1);
+        bar.canvas().bitmap().fill({0, 0, bar.width(), bar.height()}, dialogs::palette(5));
+        showPercent(static_cast<int>(std::nearbyint(step * 100.0 / kProgressBarSteps)));
+        w_.app().repaint();
+    }
+}
+
+void Progress::hide() {
+    w_.IMAGE2BP->hide();
+    for (int i = 1; i <= kDetailLabels; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
+    w_.PercentBox->hide();
+    w_.ProgressBar->hide();
+}
+
+}  // namespace vxr::operations

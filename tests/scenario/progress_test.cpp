@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "dialogs/message_dialog_layout.h"
+#include "dialogs/message_dialogs.h"
+#include "operations/progress.h"
+#include "operations/progress_layout.h"
+#include "operations/step_layout.h"
+#include "trainer_harness.h"
+
+namespace vxr::test {
+namespace {
+
+using namespace model;
+
+// Disk 1: C: NTFS 20000 MB with 5000 MB used; an image folder C:\IMAGES.
+model::MachineRecord progressMachine(std::uint16_t restrictions = 0) {
+    MachineRecord r = sampleMachine(restrictions);
+    r.setDirectory(0, 2, {1, 1, 1, "IMAGES", 1.0});
+    return r;
+}
+
+class ProgressTest : public ::testing::Test {
+protected:
+    explicit ProgressTest(std::uint16_t restrictions = 0) : trainer(progressMachine(restrictions)) {}
+    void SetUp() override {
+        ASSERT_TRUE(trainer.start());
+        w().progress().stepDelay = std::chrono::microseconds(0);
+        // The progress screen as the operation sequence puts it up.
+        const auto& step = operations::stepPicture(119);
+        w().IMAGE2BP->setPicture(w().catalogue.byName(step.picture));
+        w().IMAGE2BP->fitToPicture();
+        w().IMAGE2BP->setPosition(step.at.x, step.at.y);
+        w().IMAGE2BP->show();
+    }
+
+    app::TForm1& w() { return trainer.window(); }
+    std::filesystem::path dataFile() { return trainer.folder() / "c" / "DATAS" / "VXR.DAT"; }
+    void diskToImage(double factor = 0.5) {
+        w().op = {.OpCode = kDiskToImage, .SourceDisk = 1};
+        w().op.ImageIndex = w().computer.AddImage(0, 2, "NEW");
+        w().op.CompressionFactor = factor;
+    }
+    // Answers the message box that the run shows, remembering its code.
+    void answerBoxes() {
+        trainer.onIdle([this] {
+            if (w().ui.DialogCode == 0) return false;
+            shownCodes.push_back(w().ui.DialogCode);
+            const auto ok = dialogs::kMessageKinds[3].button1;
+            trainer.queueClick(w().Image4D->left() + ok.left + 2, w().Image4D->top() + ok.top + 2);
+            return true;
+        });
+    }
+    MachineRecord savedRecord(const std::filesystem::path& file) {
+        MachineRecord record;
+        const auto bytes = readAll(file);
+        EXPECT_EQ(bytes.size(), layout::kRecordSize);
+        std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(layout::kRecordSize), record.bytes().begin());
+        descramble(record.bytes());
+        return record;
+    }
+
+    TrainerHarness trainer;
+    std::vector<int> shownCodes;
+};
+
+TEST_F(ProgressTest, DetailsDescribeADiskImage) {
+    diskToImage();
+    w().progress().ShowProgressScreen();
+    const auto rows = w().progress().detailRows();
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(rows[0].caption, "Connection type");
+    EXPECT_EQ(rows[0].value, "Local");
+    EXPECT_EQ(rows[1].value, "Local drive [1], 20000 MB");
+    EXPECT_EQ(rows[2].caption, "Destination");
+    EXPECT_EQ(rows[2].value, "Local file C:\\IMAGES\\NEW.VXI");
+    EXPECT_EQ(rows[3].caption, "Current partition");
+    platform::Label& caption = *w().Label[1];
+    EXPECT_TRUE(caption.showing());
+    EXPECT_EQ(caption.caption(), "Connection type");
+    EXPECT_EQ(caption.left(), 43 + operations::kDetailsLeftX);
+    EXPECT_EQ(caption.top(), 60 + operations::kDetailsTop);
+}
+
+TEST_F(ProgressTest, RunSavesBeforeTheBarAndEndsAtAFullBar) {
+    diskToImage();
+    bool failed = true;
+    w().progress().RunOperation(failed);
+    EXPECT_FALSE(failed);
+    const MachineRecord saved = savedRecord(dataFile());
+    EXPECT_EQ(saved.image(0, w().op.ImageIndex).size, 2501);  // R(5000 x 0.5) + 1
+    EXPECT_EQ(saved.partition(0, 1, 1).dataSize, 5000 + 2501);
+    EXPECT_EQ(w().ProgressBar->width(), operations::kProgressBarSteps);
+    EXPECT_EQ(w().PercentBox->caption(), " 100");
+    EXPECT_EQ(w().PercentBox->left(), 43 + operations::kPercentBoxAt.x);
+    w().progress().hide();
+    EXPECT_FALSE(w().ProgressBar->visible());
+    EXPECT_FALSE(w().Label[1]->visible());
+}
+
+TEST_F(ProgressTest, AnImageThatDoesNotFitStopsBeforeSaving) {
+    const auto before = readAll(dataFile());
+    diskToImage(10.0);  // 50001 MB into a 20000 MB partition
+    answerBoxes();
+    bool failed = false;
+    w().progress().RunOperation(failed);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(shownCodes, std::vector<int>{120});
+    EXPECT_EQ(readAll(dataFile()), before);
+    EXPECT_TRUE(w().computer.record().image(0, w().op.ImageIndex).isFree());
+}
+
+TEST_F(ProgressTest, AFileThatCannotBeWrittenIsReported) {
+    std::filesystem::remove(dataFile());
+    diskToImage();
+    answerBoxes();
+    bool failed = false;
+    w().progress().RunOperation(failed);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(shownCodes, std::vector<int>{1});
+    EXPECT_FALSE(std::filesystem::exists(dataFile()));  // never created
+}
+
+class AssessmentProgress : public ProgressTest {
+protected:
+    AssessmentProgress() : ProgressTest(kAssessmentCopy) {}
+};
+
+TEST_F(AssessmentProgress, AnAssessmentCopyIsAlsoWrittenToA) {
+    const auto floppy = trainer.folder() / "a" / "VXR.DAT";
+    std::filesystem::create_directories(floppy.parent_path());
+    std::filesystem::copy_file(dataFile(), floppy);
+    w().op = {.OpCode = kCheckDisk, .SourceDisk = 1};
+    bool failed = true;
+    w().progress().RunOperation(failed);
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(savedRecord(dataFile()).disk(0, 1).checkCount, 1);
+    EXPECT_EQ(savedRecord(floppy).disk(0, 1).checkCount, 1);
+    EXPECT_EQ(w().computer.FileName, kAssessmentDataFile);
+    w().progress().RunOperation(failed);  // later saves go to A: only
+    EXPECT_EQ(savedRecord(dataFile()).disk(0, 1).checkCount, 1);
+    EXPECT_EQ(savedRecord(floppy).disk(0, 1).checkCount, 2);
+}
+
+TEST_F(ProgressTest, PartitionDetailsTakeTwoRowsForTheSource) {
+    w().op = {.OpCode = kPartitionToPartition, .SourceDisk = 1, .TargetDisk = 1};
+    w().op.SourcePartitions = 1;
+    w().op.TargetPartition = 1;
+    w().op.TargetSizes = {6000, 0, 0, 0};
+    const auto rows = w().progress().detailRows();
+    EXPECT_EQ(rows[1].caption, "Source Partition");
+    EXPECT_EQ(rows[1].value, "Type:7 [NTFS], 20000 MB, 5000 MB used,");
+    EXPECT_EQ(rows[2].value, "From Local drive [1], 20000 MB");
+    EXPECT_EQ(rows[3].caption, "Target partition");
+    EXPECT_EQ(rows[3].value, "Type:7 [NTFS], 6000 MB");
+    EXPECT_EQ(rows[5].caption, "");
+    EXPECT_EQ(rows[6].caption, "Current file");
+}
+
+}  // namespace
+}  // namespace vxr::test
