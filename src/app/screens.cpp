@@ -2,6 +2,7 @@
 
 #include "app/focus_frame.h"
 #include "app/tform1.h"
+#include "cmdline/command_line.h"
 #include "dialogs/palette.h"
 #include "input/menu_geometry.h"
 #include "input/menus.h"
@@ -108,6 +109,7 @@ void Screens::FormActivate() {
     w_.CommandLineRun = false;
     if (!w_.start().parameters.empty()) {
         w_.CommandLineRun = true;
+        w_.commandLine().PROCCMDLINE();
         FormClose();
     } else if ((w_.restrictionFlags & model::kMouseLocked) && (w_.restrictionFlags & model::kKeyboardLocked)) {
         plainMessage(kCommandLineOnlyMessage);

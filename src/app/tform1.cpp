@@ -6,10 +6,13 @@
 #include "app/form_controls.h"
 #include "app/screens.h"
 #include "dialogs/message_dialogs.h"
+#include "cmdline/command_line.h"
+#include "input/dialog_pointer.h"
 #include "input/keyboard.h"
 #include "input/menus.h"
 #include "operations/help_screen.h"
 #include "operations/options_dialog.h"
+#include "operations/operation_sequence.h"
 #include "operations/progress.h"
 #include "platform/application.h"
 
@@ -60,6 +63,9 @@ TForm1::TForm1(platform::Application& app, StartOptions start)
       help_(std::make_unique<operations::HelpScreen>(*this)),
       optionsDialog_(std::make_unique<operations::OptionsDialog>(*this)),
       progress_(std::make_unique<operations::Progress>(*this)),
+      sequence_(std::make_unique<operations::OperationSequence>(*this)),
+      dialogPointer_(std::make_unique<input::DialogPointer>(*this)),
+      commandLine_(std::make_unique<cmdline::CommandLine>(*this)),
       messages_(std::make_unique<dialogs::MessageDialogs>(*this)) {
     createControls();
     bindHandlers();
@@ -131,6 +137,7 @@ void TForm1::bindHandlers() {
     for (int i = 1; i <= 9; ++i) {
         Image24x[static_cast<std::size_t>(i)]->onClick = [this](Control& box) { optionsDialog_->Image241Click(box.tag()); };
     }
+    Image4B->onMouseMove = move([this](int x, int y) { dialogPointer_->Image4BMouseMove(x, y); });
     Image4D->onMouseMove = move([this](int x, int y) { messages_->Image4DMouseMove(x, y); });
     Image4A->onClick = click([this] { messages_->Image4AClick(); });
     Image4A_0->onMouseMove = move([this](int, int) { messages_->Image4A_0MouseMove(); });

@@ -26,18 +26,24 @@ class Application;
 }
 
 namespace vxr::input {
+class DialogPointer;
 class Keyboard;
 class Menus;
 }  // namespace vxr::input
 
 namespace vxr::operations {
 class HelpScreen;
+class OperationSequence;
 class OptionsDialog;
 class Progress;
 }  // namespace vxr::operations
 
 namespace vxr::dialogs {
 class MessageDialogs;
+}
+
+namespace vxr::cmdline {
+class CommandLine;
 }
 
 namespace vxr::app {
@@ -106,6 +112,9 @@ public:
     operations::HelpScreen& help() { return *help_; }
     operations::OptionsDialog& optionsDialog() { return *optionsDialog_; }
     operations::Progress& progress() { return *progress_; }
+    operations::OperationSequence& sequence() { return *sequence_; }
+    input::DialogPointer& dialogPointer() { return *dialogPointer_; }
+    cmdline::CommandLine& commandLine() { return *commandLine_; }
     dialogs::MessageDialogs& messages() { return *messages_; }
 
     // True when real pointer events are to be ignored now.
@@ -143,6 +152,9 @@ private:
     std::unique_ptr<operations::HelpScreen> help_;
     std::unique_ptr<operations::OptionsDialog> optionsDialog_;
     std::unique_ptr<operations::Progress> progress_;
+    std::unique_ptr<operations::OperationSequence> sequence_;
+    std::unique_ptr<input::DialogPointer> dialogPointer_;
+    std::unique_ptr<cmdline::CommandLine> commandLine_;
     std::unique_ptr<dialogs::MessageDialogs> messages_;
 };
 

@@ -3,6 +3,8 @@
 #include "app/tform1.h"
 #include "dialogs/message_dialog_layout.h"
 #include "dialogs/message_dialogs.h"
+#include "input/dialog_pointer.h"
+#include "input/dialog_rects.h"
 #include "input/menu_geometry.h"
 #include "input/menus.h"
 #include "operations/help_screen.h"
@@ -112,6 +114,30 @@ void Keyboard::hoverThirdItem(int item) {
 
 bool Keyboard::menusActive() const { return w_.ui.OpCode == 0; }
 
+bool Keyboard::buttonDialog() const {
+    const int d = w_.ui.DialogNo;
+    return (d >= 10 && d <= 18) || (d >= 20 && d <= 23);
+}
+
+bool Keyboard::hoverButton(int button) {
+    if (button < 1 || button > 3) return false;
+    const InclusiveRect& rect = dialogRects(w_.ui.DialogNo).buttons[static_cast<std::size_t>(button - 1)];
+    if (!rect.present()) return false;
+    w_.dialogPointer().Image4BMouseMove(rect.left + 1, rect.top + 1);
+    return true;
+}
+
+void Keyboard::nextButton() {
+    if (!hoverButton(w_.ui.ButtonSel + 1)) hoverButton(1);
+}
+
+void Keyboard::previousButton() {
+    if (w_.ui.ButtonSel > 1 && hoverButton(w_.ui.ButtonSel - 1)) return;
+    for (int button = 3; button >= 1; --button) {
+        if (hoverButton(button)) return;
+    }
+}
+
 // ---- the keys ------------------------------------------------------------------
 
 void Keyboard::tab() {
@@ -131,7 +157,10 @@ void Keyboard::tab() {
         }
         return;
     }
-    if (!menusActive()) return;
+    if (!menusActive()) {
+        if (buttonDialog()) nextButton();
+        return;
+    }
     if (ui.SubItem == 0 && ui.LeafItem == 0) {
         if (ui.MainItem >= kLocal && ui.MainItem <= kHelp) hoverMainItem(ui.MainItem + 1);
         if (ui.MainItem == kQuit) hoverMainItem(kLocal);
@@ -156,7 +185,10 @@ void Keyboard::enter() {
         w_.menus().Image2AClick();
         return;
     }
-    if (!menusActive()) return;
+    if (!menusActive()) {
+        if (buttonDialog() && ui.ButtonSel != 0) ui.DialogAnswer = ui.ButtonSel;
+        return;
+    }
     if (ui.LeafItem == 0 && ui.SubItem == 0) {
         w_.menus().IMAGE1AClick();
     } else if (ui.LeafItem == 0) {
@@ -200,7 +232,10 @@ void Keyboard::leftOrRight(int key) {
         w_.optionsDialog().leftOrRightKey(right);
         return;
     }
-    if (!menusActive()) return;
+    if (!menusActive()) {
+        if (buttonDialog()) right ? nextButton() : previousButton();
+        return;
+    }
     if (ui.LeafItem == 0 && ui.SubItem == 0) {
         if (right) w_.menus().IMAGE1AClick();
     } else if (ui.LeafItem == 0) {

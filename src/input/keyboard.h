@@ -54,6 +54,11 @@ private:
     void hoverSubmenuItem(int item, bool cornerPlusOne);
     void hoverThirdItem(int item);
     bool menusActive() const;
+    // Dialogs with buttons only (compression, questions, completion).
+    bool buttonDialog() const;
+    bool hoverButton(int button);
+    void nextButton();
+    void previousButton();
 
     app::TForm1& w_;
 };

@@ -1,0 +1,74 @@
+#include "cmdline/command_line.h"
+
+#include <cctype>
+
+#include "app/tform1.h"
+#include "cmdline/clone_parser.h"
+#include "cmdline/switches.h"
+#include "dialogs/message_dialogs.h"
+#include "input/ui_state.h"
+#include "operations/help_screen.h"
+#include "operations/operation_sequence.h"
+
+namespace vxr::cmdline {
+
+namespace {
+
+enum RunMode { kNothing = 0, kClone = 1, kHelp = 2 };
+
+constexpr std::uint16_t kKeptRestrictions = model::kAssessmentCopy;
+
+std::string upper(std::string text) {
+    for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return text;
+}
+
+}  // namespace
+
+bool CommandLine::report(int dialogCode) {
+    w_.ui.DialogCode = dialogCode;
+    w_.messages().ShowCodeDialog();
+    return true;
+}
+
+void CommandLine::PROCCMDLINE() {
+    if (w_.restrictionFlags & model::kCommandLineLocked) return;
+    // The mouse and keyboard locks do not apply to a command-line run.
+    w_.restrictionFlags &= kKeptRestrictions;
+    RunMode mode = kNothing;
+    w_.trace.write("commandLine", {{"parameters", w_.start().parameters}});
+    for (const std::string& parameter : w_.start().parameters) {
+        const std::string text = upper(parameter);
+        if (text.empty() || (text[0] != '-' && text[0] != '/')) {
+            report(kNotASwitch);
+            return;
+        }
+        const std::string rest = text.substr(1);
+        if (rest == "H" || rest == "?") {
+            mode = kHelp;
+            break;
+        }
+        int error = 0;
+        if (rest.substr(0, rest.find(',')) == "CLONE") {
+            mode = kClone;
+            CloneParser parser({w_.computer, w_.op, w_.options, w_.ui.PeerMode, w_.ErrorToken});
+            error = parser.ParseClone(rest.substr(5));
+        } else {
+            error = ParseSwitch(rest, w_.options, w_.op, w_.ErrorToken);
+        }
+        if (error != 0) {
+            report(error);
+            return;
+        }
+    }
+    if (mode == kClone) {
+        w_.sequence().StartOperation();
+    } else if (mode == kHelp) {
+        w_.ui.MainItem = input::kHelp;
+        w_.ui.DialogAnswer = 0;
+        w_.help().ShowHelp();
+        w_.waitUntil([this] { return w_.ui.DialogAnswer == 1; });
+    }
+}
+
+}  // namespace vxr::cmdline

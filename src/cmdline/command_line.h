@@ -1,0 +1,27 @@
+#pragma once
+// The batch mode: the parameters the program was started with name one
+// operation (-CLONE,...) with its switches, or the help.
+
+namespace vxr::app {
+class TForm1;
+}
+
+namespace vxr::cmdline {
+
+inline constexpr int kNotASwitch = 101;
+
+class CommandLine {
+public:
+    explicit CommandLine(app::TForm1& window) : w_(window) {}
+
+    // Reads every parameter, then runs the operation or shows the help.
+    void PROCCMDLINE();
+
+private:
+    // Shows a usage error's box; returns true so that callers can stop.
+    bool report(int dialogCode);
+
+    app::TForm1& w_;
+};
+
+}  // namespace vxr::cmdline

@@ -1,0 +1,270 @@
+#include "operations/operation_sequence.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/focus_frame.h"
+#include "app/screens.h"
+#include "app/tform1.h"
+#include "dialogs/message_dialogs.h"
+#include "dialogs/palette.h"
+#include "input/dialog_pointer.h"
+#include "operations/progress.h"
+#include "operations/step_layout.h"
+#include "operations/step_texts.h"
+#include "platform/application.h"
+
+namespace vxr::operations {
+
+namespace {
+
+constexpr int kProgressScreenStep = 119;
+constexpr int kRunStep = 19;
+constexpr int kPasswordStep = 29;
+constexpr int kConfirmStep = 129;
+constexpr int kPasswordLength = 10;
+
+// Message codes of the password questions.
+constexpr int kInvalidPassword = 5, kNoPassword = 6, kPasswordsDiffer = 7, kWrongPassword = 118, kWrongSwitchPassword = 119;
+
+std::string trimmedUpper(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    std::string result = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+    for (char& ch : result) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return result;
+}
+
+// Where a step's default button is pointed at when it opens.
+struct PreHighlight {
+    int step;
+    int x, y;
+};
+constexpr PreHighlight kPreHighlights[] = {{10, 40, 104},  {11, 214, 103}, {12, 214, 103}, {13, 214, 103},
+                                           {14, 214, 103}, {15, 214, 103}, {16, 214, 103}, {17, 214, 103},
+                                           {18, 75, 103},  {20, 140, 103}, {21, 210, 104}, {22, 144, 103},
+                                           {23, 144, 103}};
+
+}  // namespace
+
+int proceedStep(int opCode) {
+    switch (opCode) {
+        case model::kDiskToDisk: return 11;
+        case model::kDiskToImage: return 12;
+        case model::kDiskFromImage: return 13;
+        case model::kPartitionToPartition: return 14;
+        case model::kPartitionToImage: return 15;
+        case model::kPartitionFromImage: return 16;
+        case model::kCheckImage: return 17;
+        case model::kCheckDisk: return 18;
+        default: return 0;
+    }
+}
+
+int completionStep(int opCode) {
+    switch (opCode) {
+        case model::kDiskToImage:
+        case model::kPartitionToImage: return 20;
+        case model::kCheckImage: return 22;
+        case model::kCheckDisk: return 23;
+        default: return 21;
+    }
+}
+
+// ---- steps -------------------------------------------------------------------
+
+void OperationSequence::showStepPicture(int step) {
+    const StepPicture& place = stepPicture(step);
+    platform::Image& dialog = *w_.Image4B;
+    dialog.setPicture(w_.catalogue.DialogPictures[static_cast<std::size_t>(place.catalogueSlot)]);
+    dialog.fitToPicture();
+    dialog.setPosition(place.at.x, place.at.y);
+    dialog.bringToFront();
+    dialog.show();
+    const StepTexts texts = stepTexts(step, w_.ui.PeerMode == 1);
+    const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
+    const auto lay = [&](int label, const std::string& text, input::Offset at, const platform::Font& font, int band) {
+        if (text.empty()) return;
+        platform::Label& l = *w_.Label[static_cast<std::size_t>(label)];
+        l.setFont(font);
+        l.setColor(dialogs::palette(band));
+        l.setCaption(text);
+        l.setPosition(dialog.left() + at.x, dialog.top() + at.y);
+        l.bringToFront();
+        l.show();
+    };
+    lay(24, texts.title, kStepTitleAt, {"Tahoma", 7, true, dialogs::palette(9)}, 2);
+    lay(21, texts.line1, kStepLine1At, lineFont, 7);
+    lay(22, texts.line2, kStepLine2At, lineFont, 7);
+    if (step == kConfirmStep) lay(21, confirmPasswordText(), kConfirmPasswordAt, lineFont, 7);
+}
+
+void OperationSequence::preHighlight(int step) {
+    for (const PreHighlight& p : kPreHighlights) {
+        if (p.step == step) w_.dialogPointer().Image4BMouseMove(p.x, p.y);
+    }
+}
+
+void OperationSequence::showPasswordEdit(int step) {
+    platform::Edit& edit = *w_.Edit[1];
+    edit.setBounds(w_.Image4B->left() + kPasswordEditAt.x, w_.Image4B->top() + kPasswordEditAt.y, kPasswordEditWidth,
+                   kPasswordEditHeight);
+    edit.setColor(dialogs::palette(4));
+    edit.setFont({"Microsoft Sans Serif", 13, false, platform::colors::black});
+    edit.setMaxLength(kPasswordLength);
+    edit.setText("");
+    edit.setPasswordChar(U'*');
+    edit.bringToFront();
+    edit.show();
+    edit.setFocus();
+    (void)step;
+}
+
+void OperationSequence::AskStep(int step) {
+    input::UiState& ui = w_.ui;
+    ui.FieldPos = 1;
+    ui.DialogNo = step == kProgressScreenStep ? kRunStep : step == kConfirmStep ? kPasswordStep : step;
+    ui.DialogAnswer = 0;
+    ui.ButtonSel = 0;
+    if (step == kProgressScreenStep) {
+        const StepPicture& place = stepPicture(kProgressScreenStep);
+        w_.IMAGE2BP->setPicture(w_.catalogue.DialogPictures[static_cast<std::size_t>(place.catalogueSlot)]);
+        w_.IMAGE2BP->fitToPicture();
+        w_.IMAGE2BP->setPosition(place.at.x, place.at.y);
+        w_.IMAGE2BP->show();
+        w_.progress().ShowProgressScreen();
+        return;
+    }
+    showStepPicture(step);
+    w_.trace.write("step", {{"step", step}});
+    preHighlight(step);
+    if (step == kPasswordStep || step == kConfirmStep) showPasswordEdit(step);
+    w_.waitUntil([this] { return w_.ui.DialogAnswer != 0; });
+    w_.focusFrame().DrawFocusFrame(1, app::kFrameHidden);
+    w_.trace.write("stepAnswer", {{"step", step}, {"answer", ui.DialogAnswer}});
+    w_.screens().HideDialog();
+    w_.Edit[5]->setFocus();
+    if (step >= 20 && step <= 23) w_.progress().hide();
+    if (step == kPasswordStep || step == kConfirmStep) w_.Edit[1]->setPasswordChar(0);
+}
+
+// ---- passwords -----------------------------------------------------------------
+
+std::string OperationSequence::AskPassword(const std::string& expected) {
+    std::string entry;
+    int state = 1;
+    while (true) {
+        switch (state) {
+            case 1:
+                AskStep(kPasswordStep);
+                if (w_.end.requested) return "";
+                if (w_.ui.DialogAnswer != 1) {
+                    state = 3;
+                    break;
+                }
+                entry = trimmedUpper(w_.Edit[1]->text());
+                if (expected.empty()) {
+                    state = 2;
+                } else if (entry != expected) {
+                    state = 6;
+                } else {
+                    return entry;
+                }
+                break;
+            case 2:
+                AskStep(kConfirmStep);
+                if (w_.end.requested) return "";
+                if (w_.ui.DialogAnswer != 1) {
+                    state = 3;
+                } else if (trimmedUpper(w_.Edit[1]->text()) != entry) {
+                    state = 5;
+                } else {
+                    return entry;
+                }
+                break;
+            case 5:
+                w_.ui.DialogCode = kPasswordsDiffer;
+                w_.messages().ShowCodeDialog();
+                state = 1;
+                break;
+            default: {  // 3 and 6: ask whether to try again
+                w_.ui.DialogCode = state == 3 ? kInvalidPassword : kWrongPassword;
+                w_.messages().ShowCodeDialog();
+                if (w_.ui.DialogAnswer == 1 && !w_.end.requested) {
+                    state = 1;
+                    break;
+                }
+                w_.ui.DialogCode = kNoPassword;
+                w_.messages().ShowCodeDialog();
+                return "";
+            }
+        }
+    }
+}
+
+void OperationSequence::endProgram() {
+    w_.screens().FormClose();
+    w_.endProgram(app::kExitNormal);
+}
+
+// ---- the run -------------------------------------------------------------------
+
+// Opening a protected image: the command line's password or the questions.
+bool OperationSequence::checkImagePassword() {
+    const int op = w_.op.OpCode;
+    if (op != model::kDiskFromImage && op != model::kPartitionFromImage) return true;
+    const std::string password = w_.computer.record().image(w_.ui.PeerMode, w_.op.ImageIndex).password;
+    if (password.empty()) return true;
+    if (!w_.op.ImagePassword.empty()) {
+        if (w_.op.ImagePassword == password) return true;
+        w_.ui.DialogCode = kWrongSwitchPassword;
+        w_.messages().ShowCodeDialog();
+        return false;
+    }
+    return AskPassword(password) == password;
+}
+
+// Creating an image under the password option without a password given.
+bool OperationSequence::askNewImagePassword() {
+    const int op = w_.op.OpCode;
+    if (op != model::kDiskToImage && op != model::kPartitionToImage) return true;
+    if (!w_.options.imagePassword() || !w_.op.ImagePassword.empty()) return true;
+    w_.op.ImagePassword = AskPassword("");
+    if (!w_.op.ImagePassword.empty()) return true;
+    endProgram();
+    return false;
+}
+
+bool OperationSequence::confirmProceed() {
+    AskStep(proceedStep(w_.op.OpCode));
+    if (w_.ui.DialogAnswer == 2) {
+        const int op = w_.op.OpCode;
+        const bool newImage = (op == model::kDiskToImage || op == model::kPartitionToImage) && w_.op.ImageIndex > 0 &&
+                              w_.computer.record().image(w_.ui.PeerMode, w_.op.ImageIndex).size == 0;
+        if (newImage) w_.computer.record().setImageDirectory(w_.ui.PeerMode, w_.op.ImageIndex, 0);
+        return false;
+    }
+    const std::uint16_t flags = w_.computer.GetRestrictionFlags();
+    if ((flags & model::kMouseLocked) && (flags & model::kKeyboardLocked)) {
+        w_.trace.write("messageBox", {{"text", kCommandLineOnlyOperationMessage}});
+        w_.app().messageBox(kCommandLineOnlyOperationMessage);
+        return false;
+    }
+    return true;
+}
+
+void OperationSequence::StartOperation() {
+    w_.ui.OpCode = w_.op.OpCode;
+    w_.trace.write("operationStart", {{"opCode", w_.op.OpCode}, {"commandLine", w_.CommandLineRun}});
+    if (!checkImagePassword()) return;
+    if (!askNewImagePassword()) return;
+    AskStep(kProgressScreenStep);
+    if (!w_.options.sure() && !confirmProceed()) return;
+    bool failed = true;
+    w_.progress().RunOperation(failed);
+    if (!failed && !w_.options.sure()) AskStep(completionStep(w_.op.OpCode));
+    w_.progress().hide();
+    w_.screens().ResetMainScreen();
+}
+
+}  // namespace vxr::operations
