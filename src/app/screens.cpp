@@ -4,6 +4,7 @@
 #include "app/tform1.h"
 #include "cmdline/command_line.h"
 #include "dialogs/palette.h"
+#include "dialogs/table_rows.h"
 #include "input/menu_geometry.h"
 #include "input/menus.h"
 #include "platform/application.h"
@@ -169,6 +170,7 @@ void Screens::ResetMainScreen() {
     w_.peerEvents.PeerEvent(PeerEventOp::Reset, kMasterSlot, kMasterFlag);
     w_.ui.PeerMode = 0;
     w_.ui.MainItem = 0;
+    w_.tableRows().PendingSizeRow = 0;
     w_.Image1B->setPicture(w_.catalogue.MainMenuPicture);
     w_.Image1B->setPosition(input::kMainMenuAt.x, input::kMainMenuAt.y);
     w_.Image1B->fitToPicture();

@@ -5,7 +5,9 @@
 #include "app/focus_frame.h"
 #include "app/form_controls.h"
 #include "app/screens.h"
+#include "dialogs/dialog_contents.h"
 #include "dialogs/message_dialogs.h"
+#include "dialogs/table_rows.h"
 #include "cmdline/command_line.h"
 #include "input/dialog_pointer.h"
 #include "input/keyboard.h"
@@ -66,7 +68,9 @@ TForm1::TForm1(platform::Application& app, StartOptions start)
       sequence_(std::make_unique<operations::OperationSequence>(*this)),
       dialogPointer_(std::make_unique<input::DialogPointer>(*this)),
       commandLine_(std::make_unique<cmdline::CommandLine>(*this)),
-      messages_(std::make_unique<dialogs::MessageDialogs>(*this)) {
+      messages_(std::make_unique<dialogs::MessageDialogs>(*this)),
+      tableRows_(std::make_unique<dialogs::TableRows>(*this)),
+      dialogContents_(std::make_unique<dialogs::DialogContents>(*this)) {
     createControls();
     bindHandlers();
 }
@@ -151,6 +155,13 @@ void TForm1::bindKeys() {
     Edit[5]->onKeyUp = [this](Control&, int&, ShiftState) { keyboard_->Edit5KeyUp(); };
     for (int i = 1; i <= 4; ++i) {
         Edit[static_cast<std::size_t>(i)]->onKeyDown = [this](Control&, int& key, ShiftState) { keyboard_->EditKeyDown(key); };
+    }
+    // The four text edits are the size boxes of the destination tables.
+    for (int i = 1; i <= 4; ++i) {
+        platform::Edit& box = *Edit[static_cast<std::size_t>(i)];
+        box.onKeyPress = [this](Control& sender, char32_t& character) { tableRows_->SizeBoxKeyPress(sender.tag(), character); };
+        box.onClick = [this](Control& sender) { tableRows_->SizeBoxClick(sender.tag()); };
+        box.onExit = [this](Control&) { tableRows_->SizeBoxExit(); };
     }
     // The restriction notice is an edit too; keys typed into it go to the
     // dispatcher like any other, and its text cannot change.

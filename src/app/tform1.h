@@ -39,8 +39,10 @@ class Progress;
 }  // namespace vxr::operations
 
 namespace vxr::dialogs {
+class DialogContents;
 class MessageDialogs;
-}
+class TableRows;
+}  // namespace vxr::dialogs
 
 namespace vxr::cmdline {
 class CommandLine;
@@ -116,6 +118,8 @@ public:
     input::DialogPointer& dialogPointer() { return *dialogPointer_; }
     cmdline::CommandLine& commandLine() { return *commandLine_; }
     dialogs::MessageDialogs& messages() { return *messages_; }
+    dialogs::TableRows& tableRows() { return *tableRows_; }
+    dialogs::DialogContents& dialogContents() { return *dialogContents_; }
 
     // True when real pointer events are to be ignored now.
     bool mouseLocked() const { return (restrictionFlags & model::kMouseLocked) != 0 && ui.KeyDepth == 0; }
@@ -156,6 +160,8 @@ private:
     std::unique_ptr<input::DialogPointer> dialogPointer_;
     std::unique_ptr<cmdline::CommandLine> commandLine_;
     std::unique_ptr<dialogs::MessageDialogs> messages_;
+    std::unique_ptr<dialogs::TableRows> tableRows_;
+    std::unique_ptr<dialogs::DialogContents> dialogContents_;
 };
 
 }  // namespace vxr::app

@@ -62,8 +62,14 @@ inline constexpr int kFileIconX = 6;
 inline constexpr int kFileNameX = 24;
 inline constexpr int kFileSizeRight = 226;
 inline constexpr int kFileDateX = 256;
+inline constexpr int kFileTextRaise = 1;  // file texts stand one line above their row
 inline constexpr int kLookInIconX = 8;
 inline constexpr int kLookInTextX = 26;
+// Drop-down row r (from 1): icon at 13 r - 10, text at 13 r - 12; the list is
+// 15 pixels taller than its rows.
+inline constexpr int kLookInIconRise = 10;
+inline constexpr int kLookInTextRise = 12;
+inline constexpr int kLookInListExtra = 15;
 
 // Icons of the file list and drop-down.
 inline constexpr const char* kParentIcon = "FDF0";

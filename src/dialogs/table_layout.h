@@ -5,9 +5,18 @@
 
 #include <array>
 
+#include "platform/color.h"
+
 namespace vxr::dialogs {
 
 inline constexpr int kRowHeight = 13;
+// A row's band covers its top 11 lines; its texts stand one line higher
+// than the band's top.
+inline constexpr int kRowBandDepth = 11;
+inline constexpr int kRowTextRaise = 1;
+// The cursor rows' frame.
+inline constexpr int kCursorFrameWidth = 2;
+inline constexpr int kCursorFrameInset = 1;
 inline constexpr int kDiskTableWidth = 397;
 inline constexpr int kPartitionTableWidth = 482;
 
@@ -67,10 +76,15 @@ inline constexpr FooterLayout kDetailFooter{224, 270, Align::Left, 220, 270, Ali
 inline constexpr int kFooterLineLeft = 6;
 inline constexpr int kFooterLineRight = 476;
 inline constexpr int kFooterTotalDrop = 25;  // the Total line stands this far below the footer row's top
+// A black line and a light line under the Free line.
+inline constexpr int kFooterDarkLineDrop = 18;
+inline constexpr int kFooterLightLineDrop = 19;
+inline constexpr platform::Color kFooterLightLine{207, 207, 207};
 
 // Size boxes: x for partition operations (column 1) and disk operations (column 2).
 inline constexpr std::array<int, 3> kSizeBoxX{{0, 342, 268}};
 inline constexpr int kSizeBoxWidth = 62;
 inline constexpr int kSizeBoxHeight = 11;
+inline constexpr int kSizeBoxDrop = 1;  // below its row's top
 
 }  // namespace vxr::dialogs
