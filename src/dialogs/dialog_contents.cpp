@@ -51,8 +51,8 @@ std::string withThousandsCommas(long long value) {
 
 std::string lookInText(int letter, int disk, int partition, int typeId) {
     const std::string system = isFatType(typeId) ? "FAT" : typeId == kNtfsType ? "NTFS" : "";
-    return std::string(1, model::driveLetterOf(letter)) + ": " + std::to_string(disk) + ":" + std::to_string(partition) +
-           " [] " + system + " drive";
+    return std::string(1, model::driveLetterOf(letter)) + ": " + std::to_string(disk) + ":" +
+           std::to_string(partition) + " [] " + system + " drive";
 }
 
 std::vector<FileListEntry> fileListEntries(const model::TCOMPUTER& machine, int computer, int directory) {
@@ -241,14 +241,15 @@ void DialogContents::fillTargetDetails(int computer) {
     const int rowComputer = fromImage ? computer : 0;
     TableRows& rows = w_.tableRows();
     for (int p = 1; p <= count; ++p) {
-        rows.DrawTableRow(rowComputer, fromImage ? kImageDetailRow : kSourceDetailRow, 0, p == 1 ? kCursorRow : kPlainRow,
-                          image, p);
+        const int style = p == 1 ? kCursorRow : kPlainRow;
+        rows.DrawTableRow(rowComputer, fromImage ? kImageDetailRow : kSourceDetailRow, 0, style, image, p);
         rows.DrawSizeBox(p, kDiskBoxColumn);
         if (p == 1) w_.ui.RowSel = 1;
         platform::Edit& box = *w_.Edit[static_cast<std::size_t>(p)];
         if (p == w_.ui.RowSel && box.showing()) box.setFocus();
     }
-    rows.DrawTableRow(computer, fromImage ? kImageDetailsFooter : kDiskCopyDetailsFooter, 0, kPlainRow, image, count + 1);
+    const int footer = fromImage ? kImageDetailsFooter : kDiskCopyDetailsFooter;
+    rows.DrawTableRow(computer, footer, 0, kPlainRow, image, count + 1);
 }
 
 // ---- the file list ---------------------------------------------------------------

@@ -90,7 +90,8 @@ std::string typeIdText(int typeId) {
 }
 
 int TableRows::rowStyle(int row) const {
-    return row >= 1 && row <= 4 ? static_cast<int>(RowStyles[static_cast<std::size_t>(row - 1)]) : static_cast<int>(kNotDrawn);
+    if (row < 1 || row > 4) return kNotDrawn;
+    return RowStyles[static_cast<std::size_t>(row - 1)];
 }
 
 void TableRows::reset() {
@@ -325,7 +326,8 @@ void TableRows::CommitSizeBox(int row) {
     if (op == model::kDiskToDisk) {
         // The footer stands under the source disk's rows, and the source is
         // always the local computer's disk.
-        DrawTableRow(computer, kDiskCopyDetailsFooter, 0, kPlainRow, 0, record.partitionsInUse(0, w_.op.SourceDisk) + 1);
+        const int sourceRows = record.partitionsInUse(0, w_.op.SourceDisk);
+        DrawTableRow(computer, kDiskCopyDetailsFooter, 0, kPlainRow, 0, sourceRows + 1);
     } else if (op == model::kDiskFromImage) {
         DrawTableRow(computer, kImageDetailsFooter, 0, kPlainRow, w_.op.ImageIndex,
                      record.imagePartitionsInUse(computer, w_.op.ImageIndex) + 1);
