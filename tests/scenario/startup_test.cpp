@@ -55,7 +55,7 @@ TEST(Startup, MouseAndKeyboardLockedWithoutParametersIsRefused) {
 }
 
 TEST(Startup, ParametersCloseWithoutTheNotice) {
-    TrainerHarness trainer(sampleMachine(), {"-H"});
+    TrainerHarness trainer(sampleMachine(), {"-SURE"});  // sets an option and starts nothing
     ASSERT_TRUE(trainer.start());
     EXPECT_TRUE(trainer.window().CommandLineRun);
     EXPECT_TRUE(trainer.window().end.requested);
