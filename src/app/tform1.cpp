@@ -24,21 +24,21 @@ namespace {
 
 using platform::Control;
 
-std::unique_ptr<Control> makeControl(const ControlSpec& spec, platform::Container& parent) {
-    switch (spec.kind) {
-        case ControlKind::Image: return std::make_unique<platform::Image>(parent, spec.name);
+std::unique_ptr<Control> makeControl(const ControlSpec& entry, platform::Container& parent) {
+    switch (entry.kind) {
+        case ControlKind::Image: return std::make_unique<platform::Image>(parent, entry.name);
         case ControlKind::Label: {
-            auto label = std::make_unique<platform::Label>(parent, spec.name);
-            label->setFont({spec.font, spec.points, false, platform::colors::black});
+            auto label = std::make_unique<platform::Label>(parent, entry.name);
+            label->setFont({entry.font, entry.points, false, platform::colors::black});
             return label;
         }
         case ControlKind::Edit: {
-            auto edit = std::make_unique<platform::Edit>(parent, spec.name);
-            edit->setFont({spec.font, spec.points, false, platform::colors::black});
+            auto edit = std::make_unique<platform::Edit>(parent, entry.name);
+            edit->setFont({entry.font, entry.points, false, platform::colors::black});
             edit->setBordered(false);
             return edit;
         }
-        case ControlKind::ScrollBox: return std::make_unique<platform::ScrollBox>(parent, spec.name);
+        case ControlKind::ScrollBox: return std::make_unique<platform::ScrollBox>(parent, entry.name);
     }
     throw std::logic_error("unknown control kind");
 }
@@ -78,14 +78,14 @@ TForm1::TForm1(platform::Application& app, StartOptions start)
 TForm1::~TForm1() = default;
 
 void TForm1::createControls() {
-    for (const ControlSpec& spec : kFormControls) {
+    for (const ControlSpec& entry : kFormControls) {
         platform::Container& parent =
-            spec.parent[0] == '\0' ? static_cast<platform::Container&>(form_) : *named<platform::ScrollBox>(form_, spec.parent);
-        std::unique_ptr<Control> control = makeControl(spec, parent);
-        control->setBounds(spec.left, spec.top, spec.width, spec.height);
-        control->setVisible(spec.visible);
-        control->setPassesMouseMoves(spec.moves == Moves::PassThrough);
-        control->setTag(spec.tag);
+            entry.parent[0] == '\0' ? static_cast<platform::Container&>(form_) : *named<platform::ScrollBox>(form_, entry.parent);
+        std::unique_ptr<Control> control = makeControl(entry, parent);
+        control->setBounds(entry.left, entry.top, entry.width, entry.height);
+        control->setVisible(entry.visible);
+        control->setPassesMouseMoves(entry.moves == Moves::PassThrough);
+        control->setTag(entry.tag);
         controls_.push_back(std::move(control));
     }
     Image0 = named<platform::Image>(form_, "Image0");
