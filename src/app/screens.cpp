@@ -3,6 +3,7 @@
 #include "app/focus_frame.h"
 #include "app/tform1.h"
 #include "cmdline/command_line.h"
+#include "dialogs/labels.h"
 #include "dialogs/palette.h"
 #include "dialogs/table_rows.h"
 #include "input/menu_geometry.h"
@@ -128,13 +129,8 @@ void Screens::FormActivate() {
 
 void Screens::showContactNotice() {
     for (int i = 1; i <= 4; ++i) {
-        platform::Label& line = *w_.Label[static_cast<std::size_t>(i)];
-        line.setFont({"楷体_GB2312", 11, false, platform::colors::white});
-        line.setColor(dialogs::palette(7));
-        line.setCaption(kContactNotice[i - 1]);
-        line.setPosition(130, 110 + 40 * i);
-        line.bringToFront();
-        line.show();
+        dialogs::showLabel(*w_.Label[static_cast<std::size_t>(i)], kContactNotice[i - 1],
+                           {"楷体_GB2312", 11, false, platform::colors::white}, dialogs::palette(7), 130, 110 + 40 * i);
     }
 }
 

@@ -1,7 +1,5 @@
 #include "cmdline/command_line.h"
 
-#include <cctype>
-
 #include "app/tform1.h"
 #include "cmdline/clone_parser.h"
 #include "cmdline/switches.h"
@@ -9,6 +7,7 @@
 #include "input/ui_state.h"
 #include "operations/help_screen.h"
 #include "operations/operation_sequence.h"
+#include "platform/text.h"
 
 namespace vxr::cmdline {
 
@@ -17,11 +16,6 @@ namespace {
 enum RunMode { kNothing = 0, kClone = 1, kHelp = 2 };
 
 constexpr std::uint16_t kKeptRestrictions = model::kAssessmentCopy;
-
-std::string upper(std::string text) {
-    for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return text;
-}
 
 }  // namespace
 
@@ -38,7 +32,7 @@ void CommandLine::PROCCMDLINE() {
     RunMode mode = kNothing;
     w_.trace.write("commandLine", {{"parameters", w_.start().parameters}});
     for (const std::string& parameter : w_.start().parameters) {
-        const std::string text = upper(parameter);
+        const std::string text = platform::asciiUpper(parameter);
         if (text.empty() || (text[0] != '-' && text[0] != '/')) {
             report(kNotASwitch);
             return;

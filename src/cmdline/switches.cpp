@@ -1,17 +1,8 @@
 #include "cmdline/switches.h"
 
-#include <cctype>
+#include "platform/text.h"
 
 namespace vxr::cmdline {
-
-namespace {
-
-std::string upper(std::string text) {
-    for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return text;
-}
-
-}  // namespace
 
 double CompressionFactorOf(int level) {
     if (level == 1) return 0.5;
@@ -23,7 +14,7 @@ int ParseSwitch(const std::string& text, model::OptionWords& options, model::Ope
                 std::string& errorToken) {
     static const std::string kPasswordIs = "PWD=";
     if (text.rfind(kPasswordIs, 0) == 0) {
-        state.ImagePassword = upper(text.substr(kPasswordIs.size()));
+        state.ImagePassword = platform::asciiUpper(text.substr(kPasswordIs.size()));
         options.setBox(5, 1, true);
         return 0;
     }

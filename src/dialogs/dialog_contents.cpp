@@ -1,4 +1,5 @@
 #include "dialogs/dialog_contents.h"
+#include "dialogs/labels.h"
 
 #include <algorithm>
 
@@ -102,13 +103,8 @@ void DialogContents::createTableImage(int dialogNo) {
 }
 
 void DialogContents::showDiskDigit(int digit, int x, int y) {
-    platform::Label& label = *w_.Label[23];
-    label.setFont({"Garamond", 9, true, palette(9)});
-    label.setColor(palette(2));
-    label.setCaption(std::to_string(digit));
-    label.setPosition(w_.Image4B->left() + x, w_.Image4B->top() + y);
-    label.bringToFront();
-    label.show();
+    showLabel(*w_.Label[23], std::to_string(digit), {"Garamond", 9, true, palette(9)}, palette(2),
+              w_.Image4B->left() + x, w_.Image4B->top() + y);
 }
 
 void DialogContents::fillSourceDisks() {

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/tform1.h"
+#include "dialogs/labels.h"
 #include "dialogs/message_codes.h"
 #include "dialogs/message_dialog_layout.h"
 #include "dialogs/palette.h"
@@ -15,16 +16,6 @@ namespace {
 constexpr int kQuitCode = 8;
 // Message box pictures stand at these positions of the dialog-picture table.
 constexpr int kFirstMessagePicture = 24;
-
-void styleLabel(platform::Label& label, const std::string& text, const platform::Font& font, platform::Color band,
-                int x, int y) {
-    label.setFont(font);
-    label.setColor(band);
-    label.setCaption(text);
-    label.setPosition(x, y);
-    label.bringToFront();
-    label.show();
-}
 
 void hideAll(std::initializer_list<platform::Control*> controls) {
     for (platform::Control* control : controls) control->hide();
@@ -56,12 +47,12 @@ void MessageDialogs::showTexts() {
     const std::string line1 = fillMarks(code.line1, w_.ErrorToken, file);
     const std::string line2 = fillMarks(code.line2, w_.ErrorToken, file);
     if (!title.empty()) {
-        styleLabel(*w_.Label[24], title, {"Tahoma", 7, true, palette(9)}, palette(2), left + kTitleAt.x,
+        showLabel(*w_.Label[24], title, {"Tahoma", 7, true, palette(9)}, palette(2), left + kTitleAt.x,
                    top + kTitleAt.y);
     }
     const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
-    if (!line1.empty()) styleLabel(*w_.Label[21], line1, lineFont, palette(7), left + kLine1At.x, top + kLine1At.y);
-    if (!line2.empty()) styleLabel(*w_.Label[22], line2, lineFont, palette(7), left + kLine2At.x, top + kLine2At.y);
+    if (!line1.empty()) showLabel(*w_.Label[21], line1, lineFont, palette(7), left + kLine1At.x, top + kLine1At.y);
+    if (!line2.empty()) showLabel(*w_.Label[22], line2, lineFont, palette(7), left + kLine2At.x, top + kLine2At.y);
     w_.trace.write("dialog", {{"code", w_.ui.DialogCode}, {"title", title}, {"line1", line1}, {"line2", line2}});
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/computer.h"
+#include "platform/text.h"
 
 namespace vxr::model {
 
@@ -54,9 +55,7 @@ std::string TCOMPUTER::NormaliseName(const std::string& name) {
     auto first = std::find_if_not(name.begin(), name.end(), isBlankOrControl);
     auto last = std::find_if_not(name.rbegin(), name.rend(), isBlankOrControl).base();
     std::string text = first < last ? std::string(first, last) : std::string();
-    for (char& ch : text) {
-        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-    }
+    text = platform::asciiUpper(text);
     if (auto dot = text.find('.'); dot != std::string::npos) text.erase(dot);
     return text;
 }

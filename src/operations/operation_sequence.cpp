@@ -1,11 +1,11 @@
 #include "operations/operation_sequence.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "app/focus_frame.h"
 #include "app/screens.h"
 #include "app/tform1.h"
+#include "dialogs/labels.h"
 #include "dialogs/message_dialogs.h"
 #include "dialogs/palette.h"
 #include "input/dialog_pointer.h"
@@ -31,8 +31,7 @@ std::string trimmedUpper(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     const auto last = text.find_last_not_of(" \t");
     std::string result = first == std::string::npos ? "" : text.substr(first, last - first + 1);
-    for (char& ch : result) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return result;
+    return platform::asciiUpper(result);
 }
 
 // Where a step's default button is pointed at when it opens.
@@ -85,13 +84,8 @@ void OperationSequence::showStepPicture(int step) {
     const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
     const auto lay = [&](int label, const std::string& text, input::Offset at, const platform::Font& font, int band) {
         if (text.empty()) return;
-        platform::Label& l = *w_.Label[static_cast<std::size_t>(label)];
-        l.setFont(font);
-        l.setColor(dialogs::palette(band));
-        l.setCaption(text);
-        l.setPosition(dialog.left() + at.x, dialog.top() + at.y);
-        l.bringToFront();
-        l.show();
+        dialogs::showLabel(*w_.Label[static_cast<std::size_t>(label)], text, font, dialogs::palette(band),
+                           dialog.left() + at.x, dialog.top() + at.y);
     };
     lay(24, texts.title, kStepTitleAt, {"Tahoma", 7, true, dialogs::palette(9)}, 2);
     lay(21, texts.line1, kStepLine1At, lineFont, 7);

@@ -3,6 +3,7 @@
 #include "app/focus_frame.h"
 #include "app/screens.h"
 #include "app/tform1.h"
+#include "dialogs/labels.h"
 #include "dialogs/message_dialogs.h"
 #include "dialogs/palette.h"
 #include "input/menu_geometry.h"
@@ -81,17 +82,14 @@ void OptionsDialog::listActiveSwitches() {
         for (int n = 1; n <= kBoxesPerTab && shown < kMaxSwitchLabels; ++n) {
             const OptionBox& box = optionBox(t, n);
             if (!w_.options.box(t, n) || box.summary == nullptr) continue;
-            platform::Label& label = *w_.Label[static_cast<std::size_t>(++shown)];
+            ++shown;
             const bool second = shown > kActiveSwitchesFirstColumnRows;
             const int column = second ? 1 : 0;
             const int row = second ? shown - 1 - kActiveSwitchesFirstColumnRows : shown - 1;
-            label.setFont({"Microsoft Sans Serif", 7, false, platform::colors::black});
-            label.setColor(dialogs::palette(7));
-            label.setCaption(box.summary);
-            label.setPosition(page.left() + kActiveSwitchesAt.x + column * kActiveSwitchesColumnStep,
-                              page.top() + kActiveSwitchesAt.y + row * kActiveSwitchesRowStep);
-            label.bringToFront();
-            label.show();
+            dialogs::showLabel(*w_.Label[static_cast<std::size_t>(shown)], box.summary,
+                               {"Microsoft Sans Serif", 7, false, platform::colors::black}, dialogs::palette(7),
+                               page.left() + kActiveSwitchesAt.x + column * kActiveSwitchesColumnStep,
+                               page.top() + kActiveSwitchesAt.y + row * kActiveSwitchesRowStep);
         }
     }
 }

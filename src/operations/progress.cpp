@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "app/tform1.h"
+#include "dialogs/labels.h"
 #include "dialogs/message_dialogs.h"
 #include "dialogs/palette.h"
 #include "operations/progress_layout.h"
@@ -126,13 +127,9 @@ void Progress::ShowProgressScreen() {
     std::size_t label = 1;
     const auto place = [&](const std::string& text, int x, int row, bool white, bool bold) {
         if (text.empty() || label > kDetailLabels) return;
-        platform::Label& l = *w_.Label[label++];
-        l.setFont({"Microsoft Sans Serif", 7, bold, white ? platform::colors::white : platform::colors::black});
-        l.setColor(dialogs::palette(8));
-        l.setCaption(text);
-        l.setPosition(screen.left() + x, screen.top() + kDetailsTop + row * kDetailsRowHeight);
-        l.bringToFront();
-        l.show();
+        dialogs::showLabel(*w_.Label[label++], text,
+                           {"Microsoft Sans Serif", 7, bold, white ? platform::colors::white : platform::colors::black},
+                           dialogs::palette(8), screen.left() + x, screen.top() + kDetailsTop + row * kDetailsRowHeight);
     };
     for (std::size_t row = 0; row < rows.size(); ++row) {
         place(rows[row].caption, kDetailsLeftX, static_cast<int>(row), false, false);

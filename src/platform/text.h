@@ -20,4 +20,13 @@ std::u32string decodeUtf8(std::string_view text);
 // character, two for every other character.
 std::size_t cp936ByteCount(std::string_view text);
 
+// `text` with the ASCII letters in upper case; other bytes stay as they are.
+inline std::string asciiUpper(std::string text)
+{
+    for (char& ch : text) {
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    }
+    return text;
+}
+
 }  // namespace vxr::platform
