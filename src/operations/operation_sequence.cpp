@@ -99,7 +99,7 @@ void OperationSequence::preHighlight(int step) {
     }
 }
 
-void OperationSequence::showPasswordEdit(int step) {
+void OperationSequence::showPasswordEdit() {
     platform::Edit& edit = *w_.Edit[1];
     edit.setBounds(w_.Image4B->left() + kPasswordEditAt.x, w_.Image4B->top() + kPasswordEditAt.y, kPasswordEditWidth,
                    kPasswordEditHeight);
@@ -111,7 +111,6 @@ void OperationSequence::showPasswordEdit(int step) {
     edit.bringToFront();
     edit.show();
     edit.setFocus();
-    (void)step;
 }
 
 void OperationSequence::AskStep(int step) {
@@ -132,7 +131,7 @@ void OperationSequence::AskStep(int step) {
     showStepPicture(step);
     w_.trace.write("step", {{"step", step}});
     preHighlight(step);
-    if (step == kPasswordStep || step == kConfirmStep) showPasswordEdit(step);
+    if (step == kPasswordStep || step == kConfirmStep) showPasswordEdit();
     w_.waitUntil([this] { return w_.ui.DialogAnswer != 0; });
     w_.focusFrame().DrawFocusFrame(1, app::kFrameHidden);
     w_.trace.write("stepAnswer", {{"step", step}, {"answer", ui.DialogAnswer}});

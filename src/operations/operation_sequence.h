@@ -40,7 +40,7 @@ private:
     bool confirmProceed();
     void showStepPicture(int step);
     void preHighlight(int step);
-    void showPasswordEdit(int step);
+    void showPasswordEdit();
     void endProgram();
 
     app::TForm1& w_;

@@ -185,10 +185,10 @@ void Progress::animate() {
     box.setBounds(screen.left() + kPercentBoxAt.x, screen.top() + kPercentBoxAt.y, kPercentBoxWidth, kPercentBoxHeight);
     platform::Image& bar = *w_.ProgressBar;
     bar.setBounds(screen.left() + kProgressBarAt.x, screen.top() + kProgressBarAt.y, 1, kProgressBarHeight);
-    for (platform::Control* control : {static_cast<platform::Control*>(&box), static_cast<platform::Control*>(&bar)}) {
-        control->bringToFront();
-        control->show();
-    }
+    box.bringToFront();
+    box.show();
+    bar.bringToFront();
+    bar.show();
     for (int step = 0; step < kProgressBarSteps; ++step) {
         // Paced by the clock, not by the processor, and without taking input.
         std::this_thread::sleep_for(stepDelay);
