@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/bitmap.h"
+#include "platform/image_control.h"
 
 namespace vxr::platform {
 class JpegDecoder;
@@ -18,7 +18,7 @@ class ResourceTable;
 
 namespace vxr::app {
 
-using Picture = std::shared_ptr<const platform::Bitmap>;
+using platform::Picture;
 
 struct ScreenCatalogue {
     Picture MainScreenPicture;                                      // F0
