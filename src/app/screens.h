@@ -13,10 +13,12 @@ inline constexpr const char* kNoDataMessage = "原始数据读取失败";
 inline constexpr const char* kNotFromDatasMessage = "C:\\DATAS中缺少文件VXR.DAT";
 inline constexpr const char* kCommandLineOnlyMessage = "目前只允许以命令行方式运行，请使用命令，并加上适当参数";
 
-// Exit statuses.
+// Exit statuses (3, 6 and 7 belong to the platform's event scripts and display).
 inline constexpr int kExitNormal = 0;
 inline constexpr int kExitNoData = 1;
 inline constexpr int kExitRefused = 2;
+inline constexpr int kExitUsageError = 4;        // a command line the batch mode cannot use
+inline constexpr int kExitOperationFailed = 5;   // a batch operation refused, declined or failed
 
 class Screens {
 public:

@@ -5,6 +5,7 @@
 
 #include "dialogs/image_names.h"
 #include "model/size_rules.h"
+#include "platform/text.h"
 
 namespace vxr::cmdline {
 
@@ -32,6 +33,9 @@ int digitAt(const std::string& text, std::size_t at) {
 }
 
 bool hasColonAt(const std::string& text, std::size_t at) { return at < text.size() && text[at] == ':'; }
+
+// The file name part of a completed image path (it always holds a backslash).
+std::string fileNameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
 std::string withExtension(const std::string& name) {
     return name.find('.') == std::string::npos ? name + std::string(kExtension) : name;
@@ -105,13 +109,13 @@ int CloneParser::readSource() {
     switch (s.OpCode) {
         case model::kDiskToDisk:
         case model::kDiskToImage:
-            if (digitAt(source_, 0) == 0) return kInvalidSourceDrive;
+            if (diskAt(source_, 0, kLocal) == 0) return kInvalidSourceDrive;
             s.SourceDisk = digitAt(source_, 0);
             return 0;
         case model::kPartitionToPartition:
         case model::kPartitionToImage:
             if (!hasColonAt(source_, 1)) return kExpectedColonInSource;
-            if (digitAt(source_, 0) == 0) return kInvalidSourceDrive;
+            if (diskAt(source_, 0, kLocal) == 0) return kInvalidSourceDrive;
             s.SourceDisk = digitAt(source_, 0);
             s.SourcePartitions = 0;
             return readPartitionGroups();
@@ -146,7 +150,8 @@ int CloneParser::readPartitionGroups() {
 
 int CloneParser::readImageSource() {
     model::OperationState& s = c_.state;
-    s.ImageIndex = c_.machine.ResolvePath(kLocal, source_);
+    // A path naming a directory (C:\, D:\BACKUP\) is no image file either.
+    s.ImageIndex = c_.machine.ResolveImagePath(kLocal, source_);
     if (s.ImageIndex == 0) {
         c_.errorToken = withExtension(source_);
         return kCannotOpenImage;
@@ -166,8 +171,9 @@ int CloneParser::readDestination() {
     switch (s.OpCode) {
         case model::kDiskToDisk:
         case model::kDiskFromImage:
-            if (digitAt(destination_, 0) == 0) return kInvalidDestinationDrive;
+            if (diskAt(destination_, 0, c_.peerMode) == 0) return kInvalidDestinationDrive;
             s.TargetDisk = digitAt(destination_, 0);
+            if (destinationHoldsSource()) return kInvalidDestinationDrive;
             model::SizeRules(c_.machine, s, c_.options).DefaultTargetSizes(kLocal);
             return 0;
         case model::kDiskToImage:
@@ -188,8 +194,20 @@ int CloneParser::readImageDestination() {
     if (resolved == dialogs::kOnImagedSource) {
         return s.OpCode == model::kDiskToImage ? kImageOnImagedDrive : kImageOnImagedPartition;
     }
-    s.ImageIndex = c_.machine.AddImage(c_.peerMode, s.LookInDirectory, name);
-    if (s.ImageIndex != 0) return 0;
+    // A name that is empty once normalised (E:\IMAGES\, .X) or that holds
+    // control characters cannot be a file name.
+    if (model::TCOMPUTER::NormaliseName(name).empty() || platform::hasControlCharacter(fileNameOf(destination_))) {
+        return cannotCreateImage(name);
+    }
+    // An existing image of that name is overwritten, as the interactive
+    // overwrite question's Yes does: one entry per name, its space not counted twice.
+    const int existing = c_.machine.FindImage(c_.peerMode, s.LookInDirectory, name);
+    s.OverwriteImage = existing != 0;
+    s.ImageIndex = existing != 0 ? existing : c_.machine.AddImage(c_.peerMode, s.LookInDirectory, name);
+    return s.ImageIndex != 0 ? 0 : cannotCreateImage(name);
+}
+
+int CloneParser::cannotCreateImage(const std::string& name) {
     c_.errorToken = withExtension(name);
     return kCannotCreateImage;
 }
@@ -198,22 +216,71 @@ int CloneParser::readPartitionDestination() {
     model::OperationState& s = c_.state;
     model::MachineRecord& record = c_.machine.record();
     if (!hasColonAt(destination_, 1)) return kExpectedColonInDestination;
-    if (digitAt(destination_, 0) == 0) return kInvalidDestinationDrive;
+    if (diskAt(destination_, 0, c_.peerMode) == 0) return kInvalidDestinationDrive;
     s.TargetDisk = digitAt(destination_, 0);
     if (digitAt(destination_, 2) == 0) return kInvalidDestinationPartition;
     s.TargetPartition = digitAt(destination_, 2);
+    if (destinationHoldsSource()) return kInvalidDestinationPartition;
     const int count = record.partitionsInUse(c_.peerMode, s.TargetDisk);
     if (s.TargetPartition > count + 1) return kTargetPartitionInvalid;
 
     const model::PartitionEntry entry =
         s.OpCode == model::kPartitionToPartition
-            ? record.partition(kLocal, s.SourceDisk, std::countr_zero(static_cast<unsigned>(s.SourcePartitions)) + 1)
+            ? record.partition(kLocal, s.SourceDisk, sourcePartition())
             : record.image(kLocal, s.ImageIndex).partitions[static_cast<std::size_t>(s.SourcePartitions - 1)];
+    const model::PartitionEntry previous = record.partition(c_.peerMode, s.TargetDisk, s.TargetPartition);
     record.setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, entry);
-    s.targetSize(s.TargetPartition) = entry.size;
-    model::SizeRules(c_.machine, s, c_.options).ApplySizeRules(kLocal, s.TargetPartition);
+    if (!sizeNewPartition(entry)) {
+        record.setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, previous);
+        return kTargetPartitionInvalid;
+    }
     s.SourcePartCount = std::max(count, s.TargetPartition);
     return 0;
+}
+
+// The new partition keeps the source's size where the disk has room for it
+// beside its other partitions, else it gets the room there is. False when
+// that is less than the data it must hold (or nothing at all).
+bool CloneParser::sizeNewPartition(const model::PartitionEntry& entry) {
+    model::OperationState& s = c_.state;
+    const model::MachineRecord& record = c_.machine.record();
+    s.TargetSizes.fill(0);
+    for (int p = 1; p <= record.partitionsInUse(c_.peerMode, s.TargetDisk); ++p) {
+        if (p != s.TargetPartition) s.targetSize(p) = record.partition(c_.peerMode, s.TargetDisk, p).size;
+    }
+    s.targetSize(s.TargetPartition) = entry.size;
+    model::SizeRules(c_.machine, s, c_.options).ApplySizeRules(c_.peerMode, s.TargetPartition);
+    std::int64_t sum = 0;
+    for (std::int32_t size : s.TargetSizes) sum += size;
+    const std::int32_t size = s.targetSize(s.TargetPartition);
+    return size > 0 && size >= entry.dataSize && sum <= record.disk(c_.peerMode, s.TargetDisk).capacity;
+}
+
+// ---- what the source and destination are -----------------------------------------
+
+int CloneParser::diskAt(const std::string& text, std::size_t at, int computer) const {
+    const int disk = digitAt(text, at);
+    return disk <= c_.machine.record().disksInUse(computer) ? disk : 0;
+}
+
+int CloneParser::sourcePartition() const {
+    return std::countr_zero(static_cast<unsigned>(c_.state.SourcePartitions)) + 1;
+}
+
+// Copying a disk or partition onto itself, or restoring an image onto the
+// disk or partition that holds its file, would destroy the source as it is read.
+bool CloneParser::destinationHoldsSource() const {
+    const model::OperationState& s = c_.state;
+    if (c_.peerMode != kLocal) return false;  // the destination is on the peer computer
+    const model::MachineRecord& record = c_.machine.record();
+    const model::DirectoryEntry folder = record.directory(kLocal, record.image(kLocal, s.ImageIndex).directory);
+    switch (s.OpCode) {
+        case model::kDiskToDisk: return s.TargetDisk == s.SourceDisk;
+        case model::kDiskFromImage: return s.TargetDisk == folder.disk;
+        case model::kPartitionToPartition: return s.TargetDisk == s.SourceDisk && s.TargetPartition == sourcePartition();
+        case model::kPartitionFromImage: return s.TargetDisk == folder.disk && s.TargetPartition == folder.partition;
+        default: return false;
+    }
 }
 
 }  // namespace vxr::cmdline

@@ -60,6 +60,12 @@ private:
     int readDestination();
     int readImageDestination();
     int readPartitionDestination();
+    int cannotCreateImage(const std::string& name);
+    bool sizeNewPartition(const model::PartitionEntry& entry);
+    // The disk digit at `at` when it names a disk of `computer`, else 0.
+    int diskAt(const std::string& text, std::size_t at, int computer) const;
+    int sourcePartition() const;  // the partition a partition copy reads
+    bool destinationHoldsSource() const;
 
     CloneContext c_;
     std::string source_;

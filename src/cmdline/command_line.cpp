@@ -1,5 +1,6 @@
 #include "cmdline/command_line.h"
 
+#include "app/screens.h"
 #include "app/tform1.h"
 #include "cmdline/clone_parser.h"
 #include "cmdline/switches.h"
@@ -7,6 +8,7 @@
 #include "input/ui_state.h"
 #include "operations/help_screen.h"
 #include "operations/operation_sequence.h"
+#include "operations/progress.h"
 #include "platform/text.h"
 
 namespace vxr::cmdline {
@@ -19,10 +21,10 @@ constexpr std::uint16_t kKeptRestrictions = model::kAssessmentCopy;
 
 }  // namespace
 
-bool CommandLine::report(int dialogCode) {
+void CommandLine::report(int dialogCode) {
     w_.ui.DialogCode = dialogCode;
     w_.messages().ShowCodeDialog();
-    return true;
+    w_.endProgram(app::kExitUsageError);
 }
 
 void CommandLine::PROCCMDLINE() {
@@ -31,6 +33,10 @@ void CommandLine::PROCCMDLINE() {
     w_.restrictionFlags &= kKeptRestrictions;
     RunMode mode = kNothing;
     w_.trace.write("commandLine", {{"parameters", w_.start().parameters}});
+    // Parsing a -CLONE writes the entries it will fill (a new image, a new
+    // partition). Only the last one runs, and a usage error runs nothing, so
+    // each parse starts from the record as loaded and a refusal returns to it.
+    const model::MachineRecord loaded = w_.computer.record();
     for (const std::string& parameter : w_.start().parameters) {
         const std::string text = platform::asciiUpper(parameter);
         if (text.empty() || (text[0] != '-' && text[0] != '/')) {
@@ -40,23 +46,27 @@ void CommandLine::PROCCMDLINE() {
         const std::string rest = text.substr(1);
         if (rest == "H" || rest == "?") {
             mode = kHelp;
+            w_.computer.record() = loaded;
             break;
         }
         int error = 0;
         if (rest.substr(0, rest.find(',')) == "CLONE") {
             mode = kClone;
+            w_.computer.record() = loaded;
             CloneParser parser({w_.computer, w_.op, w_.options, w_.ui.PeerMode, w_.ErrorToken});
             error = parser.ParseClone(rest.substr(5));
         } else {
             error = ParseSwitch(rest, w_.options, w_.op, w_.ErrorToken);
         }
         if (error != 0) {
+            w_.computer.record() = loaded;
             report(error);
             return;
         }
     }
     if (mode == kClone) {
         w_.sequence().StartOperation();
+        if (!w_.progress().completed()) w_.endProgram(app::kExitOperationFailed);
     } else if (mode == kHelp) {
         w_.ui.MainItem = input::kHelp;
         w_.ui.DialogAnswer = 0;

@@ -18,8 +18,8 @@ public:
     void PROCCMDLINE();
 
 private:
-    // Shows a usage error's box; returns true so that callers can stop.
-    bool report(int dialogCode);
+    // Shows a usage error's box; the run then ends with the usage status.
+    void report(int dialogCode);
 
     app::TForm1& w_;
 };

@@ -1,5 +1,7 @@
 #include "dialogs/image_names.h"
 
+#include "platform/text.h"
+
 namespace vxr::dialogs {
 
 namespace {
@@ -45,7 +47,7 @@ int ResolveImageName(const model::TCOMPUTER& machine, const model::OperationStat
     if (directory == 0) return kNoSuchDirectory;
     letter = drive - 'C' + 1;
     if (peerMode == 0 && onImagedSource(machine, state, letter)) return kOnImagedSource;
-    name = fileName.substr(0, kNameLength);
+    name = platform::utf8Prefix(fileName, kNameLength);
     return kNameAccepted;
 }
 

@@ -68,6 +68,8 @@ public:
 
     int FindImage(int computer, int directory, const std::string& name) const;
     int ResolvePath(int computer, const std::string& path) const;
+    // As ResolvePath, but 0 unless the path names an image file (not a directory).
+    int ResolveImagePath(int computer, const std::string& path) const;
     std::string DirectoryPath(int computer, int directory) const;
     std::string ImagePath(int computer, int image) const;
     std::int64_t SumDataSize(int computer, int disk) const;
@@ -82,6 +84,8 @@ public:
     int RootDirectory(int computer, int disk, int partition) const;
 
 private:
+    // What `path` names; `directory` tells whether that is a directory.
+    int resolve(int computer, const std::string& path, bool& directory) const;
     int childDirectory(int computer, int parent, const std::string& name) const;
 
     platform::Clock& clock_;

@@ -89,6 +89,17 @@ int TCOMPUTER::childDirectory(int computer, int parent, const std::string& name)
 }
 
 int TCOMPUTER::ResolvePath(int computer, const std::string& path) const {
+    bool directory = false;
+    return resolve(computer, path, directory);
+}
+
+int TCOMPUTER::ResolveImagePath(int computer, const std::string& path) const {
+    bool directory = false;
+    const int found = resolve(computer, path, directory);
+    return directory ? 0 : found;
+}
+
+int TCOMPUTER::resolve(int computer, const std::string& path, bool& directory) const {
     std::string text = path;
     static constexpr std::string_view kExtension = ".VXI";
     if (text.size() > 3) {
@@ -109,7 +120,8 @@ int TCOMPUTER::ResolvePath(int computer, const std::string& path) const {
         if (current == 0) return 0;
         text.erase(0, slash + 1);
     }
-    if (text.empty()) return current;
+    directory = text.empty();
+    if (directory) return current;
     for (int i = 1; i <= kImages; ++i) {
         const ImageEntry image = record_.image(computer, i);
         if (image.directory == current && image.name == text) return i;
@@ -175,7 +187,7 @@ int TCOMPUTER::AddImage(int computer, int directory, const std::string& name) {
         if (!image.isFree()) continue;
         image.directory = static_cast<std::uint16_t>(directory);
         image.size = 0;
-        image.name = NormaliseName(name).substr(0, layout::kImageNameCapacity);
+        image.name = platform::utf8Prefix(NormaliseName(name), layout::kImageNameCapacity);
         image.created = clock_.now();
         record_.setImage(computer, i, image);
         return i;

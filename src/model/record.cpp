@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/text.h"
+
 namespace vxr::model {
 
 using namespace layout;
@@ -55,9 +57,10 @@ std::string MachineRecord::shortString(std::size_t offset, std::size_t capacity)
 }
 
 void MachineRecord::setShortString(std::size_t offset, std::size_t capacity, const std::string& text) {
-    const std::size_t length = std::min(text.size(), capacity);
-    bytes_.at(offset) = static_cast<std::uint8_t>(length);
-    for (std::size_t i = 0; i < length; ++i) bytes_.at(offset + 1 + i) = static_cast<std::uint8_t>(text[i]);
+    // A text too long for its field loses whole characters, never half of one.
+    const std::string kept = platform::utf8Prefix(text, capacity);
+    bytes_.at(offset) = static_cast<std::uint8_t>(kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) bytes_.at(offset + 1 + i) = static_cast<std::uint8_t>(kept[i]);
 }
 
 PartitionEntry MachineRecord::partitionAt(std::size_t offset) const {

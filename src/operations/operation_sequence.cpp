@@ -196,6 +196,7 @@ std::string OperationSequence::AskPassword(const std::string& expected) {
 }
 
 void OperationSequence::endProgram() {
+    if (w_.CommandLineRun) w_.endProgram(app::kExitOperationFailed);  // the batch operation was not carried out
     w_.screens().FormClose();
     w_.endProgram(app::kExitNormal);
 }

@@ -167,6 +167,7 @@ void Progress::RunOperation(bool& operationFailed) {
         w_.messages().ShowCodeDialog();
         return;
     }
+    completed_ = true;
     animate();
     operationFailed = false;
 }

@@ -29,6 +29,8 @@ public:
     void ShowProgressScreen();
     // Applies the operation, saves, plays the bar. Sets `operationFailed`.
     void RunOperation(bool& operationFailed);
+    // True once an operation has changed the record and saved it.
+    bool completed() const { return completed_; }
     // Hides the progress screen, its Details, the percent box and the bar.
     void hide();
 
@@ -44,6 +46,7 @@ private:
     void showPercent(int percent);
 
     app::TForm1& w_;
+    bool completed_ = false;
 };
 
 }  // namespace vxr::operations

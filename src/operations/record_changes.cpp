@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/text.h"
+
 namespace vxr::operations {
 
 namespace {
@@ -75,7 +77,7 @@ ChangeResult writeImage(model::TCOMPUTER& machine, const model::OperationState& 
     }
     holder.dataSize = clampSize(newData);
     record.setPartition(computer, folder.disk, folder.partition, holder);
-    image.password = state.ImagePassword.substr(0, layout::kImagePasswordCapacity);
+    image.password = platform::utf8Prefix(state.ImagePassword, layout::kImagePasswordCapacity);
     record.setImage(computer, state.ImageIndex, image);
     return ChangeResult::Applied;
 }

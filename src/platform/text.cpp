@@ -68,4 +68,20 @@ std::size_t cp936ByteCount(std::string_view text)
     return bytes;
 }
 
+std::string utf8Prefix(std::string_view text, std::size_t bytes)
+{
+    if (text.size() <= bytes) return std::string(text);
+    std::size_t end = bytes;
+    while (end > 0 && isContinuation(static_cast<unsigned char>(text[end]))) --end;
+    return std::string(text.substr(0, end));
+}
+
+bool hasControlCharacter(std::string_view text)
+{
+    for (char32_t c : decodeUtf8(text)) {
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return true;
+    }
+    return false;
+}
+
 }  // namespace vxr::platform

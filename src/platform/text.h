@@ -20,6 +20,13 @@ std::u32string decodeUtf8(std::string_view text);
 // character, two for every other character.
 std::size_t cp936ByteCount(std::string_view text);
 
+// The longest head of `text` that takes at most `bytes` bytes and ends on a
+// whole character: a cut never splits a multi-byte character.
+std::string utf8Prefix(std::string_view text, std::size_t bytes);
+
+// True when `text` holds a control character (U+0000..U+001F, U+007F..U+009F).
+bool hasControlCharacter(std::string_view text);
+
 // `text` with the ASCII letters in upper case; other bytes stay as they are.
 inline std::string asciiUpper(std::string text)
 {

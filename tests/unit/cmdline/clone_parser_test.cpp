@@ -100,9 +100,8 @@ TEST_F(CloneParserTest, PartitionDestinations) {
     EXPECT_EQ(state.TargetPartition, 3);
     EXPECT_EQ(state.SourcePartCount, 3);
     EXPECT_EQ(machine.record().partition(0, 2, 3), (PartitionEntry{11, 0, 12000, 4000}));
-    // Only this entry is set, so the capacity does not cut it; a command
-    // line clone is not checked against the free space.
-    EXPECT_EQ(state.TargetSizes[2], 12000);
+    // 12000 MB do not fit beside the disk's 15000: the new partition gets the 5000 free.
+    EXPECT_EQ(state.TargetSizes[2], 5000);
     EXPECT_EQ(parse(",MODE=PCOPY,SRC=1:2,DST=2:4"), kTargetPartitionInvalid);
     EXPECT_EQ(parse(",MODE=PCOPY,SRC=1:2,DST=2"), kExpectedColonInDestination);
     EXPECT_EQ(parse(",MODE=PCOPY,SRC=1:2,DST=2:"), kInvalidDestinationPartition);
