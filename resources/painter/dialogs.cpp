@@ -103,8 +103,10 @@ Contents partitionTable(int dialogNo) {
 
 Contents detailTable(int dialogNo) {
     return [dialogNo](Canvas& canvas, const std::string&) {
-        tableHeads(canvas, areaOf(dialogNo), dialogs::kDetailColumns);
-        tableArea(canvas, areaOf(dialogNo));
+        const dialogs::Area area = areaOf(dialogNo);
+        tableHeads(canvas, area, dialogs::kDetailColumns);
+        text(canvas, area.left + dialogs::kDetailLabelX, area.top - 13, "Label", kSans, 7, kBlack);
+        tableArea(canvas, area);
     };
 }
 

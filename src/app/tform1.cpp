@@ -143,8 +143,14 @@ void TForm1::bindHandlers() {
     }
     Image4B->onMouseMove = move([this](int x, int y) { dialogPointer_->Image4BMouseMove(x, y); });
     Image4D->onMouseMove = move([this](int x, int y) { messages_->Image4DMouseMove(x, y); });
-    Image4A->onClick = click([this] { messages_->Image4AClick(); });
-    Image4A_0->onMouseMove = move([this](int, int) { messages_->Image4A_0MouseMove(); });
+    Image4B->onClick = click([this] { dialogPointer_->Image4BClick(); });
+    Image4A->onMouseMove = move([this](int, int) { dialogPointer_->Image4AMouseMove(); });
+    Image4A->onClick = click([this] { dialogPointer_->Image4AClick(); });
+    Image4A_0->onMouseMove = move([this](int, int) { dialogPointer_->Image4A_0MouseMove(); });
+    Image5DA->onMouseMove = move([this](int x, int y) { dialogPointer_->Image5DAMouseMove(x, y); });
+    Image5DA->onClick = click([this] { dialogPointer_->Image5DAClick(); });
+    Image2D->onMouseMove = move([this](int x, int y) { dialogPointer_->Image2DMouseMove(x, y); });
+    Image2D->onClick = click([this] { dialogPointer_->Image2DClick(); });
     form_.onCloseRequest = [this] { screens_->FormClose(); };
     bindKeys();
 }
@@ -159,7 +165,7 @@ void TForm1::bindKeys() {
     // The four text edits are the size boxes of the destination tables.
     for (int i = 1; i <= 4; ++i) {
         platform::Edit& box = *Edit[static_cast<std::size_t>(i)];
-        box.onKeyPress = [this](Control& sender, char32_t& character) { tableRows_->SizeBoxKeyPress(sender.tag(), character); };
+        box.onKeyPress = [this](Control& sender, char32_t& character) { dialogPointer_->Edit2KeyPress(sender.tag(), character); };
         box.onClick = [this](Control& sender) { tableRows_->SizeBoxClick(sender.tag()); };
         box.onExit = [this](Control&) { tableRows_->SizeBoxExit(); };
     }

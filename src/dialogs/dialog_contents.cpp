@@ -8,6 +8,7 @@
 #include "dialogs/palette.h"
 #include "dialogs/table_layout.h"
 #include "dialogs/table_rows.h"
+#include "input/dialog_pointer.h"
 #include "model/size_rules.h"
 #include "platform/application.h"
 #include "platform/clock.h"
@@ -94,6 +95,12 @@ void DialogContents::createTableImage(int dialogNo) {
     const Area& area = selectionDialog(dialogNo).area;
     auto table = std::make_unique<platform::Image>(w_.form(), "Image1D");
     table->setBounds(w_.Image4B->left() + area.left, w_.Image4B->top() + area.top, area.width, area.height);
+    // The table takes the pointer like the Image1D layer it stands for.
+    input::DialogPointer& pointer = w_.dialogPointer();
+    table->onMouseMove = [&pointer](platform::Control&, platform::ShiftState, int x, int y) {
+        pointer.Image1DMouseMove(x, y);
+    };
+    table->onClick = [&pointer](platform::Control&) { pointer.Image1DClick(); };
     table->show();
     Canvas& canvas = table->canvas();
     canvas.brush() = {palette(1), platform::BrushStyle::Solid};
@@ -145,23 +152,34 @@ void DialogContents::fillImagePartitions(int computer) {
     w_.ui.RowSel = 1;
 }
 
-// A local disk copy cannot go onto its source disk: that row is greyed and
-// the first choice moves to disk 2 when the source is disk 1.
+// A local disk copy cannot go onto its source disk, nor a restore onto the
+// disk that holds its image (it would destroy the image while reading it):
+// those rows are greyed, and the first choice is the first other disk.
 void DialogContents::fillTargetDisks(int computer) {
     w_.op.TargetDisk = 0;
     const bool localCopy = w_.ui.OpCode == model::kDiskToDisk && computer == 0;
-    const int first = localCopy && w_.op.SourceDisk == 1 ? 2 : 1;
+    const int imageDisk = w_.ui.OpCode == model::kDiskFromImage ? imageHolder(computer).disk : 0;
     TableRows& rows = w_.tableRows();
     for (int j = 1; j <= w_.computer.record().disksInUse(computer); ++j) {
         int style = kPlainRow;
-        if (localCopy && j == w_.op.SourceDisk) {
+        if ((localCopy && j == w_.op.SourceDisk) || j == imageDisk) {
             style = kUnusableRow;
-        } else if (j == first) {
+        } else if (w_.op.TargetDisk == 0) {
             style = kCursorOnChosen;
-            w_.ui.RowSel = w_.op.TargetDisk = first;
+            w_.ui.RowSel = w_.op.TargetDisk = j;
         }
         rows.DrawTableRow(computer, kDiskRow, j, style, 0, 0);
     }
+}
+
+// Where the image being read lies: its directory's disk and partition.
+DialogContents::Place DialogContents::imageHolder(int computer) const {
+    const MachineRecord& record = w_.computer.record();
+    if (!MachineRecord::validImage(w_.op.ImageIndex)) return {};
+    const int directory = record.image(computer, w_.op.ImageIndex).directory;
+    if (!MachineRecord::validDirectory(directory)) return {};
+    const model::DirectoryEntry entry = record.directory(computer, directory);
+    return {entry.disk, entry.partition};
 }
 
 // The number of the source partition: the chosen one of a partition copy,
@@ -191,7 +209,8 @@ void DialogContents::fillTargetPartitions(int computer) {
     showDiskDigit(target, kTargetDiskDigitAt.x, kTargetDiskDigitAt.y);
     TableRows& rows = w_.tableRows();
     for (int r = 1; r <= count; ++r) {
-        const bool itself = computer == 0 && target == w_.op.SourceDisk && r == sourcePartitionNumber();
+        const bool itself = (computer == 0 && target == w_.op.SourceDisk && r == sourcePartitionNumber()) ||
+                            (w_.ui.OpCode == model::kPartitionFromImage && imageHolder(computer) == Place{target, r});
         int style = kUnusableRow;
         if (!itself && !tooSmallForSource(computer, r)) {
             int firstUsable = 1;
@@ -263,6 +282,8 @@ void DialogContents::placeFileList(int dialogNo) {
     canvas.brush() = {palette(1), platform::BrushStyle::Solid};
     canvas.font() = kListFont;
     canvas.fillRect({0, 0, list.width(), list.height()});
+    // The dialog picture was brought to the front when it opened.
+    box.bringToFront();
     box.show();
 }
 

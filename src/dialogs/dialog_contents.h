@@ -54,6 +54,11 @@ public:
     void DrawLookInList();
 
 private:
+    struct Place {
+        int disk = 0, partition = 0;
+        bool operator==(const Place&) const = default;
+    };
+    Place imageHolder(int computer) const;
     void createTableImage(int dialogNo);
     void showDiskDigit(int digit, int x, int y);
     void fillSourceDisks();

@@ -109,14 +109,4 @@ void MessageDialogs::Image4DMouseMove(int x, int y) {
     }
 }
 
-void MessageDialogs::Image4AClick() {
-    if (w_.mouseLocked()) return;
-    w_.ui.DialogAnswer = w_.ui.ButtonSel;
-}
-
-void MessageDialogs::Image4A_0MouseMove() {
-    if (w_.mouseLocked()) return;
-    w_.Image4A_0->hide();
-}
-
 }  // namespace vxr::dialogs

@@ -17,8 +17,6 @@ public:
 
     void ShowCodeDialog();
     void Image4DMouseMove(int x, int y);
-    void Image4AClick();
-    void Image4A_0MouseMove();
 
     // Where the box of the current DialogCode stands.
     input::Offset dialogPosition(int kind) const;

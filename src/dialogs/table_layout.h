@@ -61,6 +61,7 @@ inline constexpr std::array<Column, 7> kDetailColumns{{
     {"Old Size", Align::Right, 396},
     {"Data Size", Align::Right, 460},
 }};
+inline constexpr int kDetailLabelX = 212;  // the empty Label column of the destination details' heads
 
 // Footers: "Free" and "Total" lines.
 struct FooterLayout {

@@ -1,18 +1,52 @@
 #include "input/dialog_pointer.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "app/focus_frame.h"
 #include "app/tform1.h"
+#include "dialogs/dialog_contents.h"
+#include "dialogs/table_layout.h"
+#include "dialogs/table_rows.h"
 #include "input/dialog_rects.h"
+#include "input/ui_state.h"
 
 namespace vxr::input {
 
 namespace {
 
+using dialogs::kChosenRow;
+using dialogs::kCursorOnChosen;
+using dialogs::kCursorRow;
+using dialogs::kNotDrawn;
+using dialogs::kPlainRow;
+using dialogs::kRowHeight;
+using dialogs::kUnusableRow;
+
 constexpr int kPasswordStep = 29;
+constexpr int kTableRows = 4;
+constexpr int kLookInRowCount = 16;
+
+// The Look-in arrow of the file dialogs, in the dialog picture.
+constexpr InclusiveRect kLookInArrow{294, 26, 309, 41};
+
+bool fileDialog(int dialogNo) { return dialogNo == 3 || dialogNo == 5 || dialogNo == 8; }
+bool selectionDialog(int dialogNo) { return dialogNo >= 1 && dialogNo <= 9; }
+
+bool bitSet(int bits, int partition) { return partition >= 1 && (bits >> (partition - 1) & 1) != 0; }
+
+bool blank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+// Table row r covers y = 13(r-1)+1 .. 13r-1; multiples of 13 are the lines
+// between rows. 0 for a line or a point above the table.
+int tableRowAt(int y) {
+    if (y < 0 || y % kRowHeight == 0) return 0;
+    return y / kRowHeight + 1;
+}
 
 }  // namespace
+
+// ---- the dialog picture and its buttons ---------------------------------------------
 
 int DialogPointer::hitAt(int x, int y) const {
     const DialogRects& rects = dialogRects(w_.ui.DialogNo);
@@ -24,7 +58,6 @@ int DialogPointer::hitAt(int x, int y) const {
     return 0;
 }
 
-// A dialog without its choice highlights no button.
 bool DialogPointer::choiceMissing() const {
     const model::OperationState& s = w_.op;
     switch (w_.ui.DialogNo) {
@@ -41,8 +74,13 @@ bool DialogPointer::choiceMissing() const {
 void DialogPointer::highlightButton(int button) {
     const DialogRects& rects = dialogRects(w_.ui.DialogNo);
     const InclusiveRect& rect = rects.buttons[static_cast<std::size_t>(button - 1)];
+    const char* picture = rects.highlights[static_cast<std::size_t>(button - 1)];
     platform::Image& highlight = *w_.Image4A;
-    highlight.setPicture(w_.catalogue.byName(rects.highlights[static_cast<std::size_t>(button - 1)]));
+    if (picture[0] == '\0') {
+        highlight.hide();  // a button without a picture of its own (dialog 19)
+        return;
+    }
+    highlight.setPicture(w_.catalogue.byName(picture));
     highlight.fitToPicture();
     highlight.setPosition(w_.Image4B->left() + rect.left, w_.Image4B->top() + rect.top);
     highlight.bringToFront();
@@ -61,21 +99,38 @@ void DialogPointer::highlightButton(int button) {
     }
 }
 
+// No button is highlighted; the table or list has the focus again.
+void DialogPointer::dropButtonHighlight() {
+    w_.Image4A->hide();
+    w_.ui.ButtonSel = 0;
+    if (selectionDialog(w_.ui.DialogNo)) w_.focusFrame().DrawFocusFrame(w_.ui.DialogNo, app::kFrameWhite);
+}
+
+// A size typed into a box is taken over when the pointer leaves the box or
+// a button answers; the rows drawn afterwards show it.
+void DialogPointer::takeOverPendingSize() {
+    dialogs::TableRows& rows = w_.tableRows();
+    if (rows.PendingSizeRow != 0) rows.CommitSizeBox(rows.PendingSizeRow);
+}
+
 void DialogPointer::Image4BMouseMove(int x, int y) {
     if (w_.mouseLocked()) return;
-    dialogPointX = x;
-    dialogPointY = y;
+    DialogPoint = {x, y};
     UiState& ui = w_.ui;
+    takeOverPendingSize();
+    cursorLeavesTable();
     int hit = hitAt(x, y);
-    if (choiceMissing()) hit = std::min(hit, 0);
+    if (choiceMissing()) hit = 0;
     if (hit == -1 || hit == ui.ButtonSel) return;
-    const bool listDialog = ui.DialogNo >= 1 && ui.DialogNo <= 9;
+    const bool listDialog = selectionDialog(ui.DialogNo);
     if (hit == 0) {
         w_.Image4A->hide();
         if (listDialog) w_.focusFrame().DrawFocusFrame(ui.DialogNo, app::kFrameWhite);
     } else {
-        const bool fileDialog = ui.DialogNo == 5 || ui.DialogNo == 8;
-        if (hit == 1 && fileDialog && w_.Edit[1]->text().find_first_not_of(' ') == std::string::npos) {
+        // A file dialog is not answered with an empty name. The restore's
+        // dialog is held to this too: its OK would only report a bad name.
+        if (hit == 1 && fileDialog(ui.DialogNo) && blank(w_.Edit[1]->text())) {
+            w_.Image4A->hide();
             ui.ButtonSel = 0;
             return;
         }
@@ -83,6 +138,299 @@ void DialogPointer::Image4BMouseMove(int x, int y) {
         if (listDialog) w_.focusFrame().DrawFocusFrame(ui.DialogNo, app::kFrameGrey);
     }
     ui.ButtonSel = hit;
+}
+
+void DialogPointer::Image4BClick() {
+    if (w_.mouseLocked()) return;
+    if (!fileDialog(w_.ui.DialogNo) || !kLookInArrow.contains(DialogPoint.x, DialogPoint.y)) return;
+    if (w_.Image2D->visible()) {
+        w_.Image2D->hide();
+        w_.ScrollBox1->show();
+    } else {
+        w_.ui.LookInRowSel = 1;
+        w_.dialogContents().DrawLookInList();
+    }
+}
+
+void DialogPointer::Image4AMouseMove() {
+    if (w_.mouseLocked()) return;
+    takeOverPendingSize();
+    removeTableCursor();
+}
+
+void DialogPointer::Image4AClick() {
+    if (w_.mouseLocked()) return;
+    takeOverPendingSize();
+    w_.ui.DialogAnswer = w_.ui.ButtonSel;
+}
+
+void DialogPointer::Image4A_0MouseMove() {
+    if (w_.mouseLocked()) return;
+    w_.Image4A_0->hide();
+}
+
+void DialogPointer::Edit2KeyPress(int box, char32_t& character) {
+    if (w_.ui.MainItem == kPeerToPeer && w_.ui.OpCode == 0) {
+        if (character == U'\r') {
+            w_.ui.ButtonSel = 1;
+            Image4AClick();
+        }
+        return;
+    }
+    w_.tableRows().SizeBoxKeyPress(box, character);
+}
+
+// ---- table rows ----------------------------------------------------------------------
+
+bool DialogPointer::beyondTargetPartitions(int row) const {
+    return row > w_.computer.record().partitionsInUse(w_.ui.PeerMode, w_.op.TargetDisk);
+}
+
+// Row `row` of the open table drawn again in `style`, with the row kind the
+// dialog shows it in.
+void DialogPointer::redrawTableRow(int row, int style) {
+    if (row < 1 || row > kTableRows) return;
+    const model::OperationState& s = w_.op;
+    const int peer = w_.ui.PeerMode;
+    dialogs::TableRows& rows = w_.tableRows();
+    switch (w_.ui.DialogNo) {
+        case 1: rows.DrawTableRow(0, dialogs::kDiskRow, row, style, 0, 0); break;
+        case 2: rows.DrawTableRow(0, dialogs::kPartitionRow, s.SourceDisk, style, 0, row); break;
+        case 4: rows.DrawTableRow(peer, dialogs::kImagePartitionRow, 0, style, s.ImageIndex, row); break;
+        case 6: rows.DrawTableRow(peer, dialogs::kDiskRow, row, style, 0, 0); break;
+        case 7: {
+            if (beyondTargetPartitions(row)) {
+                // The free-space row keeps the size proposed for it.
+                model::MachineRecord& record = w_.computer.record();
+                model::PartitionEntry entry = record.partition(peer, s.TargetDisk, row);
+                entry.size = s.TargetSizes[static_cast<std::size_t>(row - 1)];
+                record.setPartition(peer, s.TargetDisk, row, entry);
+                rows.DrawTableRow(peer, dialogs::kNewPartitionRow, s.TargetDisk, style, 0, row);
+            } else {
+                rows.DrawTableRow(peer, dialogs::kPartitionRow, s.TargetDisk, style, 0, row);
+            }
+            break;
+        }
+        case 9:
+            if (w_.ui.OpCode == model::kDiskFromImage) {
+                rows.DrawTableRow(peer, dialogs::kImageDetailRow, 0, style, s.ImageIndex, row);
+            } else {
+                rows.DrawTableRow(0, dialogs::kSourceDetailRow, 0, style, 0, row);
+            }
+            break;
+        default: break;
+    }
+}
+
+bool DialogPointer::rowChosen(int row) const {
+    const model::OperationState& s = w_.op;
+    switch (w_.ui.DialogNo) {
+        case 1: return row == s.SourceDisk;
+        case 2: return bitSet(s.SourcePartitions, row);
+        case 4: return row == s.SourcePartitions;
+        case 6: return row == s.TargetDisk;
+        case 7: return row == s.TargetPartition;
+        default: return false;
+    }
+}
+
+int DialogPointer::plainStyle(int row) const { return rowChosen(row) ? kChosenRow : kPlainRow; }
+int DialogPointer::cursorStyle(int row) const { return rowChosen(row) ? kCursorOnChosen : kCursorRow; }
+
+// The pointer is over the dialog picture: the cursor of a disk or source
+// partition table goes back to row 1, that of the destination partitions
+// leaves the table.
+void DialogPointer::cursorLeavesTable() {
+    UiState& ui = w_.ui;
+    dialogs::TableRows& rows = w_.tableRows();
+    switch (ui.DialogNo) {
+        case 1:
+        case 2:
+        case 6:
+            if (ui.RowSel <= 1 || rows.rowStyle(1) == kUnusableRow) return;
+            redrawTableRow(ui.RowSel, plainStyle(ui.RowSel));
+            ui.RowSel = 1;
+            redrawTableRow(1, cursorStyle(1));
+            break;
+        case 7:
+            if (ui.RowSel <= 0) return;
+            redrawTableRow(ui.RowSel, plainStyle(ui.RowSel));
+            ui.RowSel = 0;
+            break;
+        default: break;
+    }
+}
+
+// The pointer is on a button: no row keeps the cursor.
+void DialogPointer::removeTableCursor() {
+    UiState& ui = w_.ui;
+    const int d = ui.DialogNo;
+    if ((d != 1 && d != 2 && d != 4 && d != 6 && d != 7) || ui.RowSel <= 0) return;
+    redrawTableRow(ui.RowSel, plainStyle(ui.RowSel));
+    ui.RowSel = 0;
+}
+
+// A keyboard move onto a row that cannot take the cursor goes on to the
+// next usable row in its direction; 0 when there is none.
+int DialogPointer::usableRowFrom(int row) const {
+    const dialogs::TableRows& rows = w_.tableRows();
+    const int step = row > w_.ui.RowSel ? 1 : -1;
+    for (int r = row; r >= 1 && r <= kTableRows; r += step) {
+        const int style = rows.rowStyle(r);
+        if (style == kPlainRow || style == kChosenRow) return r;
+    }
+    return 0;
+}
+
+void DialogPointer::Image1DMouseMove(int x, int y) {
+    if (w_.mouseLocked()) return;
+    UiState& ui = w_.ui;
+    if (ui.ButtonSel != 0) return;
+    ListPoint = {x, y};
+    int row = tableRowAt(y);
+    if (row < 1 || row > kTableRows) return;
+    const int style = w_.tableRows().rowStyle(row);
+    if (style == kNotDrawn || style == kCursorRow || style == kCursorOnChosen || style == kUnusableRow) {
+        if (ui.KeyDepth == 0) return;
+        row = usableRowFrom(row);
+        if (row == 0) return;
+    }
+    const int d = ui.DialogNo;
+    if (d != 1 && d != 2 && d != 4 && d != 6 && d != 7 && d != 9) return;
+    if (d == 6 && ui.OpCode == model::kDiskToDisk && row == w_.op.SourceDisk && ui.PeerMode == 0) return;
+    if (d == 7 || d == 9) takeOverPendingSize();
+    const int old = ui.RowSel;
+    if (old > 0) redrawTableRow(old, d == 9 ? kPlainRow : plainStyle(old));
+    ui.RowSel = row;
+    redrawTableRow(row, d == 9 ? kCursorRow : cursorStyle(row));
+}
+
+void DialogPointer::chooseOne(int row, int& chosen) {
+    if (chosen != 0) redrawTableRow(chosen, kPlainRow);
+    if (chosen == row) {
+        chosen = 0;
+        redrawTableRow(row, kCursorRow);
+    } else {
+        chosen = row;
+        redrawTableRow(row, kCursorOnChosen);
+    }
+}
+
+// A plain click leaves only the clicked partition chosen (a click on the
+// only chosen one takes it back); Ctrl-click in a partition image adds or
+// removes one.
+void DialogPointer::choosePartition(int row) {
+    model::OperationState& s = w_.op;
+    const int bit = 1 << (row - 1);
+    const bool several = w_.ui.CtrlDown && w_.ui.OpCode == model::kPartitionToImage;
+    if (!several) {
+        const bool onlyThis = s.SourcePartitions == bit;
+        const int count = w_.computer.record().partitionsInUse(0, s.SourceDisk);
+        for (int p = 1; p <= count; ++p) {
+            if (p != row) redrawTableRow(p, kPlainRow);
+        }
+        s.SourcePartitions = onlyThis ? bit : 0;
+    }
+    s.SourcePartitions ^= bit;
+    redrawTableRow(row, bitSet(s.SourcePartitions, row) ? kCursorOnChosen : kCursorRow);
+}
+
+void DialogPointer::Image1DClick() {
+    if (w_.mouseLocked()) return;
+    UiState& ui = w_.ui;
+    const int d = ui.DialogNo;
+    if (d != 1 && d != 2 && d != 4 && d != 6 && d != 7) return;
+    const int row = tableRowAt(ListPoint.y);
+    if (row < 1 || row > kTableRows) return;
+    const int style = w_.tableRows().rowStyle(row);
+    if (style == kNotDrawn || style == kUnusableRow) return;
+    model::OperationState& s = w_.op;
+    switch (d) {
+        case 1:
+            chooseOne(row, s.SourceDisk);
+            if (ui.OpCode == model::kDiskToDisk && s.SourceDisk != 0) {
+                s.SourcePartCount = w_.computer.record().partitionsInUse(0, s.SourceDisk);
+            }
+            break;
+        case 2: choosePartition(row); break;
+        case 4: chooseOne(row, s.SourcePartitions); break;
+        case 6: chooseOne(row, s.TargetDisk); break;
+        case 7:
+            takeOverPendingSize();
+            chooseOne(row, s.TargetPartition);
+            break;
+        default: break;
+    }
+    ui.RowSel = row;
+    // A choice taken back must not leave a button ready to answer.
+    if (choiceMissing() && ui.ButtonSel != 0) dropButtonHighlight();
+}
+
+// ---- the file list and the Look-in drop-down ---------------------------------------------
+
+void DialogPointer::Image5DAMouseMove(int x, int y) {
+    if (w_.mouseLocked()) return;
+    FilePoint = {x, y};
+    UiState& ui = w_.ui;
+    if (!fileDialog(ui.DialogNo) || y < 0) return;
+    const int row = y / kRowHeight + 1;
+    if (row > ui.RowCount || row == ui.RowSel) return;
+    ui.RowSel = row;
+    w_.dialogContents().BuildDialogContents(ui.PeerMode, ui.DialogNo);
+}
+
+void DialogPointer::openFileListEntry(int row) {
+    UiState& ui = w_.ui;
+    model::OperationState& s = w_.op;
+    const std::vector<dialogs::FileListEntry> lines = dialogs::fileListEntries(w_.computer, ui.PeerMode, s.LookInDirectory);
+    if (row < 1 || row > static_cast<int>(lines.size())) return;
+    const dialogs::FileListEntry line = lines[static_cast<std::size_t>(row - 1)];
+    ui.RowSel = 1;
+    if (line.kind == dialogs::kParentLine) {
+        s.LookInDirectory = w_.computer.record().directory(ui.PeerMode, s.LookInDirectory).parent;
+        w_.dialogContents().BuildDialogContents(ui.PeerMode, ui.DialogNo);
+    } else if (line.kind == dialogs::kDirectoryLine) {
+        s.LookInDirectory = line.entry;
+        w_.dialogContents().BuildDialogContents(ui.PeerMode, ui.DialogNo);
+    } else {
+        // An image chosen for a new image names an existing entry: the
+        // overwrite question follows, and its space is not counted twice.
+        const bool newImage = ui.DialogNo == 8;
+        s.ImageIndex = newImage ? -line.entry : line.entry;
+        if (newImage) s.OverwriteImage = true;
+        s.ImageFileName = w_.computer.record().image(ui.PeerMode, line.entry).name;
+        w_.Edit[1]->setText(s.ImageFileName);
+        ui.DialogAnswer = 1;
+    }
+}
+
+void DialogPointer::Image5DAClick() {
+    if (w_.mouseLocked()) return;
+    if (!fileDialog(w_.ui.DialogNo) || FilePoint.y < 0) return;
+    openFileListEntry(FilePoint.y / kRowHeight + 1);
+}
+
+void DialogPointer::Image2DMouseMove(int x, int y) {
+    if (w_.mouseLocked()) return;
+    LookInPoint = {x, y};
+}
+
+void DialogPointer::Image2DClick() {
+    if (w_.mouseLocked()) return;
+    UiState& ui = w_.ui;
+    if (!fileDialog(ui.DialogNo) || LookInPoint.y < 0) return;
+    const int k = LookInPoint.y / kRowHeight;
+    if (k >= kLookInRowCount) return;
+    const int letter = ui.LookInRows[static_cast<std::size_t>(k)];
+    if (letter == 0 || w_.computer.driveLetter(ui.PeerMode, letter).disk == 0) return;
+    w_.op.LookInLetter = letter;
+    w_.dialogContents().DrawLookInLine();
+    w_.Image2D->hide();
+    w_.op.LookInDirectory = 0;
+    ui.RowSel = 1;
+    w_.dialogContents().BuildDialogContents(ui.PeerMode, ui.DialogNo);
+    ui.FieldPos = 1;
+    w_.focusFrame().DrawFocusFrame(ui.DialogNo, app::kFrameWhite);
 }
 
 }  // namespace vxr::input

@@ -159,6 +159,8 @@ void Keyboard::tab() {
     }
     if (!menusActive()) {
         if (buttonDialog()) nextButton();
+        if (listDialog()) listTab();
+        if (fileDialog()) fileTab();
         return;
     }
     if (ui.SubItem == 0 && ui.LeafItem == 0) {
@@ -187,6 +189,9 @@ void Keyboard::enter() {
     }
     if (!menusActive()) {
         if (buttonDialog() && ui.ButtonSel != 0) ui.DialogAnswer = ui.ButtonSel;
+        if (listDialog()) listEnter();
+        if (fileDialog()) fileEnter();
+        passwordEnter();
         return;
     }
     if (ui.LeafItem == 0 && ui.SubItem == 0) {
@@ -259,7 +264,11 @@ void Keyboard::upOrDown(int key) {
         w_.help().scroll(down ? operations::kHelpLineStep : -operations::kHelpLineStep);
         return;
     }
-    if (!menusActive()) return;
+    if (!menusActive()) {
+        if (listDialog()) listUpOrDown(down);
+        if (fileDialog()) fileUpOrDown(down);
+        return;
+    }
     if (ui.SubItem == 0 && ui.LeafItem == 0) {
         if (ui.MainItem < kLocal || ui.MainItem > kQuit) return;
         hoverMainItem(down ? wrapNext(ui.MainItem, kQuit) : wrapPrevious(ui.MainItem, kQuit));

@@ -60,6 +60,20 @@ private:
     void nextButton();
     void previousButton();
 
+    // The selection dialogs' keys (dialog_keys.cpp): list dialogs 1, 2, 4,
+    // 6, 7, 9 and file dialogs 3, 5, 8.
+    bool listDialog() const;
+    bool fileDialog() const;
+    void listTab();
+    void fileTab();
+    void markFileStop(int style);
+    void listEnter();
+    bool sizeBoxFocused() const;
+    void fileEnter();
+    void passwordEnter();
+    void listUpOrDown(bool down);
+    void fileUpOrDown(bool down);
+
     app::TForm1& w_;
 };
 

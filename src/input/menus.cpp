@@ -4,6 +4,7 @@
 #include "app/tform1.h"
 #include "dialogs/message_dialogs.h"
 #include "operations/help_screen.h"
+#include "operations/operation_sequence.h"
 #include "operations/options_dialog.h"
 
 namespace vxr::input {
@@ -218,7 +219,8 @@ void Menus::Image3BMouseMove(int x, int y) {
 
 void Menus::Image3AClick() {
     if (w_.mouseLocked()) return;
-    // Operations (Local) and the peer connection (Peer to peer) start here.
+    // The peer connection (Peer to peer) starts here too.
+    if (w_.ui.MainItem == kLocal && w_.ui.SubItem != 0 && w_.ui.LeafItem != 0) w_.sequence().StartOperation();
 }
 
 void Menus::ScrollBox1MouseMove() {

@@ -5,6 +5,7 @@
 #include "app/focus_frame.h"
 #include "app/screens.h"
 #include "app/tform1.h"
+#include "dialogs/dialog_contents.h"
 #include "dialogs/labels.h"
 #include "dialogs/message_dialogs.h"
 #include "dialogs/palette.h"
@@ -24,15 +25,10 @@ constexpr int kPasswordStep = 29;
 constexpr int kConfirmStep = 129;
 constexpr int kPasswordLength = 10;
 
+
+
 // Message codes of the password questions.
 constexpr int kInvalidPassword = 5, kNoPassword = 6, kPasswordsDiffer = 7, kWrongPassword = 118, kWrongSwitchPassword = 119;
-
-std::string trimmedUpper(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    const auto last = text.find_last_not_of(" \t");
-    std::string result = first == std::string::npos ? "" : text.substr(first, last - first + 1);
-    return platform::asciiUpper(result);
-}
 
 // Where a step's default button is pointed at when it opens.
 struct PreHighlight {
@@ -45,6 +41,13 @@ constexpr PreHighlight kPreHighlights[] = {{10, 40, 104},  {11, 214, 103}, {12, 
                                            {23, 144, 103}};
 
 }  // namespace
+
+std::string trimmedUpper(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    std::string result = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+    return platform::asciiUpper(result);
+}
 
 int proceedStep(int opCode) {
     switch (opCode) {
@@ -131,10 +134,24 @@ void OperationSequence::AskStep(int step) {
     showStepPicture(step);
     w_.trace.write("step", {{"step", step}});
     preHighlight(step);
+    if (isFileDialog(step)) openFileDialog();
     if (step == kPasswordStep || step == kConfirmStep) showPasswordEdit();
+    if (isSelectionDialog(step)) {
+        w_.dialogContents().BuildDialogContents(ui.PeerMode, step);
+        w_.focusFrame().DrawFocusFrame(step, app::kFrameWhite);
+        ui.FieldPos = 1;
+    }
     w_.waitUntil([this] { return w_.ui.DialogAnswer != 0; });
     w_.focusFrame().DrawFocusFrame(1, app::kFrameHidden);
-    w_.trace.write("stepAnswer", {{"step", step}, {"answer", ui.DialogAnswer}});
+    if (isFileDialog(step) && ui.DialogAnswer == 1 && w_.op.ImageIndex == 0 && !takeTypedName(step)) {
+        w_.trace.write("stepAnswer", {{"step", step}, {"answer", ui.DialogAnswer}, {"dialogCode", ui.DialogCode}});
+        w_.screens().HideDialog();
+        w_.Edit[5]->setFocus();
+        return;
+    }
+    nlohmann::json answer = {{"step", step}, {"answer", ui.DialogAnswer}};
+    if (ui.DialogAnswer == 1) answer.update(stepChoice(step));
+    w_.trace.write("stepAnswer", answer);
     w_.screens().HideDialog();
     w_.Edit[5]->setFocus();
     if (step >= 20 && step <= 23) w_.progress().hide();
@@ -209,7 +226,7 @@ bool OperationSequence::checkImagePassword() {
     if (op != model::kDiskFromImage && op != model::kPartitionFromImage) return true;
     const std::string password = w_.computer.record().image(w_.ui.PeerMode, w_.op.ImageIndex).password;
     if (password.empty()) return true;
-    if (!w_.op.ImagePassword.empty()) {
+    if (w_.CommandLineRun && !w_.op.ImagePassword.empty()) {
         if (w_.op.ImagePassword == password) return true;
         w_.ui.DialogCode = kWrongSwitchPassword;
         w_.messages().ShowCodeDialog();
@@ -229,35 +246,57 @@ bool OperationSequence::askNewImagePassword() {
     return false;
 }
 
-bool OperationSequence::confirmProceed() {
+OperationSequence::Flow OperationSequence::confirmProceed() {
     AskStep(proceedStep(w_.op.OpCode));
+    if (w_.end.requested) return Flow::Stop;
     if (w_.ui.DialogAnswer == 2) {
         const int op = w_.op.OpCode;
         const bool newImage = (op == model::kDiskToImage || op == model::kPartitionToImage) && w_.op.ImageIndex > 0 &&
                               w_.computer.record().image(w_.ui.PeerMode, w_.op.ImageIndex).size == 0;
         if (newImage) w_.computer.record().setImageDirectory(w_.ui.PeerMode, w_.op.ImageIndex, 0);
-        return false;
+        if (w_.CommandLineRun) return Flow::Stop;
+        w_.progress().hide();
+        return Flow::Back;
     }
     const std::uint16_t flags = w_.computer.GetRestrictionFlags();
     if ((flags & model::kMouseLocked) && (flags & model::kKeyboardLocked)) {
         w_.trace.write("messageBox", {{"text", kCommandLineOnlyOperationMessage}});
         w_.app().messageBox(kCommandLineOnlyOperationMessage);
-        return false;
+        return Flow::Stop;
     }
-    return true;
+    return Flow::Go;
+}
+
+// Everything asked before the record changes, in the tool's order.
+OperationSequence::Flow OperationSequence::askQuestions(bool interactive) {
+    if (interactive && !(askSource() && askImageToRead())) return Flow::Back;
+    if (!checkImagePassword()) {
+        // A candidate who cannot open the image ends the program.
+        if (interactive && !w_.end.requested) endProgram();
+        return Flow::Stop;
+    }
+    if (interactive && !(askImageContents() && askDestination() && askNewImageName())) return Flow::Back;
+    if (!askNewImagePassword()) return Flow::Stop;
+    if (interactive && !(cloneFits() && askDestinationDetails())) return Flow::Back;
+    AskStep(kProgressScreenStep);
+    if (interactive) askCompression();
+    if (w_.end.requested) return Flow::Stop;
+    return w_.options.sure() ? Flow::Go : confirmProceed();
 }
 
 void OperationSequence::StartOperation() {
+    const bool interactive = !w_.CommandLineRun;
+    if (interactive) prepareInteractiveRun();
     w_.ui.OpCode = w_.op.OpCode;
     w_.trace.write("operationStart", {{"opCode", w_.op.OpCode}, {"commandLine", w_.CommandLineRun}});
-    if (!checkImagePassword()) return;
-    if (!askNewImagePassword()) return;
-    AskStep(kProgressScreenStep);
-    if (!w_.options.sure() && !confirmProceed()) return;
-    bool failed = true;
-    w_.progress().RunOperation(failed);
-    if (!failed && !w_.options.sure()) AskStep(completionStep(w_.op.OpCode));
-    w_.progress().hide();
+    const Flow flow = askQuestions(interactive);
+    if (flow == Flow::Stop || w_.end.requested) return;
+    if (flow == Flow::Go) {
+        bool failed = true;
+        w_.progress().RunOperation(failed);
+        if (!failed && !w_.options.sure()) AskStep(completionStep(w_.op.OpCode));
+        w_.progress().hide();
+    }
     w_.screens().ResetMainScreen();
 }
 

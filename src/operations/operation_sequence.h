@@ -1,10 +1,13 @@
 #pragma once
-// The question sequence of an operation: the steps the candidate answers
-// (password, proceed question, completion) around the progress screen and
-// the record change. A command-line run comes with its selections made; the
-// interactive selection steps are the file and list dialogs' part.
+// The question sequence of an operation: the selection dialogs (source,
+// destination, file names, sizes), the password, compression and proceed
+// questions around the progress screen and the record change, and the
+// completion. A command-line run comes with its selections made and skips
+// the selection dialogs.
 
 #include <string>
+
+#include <nlohmann/json.hpp>
 
 namespace vxr::app {
 class TForm1;
@@ -15,6 +18,13 @@ namespace vxr::operations {
 inline constexpr const char* kCommandLineOnlyOperationMessage =
     "考题要求使用命令行，不应出现需要应答的对话框，本次操作无效。\r\n看帮助可用命令 VXR -?";
 
+// A typed entry as the tool takes it: blanks cut off both ends, upper case.
+std::string trimmedUpper(const std::string& text);
+
+// Steps 3, 5, 8 are file dialogs; 1 to 9 are selection dialogs.
+constexpr bool isFileDialog(int step) { return step == 3 || step == 5 || step == 8; }
+constexpr bool isSelectionDialog(int step) { return step >= 1 && step <= 9; }
+
 // The proceed question and the completion step of each operation.
 int proceedStep(int opCode);
 int completionStep(int opCode);
@@ -23,8 +33,8 @@ class OperationSequence {
 public:
     explicit OperationSequence(app::TForm1& window) : w_(window) {}
 
-    // Runs the operation of OpCode as a command-line run: its selections
-    // were made by the command line.
+    // Runs an operation: in a command-line run the one of OpCode, with its
+    // selections made; otherwise the one highlighted in the Local menu.
     void StartOperation();
 
     // Shows one step and waits for its answer (steps 19 and 119 return at once).
@@ -35,9 +45,32 @@ public:
     std::string AskPassword(const std::string& expected);
 
 private:
+    // How a part of the run ends: go on, back to the main screen, or stop
+    // (the command-line driver closes the window; a program end is under way).
+    enum class Flow { Go, Back, Stop };
+
+    Flow askQuestions(bool interactive);
+    void prepareInteractiveRun();
+    // The interactive selection steps (selection_steps.cpp); false: Cancel.
+    bool askSource();
+    bool askImageToRead();
+    bool askImageContents();
+    bool askDestination();
+    void carrySourceDataToNewPartition();
+    bool askNewImageName();
+    bool cloneFits();
+    bool askDestinationDetails();
+    void askCompression();
+    // Selection dialog parts of AskStep.
+    void openFileDialog();
+    void chooseFirstLookInLetter();
+    void showFileNameEdit();
+    bool takeTypedName(int step);
+    nlohmann::json stepChoice(int step) const;
+
     bool checkImagePassword();
     bool askNewImagePassword();
-    bool confirmProceed();
+    Flow confirmProceed();
     void showStepPicture(int step);
     void preHighlight(int step);
     void showPasswordEdit();

@@ -1,5 +1,7 @@
-// The trainer in its real window on a private X server, driven by keys from
-// xdotool: the menus, the help and the quit question, to a clean exit.
+// The trainer in its real window on a private X server, driven by keys and
+// clicks from xdotool: the menus, the help and the quit question, to a clean
+// exit; and a disk image made by pointer and typed name, read back with
+// vxrdat.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +11,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "dialogs/dialog_areas.h"
 #include "dialogs/palette.h"
+#include "input/dialog_rects.h"
+#include "operations/step_layout.h"
 #include "input/menu_geometry.h"
 #include "platform/png.h"
 #include "support/temp_dir.h"
@@ -70,6 +75,32 @@ protected:
         return std::abs(c.r - blue.r) < 30 && std::abs(c.g - blue.g) < 30 && std::abs(c.b - blue.b) < 30;
     }
 
+    // A click at (x, y) of the window's client area; the pointer moves
+    // there first, as a hand would.
+    void clickAt(int x, int y) {
+        ASSERT_EQ(runProgram({"sh", "-c",
+                              "xdotool mousemove --window \"$(xdotool search --name 'Vexor 8.0' | head -1)\" " +
+                                  std::to_string(x) + " " + std::to_string(y) + " sleep 0.2 click 1"}),
+                  0);
+        settle();
+    }
+
+    void typeText(const std::string& text) {
+        ASSERT_EQ(runProgram({"xdotool", "type", "--delay", "60", text}), 0);
+        settle();
+    }
+
+    // Waits until the trace shows step `step`, at most `seconds`.
+    bool awaitStep(int step, int seconds) {
+        for (int i = 0; i < seconds * 10; ++i) {
+            for (const auto& line : traceLines()) {
+                if (line["event"] == "step" && line["step"] == step) return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
     std::vector<nlohmann::json> traceLines() const {
         std::vector<nlohmann::json> lines;
         std::ifstream in(trace());
@@ -117,6 +148,56 @@ TEST_F(TrainerWindow, KeysWalkTheMenusTheHelpAndQuit) {
     const std::vector<std::string> expected{"start", "help:shown", "help:closed", "dialog:8", "answer:8",
                                             "closingNotice", "end"};
     EXPECT_EQ(events, expected);
+}
+
+// A click inside the button rectangle `n` of operation dialog `step`.
+platform::Point buttonOf(int step, int n) {
+    const auto& rect = input::dialogRects(step).buttons[static_cast<std::size_t>(n - 1)];
+    const auto at = operations::stepPicture(step).at;
+    return {at.x + rect.left + 8, at.y + rect.top + 6};
+}
+
+TEST_F(TrainerWindow, ADiskImageByPointerIsSavedInTheDataFile) {
+    // Local > Disk > To Image.
+    keys({"Return", "Return", "Down", "Return"});
+    // Disk 2 (disk 1 holds C: and D:, where no image of it may go), then OK.
+    const auto table = operations::stepPicture(1).at;
+    const auto area = dialogs::selectionDialog(1).area;
+    clickAt(table.x + area.left + 5, table.y + area.top + 13 + 5);
+    clickAt(buttonOf(1, 1).x, buttonOf(1, 1).y);
+    // The file dialog looks in C:\; type the name, Save.
+    const auto file = operations::stepPicture(8).at;
+    clickAt(file.x + dialogs::kFileNameEditAt.x + 5, file.y + dialogs::kFileNameEditAt.y + 5);
+    typeText("newimg");
+    clickAt(buttonOf(8, 1).x, buttonOf(8, 1).y);
+    // No compression, Yes, and after the progress Continue.
+    clickAt(buttonOf(10, 1).x, buttonOf(10, 1).y);
+    clickAt(buttonOf(12, 1).x, buttonOf(12, 1).y);
+    ASSERT_TRUE(awaitStep(20, 30));  // after the progress bar's run
+    settle();
+    clickAt(buttonOf(20, 1).x, buttonOf(20, 1).y);
+
+    std::vector<int> steps;
+    bool saved = false;
+    for (const auto& line : traceLines()) {
+        if (line["event"] == "stepAnswer") steps.push_back(line["step"].get<int>());
+        if (line["event"] == "save") saved = line["result"] == 0;
+    }
+    EXPECT_EQ(steps, (std::vector<int>{1, 8, 10, 12, 20}));
+    EXPECT_TRUE(saved);
+
+    const auto dump = dir.path() / "dump.json";
+    ASSERT_EQ(runProgram({"sh", "-c",
+                          std::string(VXRDAT_PROGRAM) + " dump --json " + (dir.path() / "c" / "DATAS" / "VXR.DAT").string() +
+                              " > " + dump.string()}),
+              0);
+    std::ifstream in(dump);
+    const auto record = nlohmann::json::parse(in);
+    bool found = false;
+    for (const auto& image : record["computers"]["local"]["images"]) {
+        if (image["name"] == "NEWIMG") found = image["path"] == "C:\\NEWIMG.VXI" && image["size"] == 1;
+    }
+    EXPECT_TRUE(found) << record["computers"]["local"]["images"].dump();
 }
 
 }  // namespace

@@ -1,0 +1,179 @@
+// The keys of the selection dialogs: the disk and partition tables (list
+// dialogs) and the file dialogs with their five stops. Like every key they
+// work through the pointer handlers, with the positions a mouse user would
+// have used.
+
+#include "app/focus_frame.h"
+#include "app/tform1.h"
+#include "dialogs/dialog_contents.h"
+#include "dialogs/table_layout.h"
+#include "input/dialog_pointer.h"
+#include "input/dialog_rects.h"
+#include "input/keyboard.h"
+
+namespace vxr::input {
+
+namespace {
+
+using dialogs::kRowHeight;
+
+// Stops of a file dialog (FieldPos).
+enum FileStop : int { kFileList = 1, kNameEdit = 2, kSecondButton = 3, kFirstButton = 4, kLookInBox = 5 };
+
+// Focus frame areas of the file dialogs besides the list.
+constexpr int kNameEditFrame = 11;
+constexpr int kLookInFrame = 12;
+constexpr int kPasswordStep = 29;
+
+// Where Enter and Down point to open the Look-in drop-down: its arrow.
+constexpr platform::Point kLookInArrowPoint{295, 27};
+
+// Table row r is aimed at y = 13(r-1)+1; file list and drop-down row r at
+// y = 13r-1.
+int tableRowY(int row) { return kRowHeight * (row - 1) + 1; }
+int listRowY(int row) { return kRowHeight * row - 1; }
+
+}  // namespace
+
+bool Keyboard::listDialog() const {
+    const int d = w_.ui.DialogNo;
+    return d == 1 || d == 2 || d == 4 || d == 6 || d == 7 || d == 9;
+}
+
+bool Keyboard::fileDialog() const {
+    const int d = w_.ui.DialogNo;
+    return d == 3 || d == 5 || d == 8;
+}
+
+// Tab walks the buttons, then returns to the table.
+void Keyboard::listTab() {
+    UiState& ui = w_.ui;
+    if (hoverButton(ui.ButtonSel + 1)) return;
+    w_.focusFrame().DrawFocusFrame(ui.DialogNo, app::kFrameWhite);
+    w_.Image4A->hide();
+    ui.ButtonSel = 0;
+}
+
+// The frame of the current stop in `style` (stops 3 and 4 are buttons and
+// show their highlight instead).
+void Keyboard::markFileStop(int style) {
+    app::FocusFrame& frame = w_.focusFrame();
+    switch (w_.ui.FieldPos) {
+        case kFileList: frame.DrawFocusFrame(w_.ui.DialogNo, style); break;
+        case kNameEdit: frame.DrawFocusFrame(kNameEditFrame, style); break;
+        case kLookInBox: frame.DrawFocusFrame(kLookInFrame, style); break;
+        default: break;
+    }
+}
+
+// Tab order: list, file-name edit, second button, first button, Look-in box.
+void Keyboard::fileTab() {
+    UiState& ui = w_.ui;
+    markFileStop(app::kFrameGrey);
+    ui.FieldPos = ui.FieldPos >= kLookInBox ? kFileList : ui.FieldPos + 1;
+    markFileStop(app::kFrameWhite);
+    if (ui.FieldPos == kNameEdit) w_.Edit[1]->setFocus();
+    if (ui.FieldPos == kSecondButton || ui.FieldPos == kFirstButton) {
+        hoverButton(ui.FieldPos == kSecondButton ? 2 : 1);
+        return;
+    }
+    ui.ButtonSel = 0;
+    w_.Image4A->hide();
+}
+
+// Enter chooses the cursor row, or answers with the highlighted button.
+// Typed into a size box it only takes the size over: the row's choice stays.
+void Keyboard::listEnter() {
+    UiState& ui = w_.ui;
+    DialogPointer& pointer = w_.dialogPointer();
+    if (sizeBoxFocused()) {
+        pointer.takeOverPendingSize();
+        return;
+    }
+    if (ui.ButtonSel == 0) {
+        pointer.ListPoint.y = tableRowY(ui.RowSel);
+        pointer.Image1DClick();
+    } else {
+        pointer.Image4AClick();
+    }
+}
+
+bool Keyboard::sizeBoxFocused() const {
+    if (w_.ui.DialogNo != 7 && w_.ui.DialogNo != 9) return false;
+    for (int box = 1; box <= 4; ++box) {
+        if (w_.Edit[static_cast<std::size_t>(box)]->focused()) return true;
+    }
+    return false;
+}
+
+void Keyboard::fileEnter() {
+    UiState& ui = w_.ui;
+    DialogPointer& pointer = w_.dialogPointer();
+    switch (ui.FieldPos) {
+        case kFileList:
+            pointer.FilePoint = {0, listRowY(ui.RowSel)};
+            pointer.Image5DAClick();
+            break;
+        case kSecondButton:
+        case kFirstButton:
+            if (ui.ButtonSel != 0) pointer.Image4AClick();
+            break;
+        case kLookInBox:
+            if (!w_.Image2D->visible()) {
+                pointer.DialogPoint = kLookInArrowPoint;
+                pointer.Image4BClick();
+            } else {
+                pointer.LookInPoint = {0, listRowY(ui.LookInRowSel)};
+                pointer.Image2DClick();
+            }
+            break;
+        default: break;  // Enter in the file-name edit does nothing
+    }
+}
+
+// Enter in the password edit answers OK, so a password can be given with the
+// mouse locked; an empty edit cannot be answered (OK does not highlight).
+void Keyboard::passwordEnter() {
+    UiState& ui = w_.ui;
+    if (ui.DialogNo != kPasswordStep || ui.DialogCode != 0 || w_.dialogPointer().choiceMissing()) return;
+    ui.ButtonSel = 1;
+    ui.DialogAnswer = 1;
+}
+
+void Keyboard::listUpOrDown(bool down) {
+    const int row = w_.ui.RowSel + (down ? 1 : -1);
+    w_.dialogPointer().Image1DMouseMove(1, tableRowY(row));
+}
+
+void Keyboard::fileUpOrDown(bool down) {
+    UiState& ui = w_.ui;
+    if (ui.FieldPos == kFileList) {
+        const int row = ui.RowSel + (down ? 1 : -1);
+        if (row < 1 || row > ui.RowCount) return;
+        w_.dialogPointer().Image5DAMouseMove(0, listRowY(row));
+        // Keep the cursor row in view.
+        platform::ScrollBox& box = *w_.ScrollBox1;
+        const int top = kRowHeight * (row - 1);
+        if (top < box.scrollTop()) box.setScrollTop(top);
+        if (top + kRowHeight > box.scrollTop() + box.height()) box.setScrollTop(top + kRowHeight - box.height());
+        return;
+    }
+    if (ui.FieldPos != kLookInBox) return;
+    dialogs::DialogContents& contents = w_.dialogContents();
+    if (!w_.Image2D->visible()) {
+        if (down) {
+            w_.dialogPointer().DialogPoint = kLookInArrowPoint;
+            w_.dialogPointer().Image4BClick();
+        }
+        return;
+    }
+    if (!down && ui.LookInRowSel > 1) {
+        --ui.LookInRowSel;
+        contents.DrawLookInList();
+    } else if (down && ui.LookInRowSel < 16 && ui.LookInRows[static_cast<std::size_t>(ui.LookInRowSel)] > 0) {
+        ++ui.LookInRowSel;
+        contents.DrawLookInList();
+    }
+}
+
+}  // namespace vxr::input

@@ -1,0 +1,291 @@
+// The interactive part of an operation: the selection dialogs that choose
+// the source, the image file, the destination and the new partition sizes,
+// and the compression question. A command-line run has made these choices
+// already and skips all of this.
+
+#include <algorithm>
+#include <bit>
+
+#include "app/focus_frame.h"
+#include "app/screens.h"
+#include "app/tform1.h"
+#include "dialogs/dialog_areas.h"
+#include "dialogs/dialog_contents.h"
+#include "dialogs/image_names.h"
+#include "dialogs/message_dialogs.h"
+#include "dialogs/palette.h"
+#include "operations/operation_sequence.h"
+
+namespace vxr::operations {
+
+namespace {
+
+using namespace model;
+
+// Message codes of the selection steps.
+constexpr int kOverwriteQuestion = 2, kNotAnImage = 3, kDestinationTooSmall = 4;
+constexpr int kNoSuchDirectory = 121, kOnImagedPartition = 122, kOnImagedDrive = 123;
+
+// Compression factors of the answers No, Fast and High.
+constexpr double kNoCompression = 1.0, kFastCompression = 0.5, kHighCompression = 0.45;
+
+bool among(int op, std::initializer_list<int> codes) { return std::find(codes.begin(), codes.end(), op) != codes.end(); }
+
+}  // namespace
+
+// Step 1 of the run: the menus go, the choices of the last run are cleared.
+void OperationSequence::prepareInteractiveRun() {
+    OperationState& s = w_.op;
+    s.TargetSizes.fill(0);
+    s.OpCode = w_.ui.SubItem * 10 + w_.ui.LeafItem;
+    app::Screens& screens = w_.screens();
+    screens.HideThirdMenus();
+    w_.ui.LeafItem = 0;
+    screens.HideSubmenus();
+    screens.HideMainMenu();
+    s.SourceDisk = s.TargetDisk = s.SourcePartitions = s.TargetPartition = s.SourcePartCount = 0;
+}
+
+bool OperationSequence::askSource() {
+    const int op = w_.op.OpCode;
+    if (among(op, {kDiskToDisk, kDiskToImage, kPartitionToPartition, kPartitionToImage, kCheckDisk})) {
+        AskStep(1);
+        if (w_.ui.DialogAnswer != 1) return false;
+        if (op == kDiskToDisk) w_.op.SourcePartCount = w_.computer.record().partitionsInUse(0, w_.op.SourceDisk);
+    }
+    if (among(op, {kPartitionToPartition, kPartitionToImage})) {
+        AskStep(2);
+        if (w_.ui.DialogAnswer != 1) return false;
+    }
+    return true;
+}
+
+// The image of a restore; a name that is no image there is reported and
+// asked again.
+bool OperationSequence::askImageToRead() {
+    const int op = w_.op.OpCode;
+    if (op != kDiskFromImage && op != kPartitionFromImage) return true;
+    while (true) {
+        AskStep(3);
+        if (w_.ui.DialogAnswer != 1) return false;
+        if (w_.op.ImageIndex != 0) break;
+        w_.focusFrame().DrawFocusFrame(1, app::kFrameHidden);
+        w_.ui.DialogCode = kNotAnImage;
+        w_.messages().ShowCodeDialog();
+        w_.ui.DialogAnswer = 0;
+        if (w_.end.requested) return false;
+    }
+    if (op == kDiskFromImage) {
+        w_.op.SourcePartCount = w_.computer.record().imagePartitionsInUse(w_.ui.PeerMode, w_.op.ImageIndex);
+    }
+    return true;
+}
+
+// The partition inside the image of a partition restore, or the image to
+// check.
+bool OperationSequence::askImageContents() {
+    const int op = w_.op.OpCode;
+    if (op == kPartitionFromImage) {
+        AskStep(4);
+        return w_.ui.DialogAnswer == 1;
+    }
+    if (op != kCheckImage) return true;
+    while (true) {
+        AskStep(5);
+        if (w_.ui.DialogAnswer != 1) return false;
+        if (w_.op.ImageIndex != 0) return true;
+        w_.ui.DialogCode = kNotAnImage;
+        w_.messages().ShowCodeDialog();
+        w_.ui.DialogAnswer = 0;
+        if (w_.end.requested) return false;
+    }
+}
+
+bool OperationSequence::askDestination() {
+    const int op = w_.op.OpCode;
+    if (!among(op, {kDiskToDisk, kDiskFromImage, kPartitionToPartition, kPartitionFromImage})) return true;
+    AskStep(6);
+    if (w_.ui.DialogAnswer != 1) return false;
+    if (op == kPartitionToPartition || op == kPartitionFromImage) {
+        AskStep(7);
+        if (w_.ui.DialogAnswer != 1) return false;
+        carrySourceDataToNewPartition();
+    }
+    return true;
+}
+
+// The free-space row was written as the source's entry without its data
+// (the table shows a new partition empty); the copy fills it, so the new
+// partition gets the source's data size, as in a command-line run.
+void OperationSequence::carrySourceDataToNewPartition() {
+    const OperationState& s = w_.op;
+    MachineRecord& record = w_.computer.record();
+    const int computer = w_.ui.PeerMode;
+    if (s.TargetPartition <= record.partitionsInUse(computer, s.TargetDisk)) return;
+    PartitionEntry source;
+    if (s.OpCode == kPartitionToPartition) {
+        source = record.partition(0, s.SourceDisk, std::countr_zero(static_cast<unsigned>(s.SourcePartitions)) + 1);
+    } else if (MachineRecord::validPartition(s.SourcePartitions)) {
+        source = record.image(computer, s.ImageIndex).partitions[static_cast<std::size_t>(s.SourcePartitions - 1)];
+    }
+    PartitionEntry entry = record.partition(computer, s.TargetDisk, s.TargetPartition);
+    entry.dataSize = source.dataSize;
+    record.setPartition(computer, s.TargetDisk, s.TargetPartition, entry);
+}
+
+// The file name of a new image: a bad place ends the run, an existing name
+// asks whether to overwrite it (No asks for a name again).
+bool OperationSequence::askNewImageName() {
+    const int op = w_.op.OpCode;
+    if (op != kDiskToImage && op != kPartitionToImage) return true;
+    input::UiState& ui = w_.ui;
+    while (true) {
+        AskStep(8);
+        if (ui.DialogCode != 0) {
+            w_.messages().ShowCodeDialog();
+            ui.DialogAnswer = 2;
+        }
+        if (ui.DialogAnswer != 1 || w_.end.requested) return false;
+        if (w_.op.ImageIndex >= 0) break;
+        ui.DialogCode = kOverwriteQuestion;
+        w_.messages().ShowCodeDialog();
+        if (ui.DialogAnswer == 1) {
+            w_.op.ImageIndex = -w_.op.ImageIndex;
+            break;
+        }
+        if (w_.end.requested) return false;
+    }
+    w_.op.ImagePassword.clear();
+    return true;
+}
+
+// A disk copy needs room for the source's data on the destination.
+bool OperationSequence::cloneFits() {
+    const OperationState& s = w_.op;
+    if (s.OpCode != kDiskToDisk) return true;
+    const std::int64_t data = w_.computer.SumDataSize(0, s.SourceDisk);
+    if (data <= w_.computer.record().disk(w_.ui.PeerMode, s.TargetDisk).capacity) return true;
+    w_.ui.DialogCode = kDestinationTooSmall;
+    w_.messages().ShowCodeDialog();
+    return false;
+}
+
+bool OperationSequence::askDestinationDetails() {
+    if (w_.op.OpCode != kDiskToDisk && w_.op.OpCode != kDiskFromImage) return true;
+    AskStep(9);
+    return w_.ui.DialogAnswer == 1;
+}
+
+void OperationSequence::askCompression() {
+    if (w_.op.OpCode != kDiskToImage && w_.op.OpCode != kPartitionToImage) return;
+    AskStep(10);
+    switch (w_.ui.DialogAnswer) {
+        case 2: w_.op.CompressionFactor = kFastCompression; break;
+        case 3: w_.op.CompressionFactor = kHighCompression; break;
+        default: w_.op.CompressionFactor = kNoCompression; break;
+    }
+}
+
+// ---- the file dialogs ----------------------------------------------------------------
+
+// The first drive offered for a new image is one that does not hold what
+// is being imaged. When every drive does, the first is offered and a name
+// there is refused as lying on the source.
+void OperationSequence::chooseFirstLookInLetter() {
+    OperationState& s = w_.op;
+    s.LookInLetter = 1;
+    if (w_.ui.PeerMode != 0) return;
+    const int letters = w_.computer.driveLetters(0).count;
+    const auto onSource = [&](int letter) { return w_.computer.driveLetter(0, letter).disk == s.SourceDisk; };
+    if (s.OpCode == kDiskToImage) {
+        while (s.LookInLetter <= letters && onSource(s.LookInLetter)) ++s.LookInLetter;
+    } else if (s.OpCode == kPartitionToImage) {
+        for (int p = 1; p <= layout::kPartitions; ++p) {
+            if ((s.SourcePartitions >> (p - 1) & 1) == 0) continue;
+            if (onSource(s.LookInLetter) && w_.computer.driveLetter(0, s.LookInLetter).partition == p) ++s.LookInLetter;
+        }
+    }
+    if (s.LookInLetter > letters) s.LookInLetter = 1;
+}
+
+void OperationSequence::showFileNameEdit() {
+    platform::Edit& edit = *w_.Edit[1];
+    edit.setBounds(w_.Image4B->left() + dialogs::kFileNameEditAt.x, w_.Image4B->top() + dialogs::kFileNameEditAt.y,
+                   dialogs::kFileNameEditWidth, dialogs::kFileNameEditHeight);
+    edit.setColor(dialogs::palette(4));
+    edit.setFont({"Microsoft Sans Serif", 7, false, platform::colors::black});
+    edit.setMaxLength(0);
+    edit.setPasswordChar(0);
+    edit.setText("");
+    edit.bringToFront();
+    edit.show();
+}
+
+void OperationSequence::openFileDialog() {
+    chooseFirstLookInLetter();
+    w_.ui.RowSel = 1;
+    w_.op.LookInDirectory = 0;
+    w_.op.ImageIndex = 0;
+    w_.dialogContents().DrawLookInLine();
+    showFileNameEdit();
+}
+
+// A name typed into a file dialog answered with OK. Paths are taken from
+// the drive and directory shown. A new image's name gets a fresh entry or,
+// when it exists, that entry (negative: the overwrite question follows).
+// False when the name cannot be used: DialogCode then tells why.
+bool OperationSequence::takeTypedName(int step) {
+    OperationState& s = w_.op;
+    const int computer = w_.ui.PeerMode;
+    s.ImageFileName = trimmedUpper(w_.Edit[1]->text());
+    int letter = s.LookInLetter, directory = s.LookInDirectory;
+    std::string name = s.ImageFileName;
+    const int resolved = dialogs::ResolveImageName(w_.computer, s, computer, letter, directory, name);
+    if (step != 8) {
+        // A restore or check reads a file: a name that leads nowhere is
+        // simply no image, reported with the directory shown.
+        if (resolved == dialogs::kNameAccepted) {
+            s.LookInLetter = letter;
+            s.LookInDirectory = directory;
+            s.ImageFileName = name;
+        }
+        s.ImageIndex = resolved == dialogs::kNameAccepted ? w_.computer.FindImage(computer, directory, name) : 0;
+        return true;
+    }
+    if (resolved != dialogs::kNameAccepted) {
+        w_.ui.DialogCode = resolved == dialogs::kNoSuchDirectory ? kNoSuchDirectory
+                           : s.OpCode == kDiskToImage            ? kOnImagedDrive
+                                                                 : kOnImagedPartition;
+        return false;
+    }
+    s.LookInLetter = letter;
+    s.LookInDirectory = directory;
+    s.ImageFileName = name;
+    if (const int existing = w_.computer.FindImage(computer, directory, name); existing != 0) {
+        s.ImageIndex = -existing;
+        s.OverwriteImage = true;
+    } else {
+        s.ImageIndex = w_.computer.AddImage(computer, directory, name);
+        s.OverwriteImage = false;
+    }
+    return true;
+}
+
+// What a step answered with its first button chose, for the trace.
+nlohmann::json OperationSequence::stepChoice(int step) const {
+    const OperationState& s = w_.op;
+    switch (step) {
+        case 1: return {{"sourceDisk", s.SourceDisk}};
+        case 2:
+        case 4: return {{"sourcePartitions", s.SourcePartitions}};
+        case 3:
+        case 5:
+        case 8: return {{"image", s.ImageIndex}, {"name", s.ImageFileName}, {"directory", s.LookInDirectory}};
+        case 6: return {{"targetDisk", s.TargetDisk}};
+        case 7: return {{"targetPartition", s.TargetPartition}, {"targetSizes", s.TargetSizes}};
+        case 9: return {{"targetSizes", s.TargetSizes}};
+        default: return nlohmann::json::object();
+    }
+}
+
+}  // namespace vxr::operations
