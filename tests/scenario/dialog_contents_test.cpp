@@ -180,7 +180,8 @@ TEST_F(DialogContents, RestoredPartitionIsShapedLikeTheImagesPartition) {
     op().SourcePartitions = 2;  // Fat32, 700 MB of data
     op().TargetDisk = 1;
     build(model::kPartitionFromImage, 7);
-    EXPECT_EQ(rows().RowStyles, (Styles{4, 1, 1, 0}));
+    // Partition 1 holds the image itself and is not offered.
+    EXPECT_EQ(rows().RowStyles, (Styles{5, 4, 1, 0}));
     EXPECT_EQ(w().computer.record().partition(0, 1, 3), (model::PartitionEntry{6, 0, 8000, 0}));
 }
 
