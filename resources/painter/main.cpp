@@ -4,6 +4,9 @@
 //   vxr_painter --png DIR   NAME.png of every picture, contact-sheet.png, and
 //                           composites/*.png of the window as the trainer lays
 //                           the pictures together
+//   vxr_painter --icons DIR NAME
+//                           the desktop icon DIR/<n>x<n>/apps/NAME.png at each
+//                           size of the hicolor icon theme
 
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "app/picture_list.h"
+#include "app_icon.h"
 #include "look.h"
 #include "platform/dib.h"
 #include "platform/jpeg.h"
@@ -143,13 +147,16 @@ int pictureHeight(const std::string& name) { return listedPicture(name).height; 
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() != 2 || (args[0] != "--out" && args[0] != "--png")) {
-        std::cerr << "usage: vxr_painter --out DIR | --png DIR\n";
+    const bool icons = args.size() == 3 && args[0] == "--icons";
+    if (!icons && (args.size() != 2 || (args[0] != "--out" && args[0] != "--png"))) {
+        std::cerr << "usage: vxr_painter --out DIR | --png DIR | --icons DIR NAME\n";
         return 2;
     }
     try {
         std::filesystem::create_directories(args[1]);
-        if (args[0] == "--out") {
+        if (icons) {
+            vxr::painter::writeAppIcons(args[1], args[2]);
+        } else if (args[0] == "--out") {
             vxr::painter::writeResources(args[1]);
         } else {
             vxr::painter::writePngs(args[1]);

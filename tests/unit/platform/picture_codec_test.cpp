@@ -146,5 +146,17 @@ TEST(PngTest, EncodedPngDecodesToTheSamePicture)
     EXPECT_FALSE(decodePng(std::span(png).first(png.size() / 2)).has_value());
 }
 
+TEST(PngTest, OpacityMakesAnRgbaPngWithTheSameColoursAndAWrongCountMakesNone)
+{
+    const Bitmap picture = testing::gradientPicture(5, 3);
+    const std::vector<std::uint8_t> alpha(15, 128);
+    const auto png = encodePng(picture, alpha);
+    ASSERT_GT(png.size(), 26u);
+    constexpr std::size_t kColourTypeOffset = 25;  // signature 8, chunk head 8, width, height, depth
+    EXPECT_EQ(png[kColourTypeOffset], 6);           // RGBA
+    EXPECT_EQ(decodePng(png), picture);
+    EXPECT_TRUE(encodePng(picture, std::span(alpha).first(14)).empty());
+}
+
 }  // namespace
 }  // namespace vxr::platform
