@@ -43,8 +43,6 @@ int ResolveImageName(const model::TCOMPUTER& machine, const model::OperationStat
     }
     const auto slash = path.rfind('\\');
     const std::string fileName = path.substr(slash + 1);
-    // A path ending in a backslash, or a bare extension, names no file.
-    if (model::TCOMPUTER::NormaliseName(fileName).empty()) return kNoSuchDirectory;
     directory = machine.ResolvePath(computer, path.substr(0, slash + 1));
     if (directory == 0) return kNoSuchDirectory;
     letter = drive - 'C' + 1;

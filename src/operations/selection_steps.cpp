@@ -252,6 +252,11 @@ bool OperationSequence::takeTypedName(int step) {
         s.ImageIndex = resolved == dialogs::kNameAccepted ? w_.computer.FindImage(computer, directory, name) : 0;
         return true;
     }
+    // A path ending in a backslash, or a bare extension, names no file.
+    if (resolved == dialogs::kNameAccepted && TCOMPUTER::NormaliseName(name).empty()) {
+        w_.ui.DialogCode = kNoSuchDirectory;
+        return false;
+    }
     if (resolved != dialogs::kNameAccepted) {
         w_.ui.DialogCode = resolved == dialogs::kNoSuchDirectory ? kNoSuchDirectory
                            : s.OpCode == kDiskToImage            ? kOnImagedDrive

@@ -54,9 +54,13 @@ TEST_F(Dialogs, NoButtonHighlightsBeforeTheChoiceAndAClickTakesItBack) {
         w().dialogPointer().Image4BMouseMove(ok.left + 5, ok.top + 5);
         EXPECT_EQ(ui().ButtonSel, 0);
         EXPECT_FALSE(w().Image4A->visible());
-        // A hit in area A with no choice leaves the frame white.
+        // A choice lost while OK was highlighted: the pointer in area A (the
+        // table's frame) takes the highlight away.
+        ui().ButtonSel = 1;
+        w().Image4A->show();
         w().dialogPointer().Image4BMouseMove(30, 50);
         EXPECT_EQ(ui().ButtonSel, 0);
+        EXPECT_FALSE(w().Image4A->visible());
     });
 }
 

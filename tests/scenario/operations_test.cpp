@@ -21,8 +21,9 @@ using input::kTab;
 // Disk 1 (20000 MB): C: NTFS 10000/3000, D: FAT32 6000/1000, 4000 free.
 // Disk 2 (30000 MB): E: NTFS 30000/100 with E:\IMG holding BASE (two
 // partitions) and a protected LOCK. Disk 3 (20000 MB): empty.
-MachineRecord jobMachine() {
+MachineRecord jobMachine(std::uint16_t restrictions = 0) {
     MachineRecord r;
+    r.setRestrictionFlags(restrictions);
     r.setDiskCount(0, 3);
     DiskEntry one{.partitionCount = 2, .capacity = 20000, .kind = 1};
     one.partitions[0] = {7, 0, 10000, 3000};
@@ -67,6 +68,7 @@ struct Job {
     std::vector<std::string> commandLine;  // empty: no command-line mode
     std::vector<Action> actions;           // after the menu
     std::function<void(MachineRecord&)> expected;  // the change, for jobs without one
+    std::uint16_t restrictions = 0;                // the keys-only jobs run with the mouse locked
 };
 
 void PrintTo(const Job& job, std::ostream* out) { *out << job.name; }
@@ -76,7 +78,7 @@ std::vector<Job> jobs() {
         {"DiskToDiskByKeys", 1, 1, {"-CLONE,MODE=COPY,SRC=1,DST=3"},
          // Disk 1 is chosen; the destination starts on 2: Down, Enter takes 3.
          presses({kTab, kEnter, kDown, kEnter, kTab, kEnter, kTab, kEnter}) + kYesByKeys + presses({kLeft, kEnter}),
-         nullptr},
+         nullptr, kMouseLocked},
         {"DiskToImageByPointer", 1, 2, {"-CLONE,MODE=DUMP,SRC=2,DST=D:\\NEWDISK"},
          std::vector<Action>{clickRow(2), clickButton(1), clickNameEdit(), type("d:\\newdisk"), clickButton(1),
                              clickButton(1)} +
@@ -113,7 +115,8 @@ std::vector<Job> jobs() {
              ImageEntry image = r.image(0, 1);
              ++image.checkCount;
              r.setImage(0, 1, image);
-         }},
+         },
+         kMouseLocked},
         {"CheckDiskByPointer", 3, 2, {},
          std::vector<Action>{clickRow(2), clickRow(3), clickButton(1), clickButton(1), clickButton(1)},
          [](MachineRecord& r) {
@@ -129,18 +132,18 @@ class Jobs : public ::testing::TestWithParam<Job> {};
 TEST_P(Jobs, SaveWhatTheCommandLineSaves) {
     const Job& job = GetParam();
     // One run at a time: both would use the test's one scratch folder.
-    MachineRecord expected = jobMachine();
+    MachineRecord expected = jobMachine(job.restrictions);
     if (job.expected) {
         job.expected(expected);
     } else {
         std::vector<std::string> parameters = job.commandLine;
         parameters.push_back("-SURE");
-        OperationRun commandLine(jobMachine(), parameters);
+        OperationRun commandLine(jobMachine(job.restrictions), parameters);
         commandLine.run({});
         ASSERT_TRUE(commandLine.savedOperation());
         expected = commandLine.saved();
     }
-    OperationRun interactive(jobMachine());
+    OperationRun interactive(jobMachine(job.restrictions));
     interactive.run(openLocalItem(job.sub, job.leaf) + job.actions);
     ASSERT_TRUE(interactive.savedOperation()) << ::testing::PrintToString(interactive.waits);
     EXPECT_EQ(interactive.w().ui.OpCode, 0);  // back on the main screen
