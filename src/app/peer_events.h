@@ -15,6 +15,9 @@ enum class PeerEventOp { Test = 1, Reset = 2, Set = 3 };
 
 inline constexpr const char* kSlaveFlag = "TASKFLAG1";
 inline constexpr const char* kMasterFlag = "TASKFLAG2";
+// The name the slave's set passes; slot 1 is filled by then, so the set
+// signals TASKFLAG1.
+inline constexpr const char* kSlaveSetName = "TASKFLAG";
 inline constexpr int kSlaveSlot = 1;
 inline constexpr int kMasterSlot = 2;
 

@@ -43,12 +43,14 @@ public:
     // The restriction notice's text for the given flags, or empty.
     static std::string restrictionNotice(unsigned flags);
 
+    // A plain platform message box, traced.
+    void plainMessage(const std::string& text);
+
 private:
     bool loadRecord();
     void showRestrictionNotice();
     void showMainScreenPicture();
     void showContactNotice();
-    void plainMessage(const std::string& text);
 
     TForm1& w_;
 };

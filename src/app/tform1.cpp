@@ -15,6 +15,7 @@
 #include "operations/help_screen.h"
 #include "operations/options_dialog.h"
 #include "operations/operation_sequence.h"
+#include "operations/peer_connection.h"
 #include "operations/progress.h"
 #include "platform/application.h"
 
@@ -66,6 +67,7 @@ TForm1::TForm1(platform::Application& app, StartOptions start)
       optionsDialog_(std::make_unique<operations::OptionsDialog>(*this)),
       progress_(std::make_unique<operations::Progress>(*this)),
       sequence_(std::make_unique<operations::OperationSequence>(*this)),
+      peerConnection_(std::make_unique<operations::PeerConnection>(*this)),
       dialogPointer_(std::make_unique<input::DialogPointer>(*this)),
       commandLine_(std::make_unique<cmdline::CommandLine>(*this)),
       messages_(std::make_unique<dialogs::MessageDialogs>(*this)),

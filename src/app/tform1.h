@@ -35,6 +35,7 @@ namespace vxr::operations {
 class HelpScreen;
 class OperationSequence;
 class OptionsDialog;
+class PeerConnection;
 class Progress;
 }  // namespace vxr::operations
 
@@ -115,6 +116,7 @@ public:
     operations::OptionsDialog& optionsDialog() { return *optionsDialog_; }
     operations::Progress& progress() { return *progress_; }
     operations::OperationSequence& sequence() { return *sequence_; }
+    operations::PeerConnection& peerConnection() { return *peerConnection_; }
     input::DialogPointer& dialogPointer() { return *dialogPointer_; }
     cmdline::CommandLine& commandLine() { return *commandLine_; }
     dialogs::MessageDialogs& messages() { return *messages_; }
@@ -157,6 +159,7 @@ private:
     std::unique_ptr<operations::OptionsDialog> optionsDialog_;
     std::unique_ptr<operations::Progress> progress_;
     std::unique_ptr<operations::OperationSequence> sequence_;
+    std::unique_ptr<operations::PeerConnection> peerConnection_;
     std::unique_ptr<input::DialogPointer> dialogPointer_;
     std::unique_ptr<cmdline::CommandLine> commandLine_;
     std::unique_ptr<dialogs::MessageDialogs> messages_;

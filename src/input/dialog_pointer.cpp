@@ -71,6 +71,15 @@ bool DialogPointer::choiceMissing() const {
     }
 }
 
+void DialogPointer::showHighlight(const char* picture, int left, int top) {
+    platform::Image& highlight = *w_.Image4A;
+    highlight.setPicture(w_.catalogue.byName(picture));
+    highlight.fitToPicture();
+    highlight.setPosition(w_.Image4B->left() + left, w_.Image4B->top() + top);
+    highlight.bringToFront();
+    highlight.show();
+}
+
 void DialogPointer::highlightButton(int button) {
     const DialogRects& rects = dialogRects(w_.ui.DialogNo);
     const InclusiveRect& rect = rects.buttons[static_cast<std::size_t>(button - 1)];
@@ -80,11 +89,7 @@ void DialogPointer::highlightButton(int button) {
         highlight.hide();  // a button without a picture of its own (dialog 19)
         return;
     }
-    highlight.setPicture(w_.catalogue.byName(picture));
-    highlight.fitToPicture();
-    highlight.setPosition(w_.Image4B->left() + rect.left, w_.Image4B->top() + rect.top);
-    highlight.bringToFront();
-    highlight.show();
+    showHighlight(picture, rect.left, rect.top);
     const int dialog = w_.ui.DialogNo;
     if (button == 1 && ((dialog >= 11 && dialog <= 18) || dialog == 21)) {
         // The second button shows plain beside the highlighted first.
@@ -113,10 +118,44 @@ void DialogPointer::takeOverPendingSize() {
     if (rows.PendingSizeRow != 0) rows.CommitSizeBox(rows.PendingSizeRow);
 }
 
+void DialogPointer::keyboardMove(int x, int y) {
+    keyboardMoving_ = true;
+    Image4BMouseMove(x, y);
+    keyboardMoving_ = false;
+}
+
+// The peer boxes keep their highlight when the pointer leaves a button. The
+// master's OK takes no highlight while the address is empty; the keyboard,
+// which must land somewhere, goes on to Cancel instead.
+void DialogPointer::peerBoxMove(int x, int y) {
+    UiState& ui = w_.ui;
+    if (ui.ButtonSel == kPeerBoxWithoutButtons || ui.LeafItem < 1 || ui.LeafItem > 2) return;
+    const PeerBoxRects& box = kPeerBoxRects[static_cast<std::size_t>(ui.LeafItem)];
+    int button = ui.ButtonSel;
+    for (int b = 1; b <= 2; ++b) {
+        if (box.buttons[static_cast<std::size_t>(b - 1)].contains(x, y)) {
+            button = b;
+            break;
+        }
+    }
+    if (button == ui.ButtonSel) return;
+    if (ui.LeafItem == 2 && button == 1 && w_.Edit[1]->text().empty()) {
+        if (!keyboardMoving_) return;
+        button = 2;
+    }
+    ui.ButtonSel = button;
+    const InclusiveRect& rect = box.buttons[static_cast<std::size_t>(button - 1)];
+    showHighlight(box.highlights[static_cast<std::size_t>(button - 1)], rect.left, rect.top);
+}
+
 void DialogPointer::Image4BMouseMove(int x, int y) {
     if (w_.mouseLocked()) return;
     DialogPoint = {x, y};
     UiState& ui = w_.ui;
+    if (ui.MainItem == kPeerToPeer) {
+        peerBoxMove(x, y);
+        return;
+    }
     takeOverPendingSize();
     cursorLeavesTable();
     int hit = hitAt(x, y);
@@ -171,10 +210,8 @@ void DialogPointer::Image4A_0MouseMove() {
 
 void DialogPointer::Edit2KeyPress(int box, char32_t& character) {
     if (w_.ui.MainItem == kPeerToPeer && w_.ui.OpCode == 0) {
-        if (character == U'\r') {
-            w_.ui.ButtonSel = 1;
-            Image4AClick();
-        }
+        // A key answers even while the mouse is locked.
+        if (character == U'\r') w_.ui.DialogAnswer = w_.ui.ButtonSel = 1;
         return;
     }
     w_.tableRows().SizeBoxKeyPress(box, character);

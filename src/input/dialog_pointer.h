@@ -37,6 +37,8 @@ public:
 
     // Takes a size typed into a size box over into TargetSizes.
     void takeOverPendingSize();
+    // The same move made by the keyboard (Tab over the peer boxes' buttons).
+    void keyboardMove(int x, int y);
 
     // What (x, y) hits in the open dialog: -1 area A, 0 nothing (or area B),
     // else the button number.
@@ -62,6 +64,10 @@ private:
     void choosePartition(int row);
     void chooseOne(int row, int& chosen);
     void openFileListEntry(int row);
+    void peerBoxMove(int x, int y);
+    void showHighlight(const char* picture, int left, int top);
+
+    bool keyboardMoving_ = false;
 
     app::TForm1& w_;
 };

@@ -78,6 +78,8 @@ struct PeerBoxRects {
     std::array<InclusiveRect, 2> buttons{};
     std::array<const char*, 2> highlights{{"", ""}};
 };
+// ButtonSel while the slave's "Connected" box is up: it has no buttons.
+inline constexpr int kPeerBoxWithoutButtons = 999;
 inline constexpr std::array<PeerBoxRects, 3> kPeerBoxRects{{
     {},
     {{{{145, 103, 211, 122}, {}}}, {{"F462", ""}}},

@@ -114,6 +114,26 @@ void Keyboard::hoverThirdItem(int item) {
 
 bool Keyboard::menusActive() const { return w_.ui.OpCode == 0; }
 
+bool Keyboard::peerBoxOpen(int box) const {
+    const UiState& ui = w_.ui;
+    return ui.MainItem == kPeerToPeer && ui.SubItem == 0 && ui.LeafItem == box;
+}
+
+// Tab walks the address box: edit, OK, Cancel, edit.
+void Keyboard::peerBoxTab() {
+    UiState& ui = w_.ui;
+    if (ui.ButtonSel == 2) {
+        ui.ButtonSel = 0;
+        w_.Image4A->hide();
+        w_.Edit[1]->setFocus();
+        return;
+    }
+    const auto& buttons = kPeerBoxRects[2].buttons;
+    if (ui.ButtonSel < 0 || ui.ButtonSel >= static_cast<int>(buttons.size())) return;
+    const InclusiveRect& next = buttons[static_cast<std::size_t>(ui.ButtonSel)];
+    w_.dialogPointer().keyboardMove(next.left + 1, next.top + 1);
+}
+
 bool Keyboard::buttonDialog() const {
     const int d = w_.ui.DialogNo;
     return (d >= 10 && d <= 18) || (d >= 20 && d <= 23);
@@ -163,7 +183,9 @@ void Keyboard::tab() {
         if (fileDialog()) fileTab();
         return;
     }
-    if (ui.SubItem == 0 && ui.LeafItem == 0) {
+    if (peerBoxOpen(2)) {
+        peerBoxTab();
+    } else if (ui.SubItem == 0 && ui.LeafItem == 0) {
         if (ui.MainItem >= kLocal && ui.MainItem <= kHelp) hoverMainItem(ui.MainItem + 1);
         if (ui.MainItem == kQuit) hoverMainItem(kLocal);
     } else if ((ui.SubItem == 1 || ui.SubItem == 2) && ui.LeafItem == 0) {
@@ -198,6 +220,10 @@ void Keyboard::enter() {
         w_.menus().IMAGE1AClick();
     } else if (ui.LeafItem == 0) {
         if (ui.MainItem == kLocal || ui.MainItem == kPeerToPeer || ui.MainItem == kPeerMenu) w_.menus().Image2AClick();
+    } else if (peerBoxOpen(1)) {
+        ui.DialogAnswer = 1;  // the waiting box's one button, Cancel
+    } else if (peerBoxOpen(2)) {
+        ui.DialogAnswer = ui.ButtonSel;
     } else if (ui.SubItem != 0) {
         w_.menus().Image3AClick();
     }
@@ -248,7 +274,7 @@ void Keyboard::leftOrRight(int key) {
         const bool opens = ui.PeerMode == 1 ? (ui.SubItem >= 1 && ui.SubItem <= 3)
                                             : (ui.MainItem == kLocal || ui.MainItem == kPeerToPeer);
         if (right && opens) w_.menus().Image2AClick();
-    } else if (!right) {
+    } else if (!right && ui.SubItem != 0) {
         hoverSubmenuItem(ui.SubItem, false);
     }
 }

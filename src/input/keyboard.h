@@ -54,6 +54,10 @@ private:
     void hoverSubmenuItem(int item, bool cornerPlusOne);
     void hoverThirdItem(int item);
     bool menusActive() const;
+    // The peer connection's boxes: the slave's waiting box, the master's
+    // address box.
+    bool peerBoxOpen(int box) const;
+    void peerBoxTab();
     // Dialogs with buttons only (compression, questions, completion).
     bool buttonDialog() const;
     bool hoverButton(int button);

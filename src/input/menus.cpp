@@ -6,6 +6,7 @@
 #include "operations/help_screen.h"
 #include "operations/operation_sequence.h"
 #include "operations/options_dialog.h"
+#include "operations/peer_connection.h"
 
 namespace vxr::input {
 
@@ -219,8 +220,9 @@ void Menus::Image3BMouseMove(int x, int y) {
 
 void Menus::Image3AClick() {
     if (w_.mouseLocked()) return;
-    // The peer connection (Peer to peer) starts here too.
+    // Operations (Local) and the peer connection (Peer to peer) start here.
     if (w_.ui.MainItem == kLocal && w_.ui.SubItem != 0 && w_.ui.LeafItem != 0) w_.sequence().StartOperation();
+    if (w_.ui.MainItem == kPeerToPeer) w_.peerConnection().PeerConnect();
 }
 
 void Menus::ScrollBox1MouseMove() {

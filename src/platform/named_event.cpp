@@ -22,7 +22,7 @@
 
 namespace vxr::platform {
 
-constexpr std::uint32_t kEventMagic = 0x56584556;  // "VXEV"
+constexpr std::uint32_t kEventMagic = 0x56584557;  // "VXEW": the layout with the setter
 constexpr int kMaxHolders = 64;
 
 struct EventHolder {
@@ -37,11 +37,13 @@ struct EventHolder {
 struct SharedEvent {
     std::uint32_t magic;
     std::atomic<std::uint32_t> signalled;
+    std::atomic<pid_t> setter;  // the process whose set() signalled it
     std::uint32_t holderCount;
     EventHolder holders[kMaxHolders];
 };
 
 static_assert(std::atomic<std::uint32_t>::is_always_lock_free, "the futex word must be a plain word");
+static_assert(std::atomic<pid_t>::is_always_lock_free, "the setter is read without the lock");
 
 namespace {
 
@@ -160,6 +162,7 @@ bool joinEvent(SharedEvent& event, bool create, bool initiallySignalled)
         if (!create) return false;
         event.magic = kEventMagic;
         event.holderCount = 0;
+        event.setter.store(initiallySignalled ? getpid() : 0, std::memory_order_relaxed);
         event.signalled.store(initiallySignalled ? 1 : 0, std::memory_order_release);
     }
     return addHolder(event, getpid());
@@ -246,6 +249,7 @@ void NamedEvent::release()
 bool NamedEvent::set()
 {
     if (shared_ == nullptr) return false;
+    shared_->setter.store(getpid(), std::memory_order_relaxed);
     shared_->signalled.store(1, std::memory_order_release);
     futexWakeAll(shared_->signalled);
     return true;
@@ -258,19 +262,31 @@ bool NamedEvent::reset()
     return true;
 }
 
+// A signal stands for its setter: once that process is gone the event reads
+// as not signalled, so a copy killed while it waited or was connected does
+// not leave its partner believing in it. The state word itself is left
+// alone; a later set or reset by a live process wins as usual.
+bool NamedEvent::signalledByTheLiving() const
+{
+    if (shared_->signalled.load(std::memory_order_acquire) == 0) return false;
+    const pid_t setter = shared_->setter.load(std::memory_order_relaxed);
+    return setter == 0 || setter == getpid() || processAlive(setter);
+}
+
 bool NamedEvent::wait(std::chrono::milliseconds timeout)
 {
     using Clock = std::chrono::steady_clock;
     if (shared_ == nullptr) return false;
     const auto deadline = Clock::now() + timeout;
-    while (shared_->signalled.load(std::memory_order_acquire) == 0) {
+    while (!signalledByTheLiving()) {
         const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - Clock::now());
         if (left.count() <= 0) return false;
         // The futex timeout is relative and measured on CLOCK_MONOTONIC, the
-        // clock steady_clock reads.
+        // clock steady_clock reads. A dead setter's signal leaves the word at
+        // 1: sleep on that value until a set or the timeout.
         const timespec relative{static_cast<std::time_t>(left.count() / 1'000'000'000),
                                 static_cast<long>(left.count() % 1'000'000'000)};
-        futexWait(shared_->signalled, 0, relative);
+        futexWait(shared_->signalled, shared_->signalled.load(std::memory_order_acquire), relative);
     }
     return true;
 }

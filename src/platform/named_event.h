@@ -7,7 +7,9 @@
 // last handle to it; shared memory would outlive a killed process, so the
 // event records the processes holding it, drops those that have died
 // whenever it is opened, and counts as absent when none is left. The
-// environment variable VXR_EVENT_NAMESPACE, read at every open, prefixes all
+// A signal also stands for the process that set it: when that process has
+// died, the event reads as not signalled until a live process sets it
+// again. The environment variable VXR_EVENT_NAMESPACE, read at every open, prefixes all
 // names so that parallel test runs do not meet.
 
 #include <chrono>
@@ -36,7 +38,8 @@ public:
     // Signalled stays signalled, for every waiter, until reset().
     bool set();
     bool reset();
-    // True when the event is or becomes signalled within `timeout`.
+    // True when the event is or becomes signalled, by a process still
+    // alive, within `timeout`.
     bool wait(std::chrono::milliseconds timeout);
 
     // The shared memory object behind an event name for this user and the
@@ -47,6 +50,7 @@ private:
     NamedEvent(int descriptor, SharedEvent* shared, std::string path);
     static std::optional<NamedEvent> attach(std::string_view name, bool create, bool initiallySignalled);
     void release();
+    bool signalledByTheLiving() const;
 
     int descriptor_ = -1;
     SharedEvent* shared_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace vxr::platform {
@@ -28,11 +29,21 @@ private:
     int fd_;
 };
 
+// Two running copies share the data file: a reader takes the lock shared and
+// a writer exclusive, so a record is never read while it is half written.
+int lockWhole(int fd, int mode) {
+    while (::flock(fd, mode) != 0) {
+        if (errno != EINTR) return errno;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int readFileHead(const std::filesystem::path& path, std::span<std::uint8_t> out) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) return errno;
+    if (const int locked = lockWhole(file.get(), LOCK_SH); locked != 0) return locked;
     size_t done = 0;
     while (done < out.size()) {
         ssize_t got = ::pread(file.get(), out.data() + done, out.size() - done, static_cast<off_t>(done));
@@ -49,6 +60,7 @@ int readFileHead(const std::filesystem::path& path, std::span<std::uint8_t> out)
 int overwriteFileHead(const std::filesystem::path& path, std::span<const std::uint8_t> data) {
     FileDescriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC));
     if (file.get() < 0) return errno;
+    if (const int locked = lockWhole(file.get(), LOCK_EX); locked != 0) return locked;
     size_t done = 0;
     while (done < data.size()) {
         ssize_t put = ::pwrite(file.get(), data.data() + done, data.size() - done, static_cast<off_t>(done));

@@ -1,6 +1,8 @@
 #pragma once
 // Fixed-size record access to an existing file: read the head of a file and
-// overwrite it in place. A file is never created here.
+// overwrite it in place. A file is never created here. Reads and writes hold
+// a whole-file lock (shared, exclusive), so a reader in another process never
+// sees a write half done.
 
 #include <cstdint>
 #include <filesystem>

@@ -121,7 +121,7 @@ public:
 
     const std::filesystem::path& folder() const { return folder_; }
 
-private:
+    // Writes `record` scrambled to `path`, as a task author's tool would.
     static void writeRecord(model::MachineRecord record, const std::filesystem::path& path) {
         record.setKeys({0x9A, 0xB3, 0xC7, 0x81});
         model::scramble(record.bytes());
@@ -130,6 +130,7 @@ private:
         out.write(reinterpret_cast<const char*>(record.bytes().data()), static_cast<std::streamsize>(record.bytes().size()));
     }
 
+private:
     TempDir dir_;
     std::filesystem::path folder_;
     std::filesystem::path previousDirectory_;

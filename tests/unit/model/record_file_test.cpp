@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
+
 #include "model/computer.h"
 #include "model/scramble.h"
 #include "support/temp_dir.h"
@@ -62,6 +69,25 @@ TEST_F(RecordFile, ShortOrMissingFileFailsAndLeavesMemoryAlone) {
     test::writeAll(dataFile(), std::vector<unsigned char>(kRecordSize - 1, 0x80));
     EXPECT_EQ(machine.LoadRecord(), 1);  // one byte short
     EXPECT_EQ(machine.record(), before);
+}
+
+// A save in progress elsewhere holds the file: the load waits for it and
+// reads the finished record, never a half-written one.
+TEST_F(RecordFile, LoadWaitsForAWriteInProgress) {
+    writeScrambled(MachineRecord());
+    const int writer = ::open(dataFile().c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+    TCOMPUTER machine(clock, random, env());
+    auto load = std::async(std::launch::async, [&] { return machine.LoadRecord(); });
+    EXPECT_EQ(load.wait_for(std::chrono::milliseconds(150)), std::future_status::timeout);
+    MachineRecord finished = sample();
+    finished.setKeys({0x90, 0xA1, 0xB2, 0xC3});
+    scramble(finished.bytes());
+    ASSERT_EQ(::pwrite(writer, finished.bytes().data(), kRecordSize, 0), static_cast<ssize_t>(kRecordSize));
+    ::close(writer);  // drops the lock
+    EXPECT_EQ(load.get(), 0);
+    EXPECT_EQ(machine.record().image(1, 3).name, "BACKUP");
 }
 
 TEST_F(RecordFile, SaveNeverCreatesTheFile) {

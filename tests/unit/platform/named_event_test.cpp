@@ -159,6 +159,33 @@ TEST(NamedEventTest, EventOfAKilledHolderCountsAsAbsent)
     EXPECT_FALSE(recreated->wait(0ms));
 }
 
+TEST(NamedEventTest, SignalOfADeadSetterCountsAsNotSignalledUntilSetAgain)
+{
+    const std::string name = uniqueName("DEAD_SETTER");
+    auto held = NamedEvent::create(name, false);  // keeps the event alive past the child
+    ASSERT_TRUE(held);
+    Signal didSet;
+    const pid_t child = runChild([&] {
+        auto opened = NamedEvent::open(name);
+        if (!opened) return false;
+        opened->set();
+        didSet.send();
+        pause();
+        return true;
+    });
+    ASSERT_TRUE(didSet.receive());
+    EXPECT_TRUE(held->wait(0ms));
+    kill(child, SIGKILL);
+    siginfo_t info{};
+    ASSERT_EQ(waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT), 0);
+    const auto start = Clock::now();
+    EXPECT_FALSE(held->wait(100ms));
+    EXPECT_GE(Clock::now() - start, 100ms);  // a real wait, not a spin
+    waitpid(child, nullptr, 0);
+    held->set();
+    EXPECT_TRUE(held->wait(0ms));
+}
+
 TEST(NamedEventTest, LastHandleClosedRemovesTheEvent)
 {
     const std::string name = uniqueName("CLOSED");
