@@ -1,5 +1,6 @@
 #include "operations/peer_connection.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -25,6 +26,8 @@ constexpr int kWaitingBox = 1;
 constexpr int kAddressBox = 2;
 constexpr int kConnectedBox = 3;
 constexpr int kPeerMenuBox = 4;
+
+constexpr int kPeerComputer = 1;
 
 // How long a connected slave rests between two looks at the master's flag.
 constexpr std::chrono::milliseconds kConnectedPoll{100};
@@ -128,7 +131,13 @@ void PeerConnection::stayConnected() {
 // had and says so.
 void PeerConnection::reloadRecord() {
     if (w_.computer.LoadRecord() == 0) {
-        trace("slave", "reloaded");
+        // What the peer computer's disks hold now, for whoever checks the link.
+        const model::MachineRecord& record = w_.computer.record();
+        nlohmann::json partitions = nlohmann::json::array();
+        for (int disk = 1; disk <= std::min<int>(record.diskCount(kPeerComputer), model::layout::kDisks); ++disk) {
+            partitions.push_back(record.partitionsInUse(kPeerComputer, disk));
+        }
+        w_.trace.write("peer", {{"role", "slave"}, {"state", "reloaded"}, {"peerPartitions", partitions}});
         return;
     }
     trace("slave", "reloadFailed");

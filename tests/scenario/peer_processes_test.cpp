@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -16,6 +17,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "platform/named_event.h"
 #include "support/temp_dir.h"
@@ -136,6 +139,17 @@ protected:
         return held_.back();
     }
 
+    // The data file as vxrdat reads it.
+    nlohmann::json dumpedRecord() const {
+        const std::string command = std::string(VXRDAT_PROGRAM) + " dump --json '" + dataFile().string() + "'";
+        std::FILE* pipe = popen(command.c_str(), "r");
+        std::string text;
+        char buffer[4096];
+        while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) text += buffer;
+        if (pipe != nullptr) pclose(pipe);
+        return nlohmann::json::parse(text, nullptr, false);
+    }
+
     bool slaveFlagUp() {
         auto flag = NamedEvent::open("TASKFLAG1");
         return flag && flag->wait(0ms);
@@ -217,6 +231,35 @@ TEST_F(PeerProcesses, SlaveLeavesConnectedWhenTheMasterIsKilled) {
     killCopy("master");
     EXPECT_EQ(exitStatus("slave"), 0);
     EXPECT_NE(traceOf("slave").find(peerState("reloaded")), std::string::npos);
+}
+
+// The master clones local disk 1 onto the peer's empty disk 2 (keys as a
+// candidate would press them); the slave reads the record the master saved.
+TEST_F(PeerProcesses, MastersDiskCloneLandsOnThePeerAndTheSlaveReloadsIt) {
+    start("slave", std::string(kChooseSlave) + "waitfor Image1B 60\n" + kQuit);
+    ASSERT_TRUE(traces("slave", peerState("waiting")));
+    const std::string clone =
+        "waitfor Image2B\n"
+        "key Enter Enter\n"            // Disk > To Disk
+        "key Tab Enter\n"              // source: disk 1, already chosen
+        "key Down Enter Tab Enter\n"   // destination: the peer's disk 2
+        "key Tab Enter\n"              // the destination's partition sizes
+        "key Left Enter\n"             // proceed: Yes
+        "key Left Enter\n"             // completion
+        "waitfor Image1B\n";
+    start("master", masterScript("192.168.18.2", clone + kQuit));
+    EXPECT_EQ(exitStatus("master", 60s), 0);
+    EXPECT_EQ(exitStatus("slave"), 0);
+    EXPECT_NE(traceOf("master").find("\"result\":0,\"what\":\"operation\""), std::string::npos);
+    EXPECT_NE(traceOf("slave").find("\"peerPartitions\":[1,2]"), std::string::npos);
+
+    const nlohmann::json peer = dumpedRecord()["computers"]["peer"];
+    ASSERT_EQ(peer["disks"].size(), 2u);
+    const nlohmann::json& target = peer["disks"][1]["partitions"];
+    ASSERT_EQ(target.size(), 2u);
+    EXPECT_EQ(target[0]["type"], 7);
+    EXPECT_EQ(target[1]["type"], 11);
+    EXPECT_EQ(target[0]["data"], 8500);
 }
 
 // Every copy lowers the master's flag when it starts, so a third copy ends
