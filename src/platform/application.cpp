@@ -44,7 +44,7 @@ int millisecondsUntil(ScriptPlayer::Clock::time_point moment)
 
 // A message box while it is open, with the window showing it.
 struct Application::OpenBox {
-    explicit OpenBox(std::string_view text) : window(text) {}
+    OpenBox(std::string_view text, std::vector<std::string> buttons) : window(text, std::move(buttons)) {}
     MessageBoxWindow window;
     WindowId id = 0;
 };
@@ -195,10 +195,12 @@ void Application::presentChanged()
     }
 }
 
-void Application::messageBox(std::string_view text)
+void Application::messageBox(std::string_view text) { ask(text, {"OK"}); }
+
+std::size_t Application::ask(std::string_view text, std::vector<std::string> buttons)
 {
     boxTexts_.emplace_back(text);
-    OpenBox box(text);
+    OpenBox box(text, std::move(buttons));
     const Form& form = box.window.form();
     box.id = backend_->openWindow(title_, form.clientWidth(), form.clientHeight(), mainWindow_);
     boxes_.push_back(&box);
@@ -217,6 +219,7 @@ void Application::messageBox(std::string_view text)
         processMessages();
         if (!box.window.answered()) waitMessage();
     }
+    return box.window.choice();
 }
 
 void Application::setScript(EventScript script) { script_ = std::make_unique<ScriptPlayer>(std::move(script)); }

@@ -61,6 +61,9 @@ public:
     void repaint();
     // Shows `text` in the message box and waits until it is answered.
     void messageBox(std::string_view text);
+    // Shows `text` in a message box with `buttons` and waits until one is
+    // chosen; returns its index from 0 (Esc and closing choose the last).
+    std::size_t ask(std::string_view text, std::vector<std::string> buttons);
     bool messageBoxOpen() override { return !boxes_.empty(); }
     // The texts of every message box shown so far.
     const std::vector<std::string>& messageBoxTexts() const { return boxTexts_; }

@@ -43,7 +43,8 @@ void dottedFrame(Bitmap& target, const Rect& r)
 
 }  // namespace
 
-MessageBoxWindow::MessageBoxWindow(std::string_view text) : form_({}, kMinimumWidth, 80), button_(form_, "OK")
+MessageBoxWindow::MessageBoxWindow(std::string_view text, std::vector<std::string> buttons)
+    : form_({}, kMinimumWidth, 80)
 {
     for (std::string& line : splitLines(text)) {
         auto label = std::make_unique<Label>(form_, "Line" + std::to_string(lines_.size() + 1));
@@ -51,21 +52,28 @@ MessageBoxWindow::MessageBoxWindow(std::string_view text) : form_({}, kMinimumWi
         label->setCaption(std::move(line));
         lines_.push_back(std::move(label));
     }
+    if (buttons.empty()) buttons.emplace_back("OK");
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        buttons_.push_back(std::make_unique<Image>(form_, "Button" + std::to_string(i + 1)));
+        buttons_.back()->onClick = [this, i](Control&) { answer(i); };
+    }
     layOut();
-    drawButton();
-    button_.onClick = [this](Control&) { answer(); };
-    form_.onKeyDown = [this](int& key, ShiftState) {
+    for (std::size_t i = 0; i < buttons.size(); ++i) drawButton(*buttons_[i], buttons[i], i == 0);
+    const std::size_t last = buttons_.size() - 1;
+    form_.onKeyDown = [this, last](int& key, ShiftState) {
         if (key == vk::Enter || key == vk::Space || key == vk::Escape) {
-            answer();
+            answer(key == vk::Escape ? last : 0);
             key = 0;
         }
     };
-    form_.onCloseRequest = [this] { answer(); };
+    form_.onCloseRequest = [this, last] { answer(last); };
 }
 
 void MessageBoxWindow::layOut()
 {
-    int width = kMinimumWidth;
+    const int count = static_cast<int>(buttons_.size());
+    const int row = count * kButtonWidth + (count - 1) * kButtonGap;
+    int width = std::max(kMinimumWidth, row + 2 * kMargin);
     for (const auto& line : lines_) width = std::max(width, line->width() + 2 * kMargin);
     int y = kMargin;
     for (const auto& line : lines_) {
@@ -73,24 +81,33 @@ void MessageBoxWindow::layOut()
         y += line->height() + kLineGap;
     }
     y += kMargin;
-    button_.setBounds((width - kButtonWidth) / 2, y, kButtonWidth, kButtonHeight);
+    for (int i = 0; i < count; ++i) {
+        buttons_[static_cast<std::size_t>(i)]->setBounds((width - row) / 2 + i * (kButtonWidth + kButtonGap), y,
+                                                         kButtonWidth, kButtonHeight);
+    }
     form_.setClientSize(width, y + kButtonHeight + kMargin);
 }
 
-// The default button: black outline, raised face, dotted focus frame.
-void MessageBoxWindow::drawButton()
+// A raised face with its caption; the default button also has a black
+// outline and a dotted focus frame.
+void MessageBoxWindow::drawButton(Image& button, std::string_view caption, bool isDefault)
 {
-    Canvas& canvas = button_.canvas();
+    Canvas& canvas = button.canvas();
     Bitmap& face = canvas.bitmap();
     face.fill(face.bounds(), kButtonFace);
-    canvas.pen() = {colors::black, 1};
-    canvas.brush().style = BrushStyle::Clear;
-    canvas.rectangle(face.bounds());
-    drawRaisedEdge(face, {1, 1, face.width() - 1, face.height() - 1});
-    dottedFrame(face, {4, 4, face.width() - 4, face.height() - 4});
+    if (isDefault) {
+        canvas.pen() = {colors::black, 1};
+        canvas.brush().style = BrushStyle::Clear;
+        canvas.rectangle(face.bounds());
+        drawRaisedEdge(face, {1, 1, face.width() - 1, face.height() - 1});
+        dottedFrame(face, {4, 4, face.width() - 4, face.height() - 4});
+    } else {
+        drawRaisedEdge(face, face.bounds());
+    }
     canvas.font() = kTextFont;
-    const int textWidth = canvas.textWidth("OK");
-    canvas.textOut((face.width() - textWidth) / 2, (face.height() - canvas.textHeight("OK")) / 2, "OK");
+    canvas.brush().style = BrushStyle::Clear;
+    const int textWidth = canvas.textWidth(caption);
+    canvas.textOut((face.width() - textWidth) / 2, (face.height() - canvas.textHeight(caption)) / 2, caption);
 }
 
 Bitmap framedWindow(const Bitmap& client, std::string_view title)

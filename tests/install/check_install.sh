@@ -3,6 +3,7 @@
 # user gets: the programs and the VXR link, every example task the build
 # made, the menu entry (validated), the icon at each size, and the manual
 # pages (linted as Debian's tools read them).
+# Also starts the installed launcher headless both ways.
 #   check_install.sh BUILD_DIR
 set -eu
 build=$1
@@ -52,7 +53,7 @@ done
 [ "$icons" -ge 4 ] || fail "only $icons icon sizes installed"
 
 man1="$prefix/share/man/man1"
-for page in vxr vxrdat VXR; do
+for page in vxr vxrdat VXR vxr-practice; do
     file="$man1/$page.1.gz"
     [ -e "$file" ] || { fail "manual page $page(1) is missing"; continue; }
     warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)
@@ -60,6 +61,20 @@ for page in vxr vxrdat VXR; do
     lexgrog "$file" >/dev/null || fail "$page(1): lexgrog finds no NAME section"
     zcat "$file" | grep -q '@[A-Z_]*@' && fail "$page(1): an unreplaced @NAME@"
 done
+
+# The menu's launcher, headless: Cancel copies nothing and starts nothing;
+# Copy copies the installed practice task to the user's drive C: and starts
+# the installed trainer, which plays the rest of the same script.
+practice() { # SCRIPT-TEXT
+    printf "$1" > "$scratch/launch.vxs"
+    (cd "$scratch" && VXR_DRIVE_C="$scratch/c" VXR_DRIVE_A="$scratch/a" VXR_SCRIPT="$scratch/launch.vxs" \
+        "$prefix/bin/vxr-practice" >/dev/null)
+}
+data_file="$scratch/c/DATAS/VXR.DAT"
+practice 'key Esc\n' || fail "vxr-practice: Cancel did not end it normally"
+[ ! -e "$data_file" ] || fail "vxr-practice: Cancel made a data file"
+practice 'key Enter\nclose\nkey Enter\n' || fail "vxr-practice: Copy did not start the trainer to a normal end"
+cmp -s "$data_file" "$prefix/share/vxr/examples/lab/VXR.DAT" || fail "vxr-practice: the practice task was not copied"
 
 [ -f "$prefix/share/doc/vxr/copyright" ] || fail "share/doc/vxr/copyright is missing"
 

@@ -22,7 +22,7 @@ echo "$contents"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "== Depends: $depends"
 
-for path in ./usr/bin/vxr ./usr/bin/vxrdat ./usr/share/applications/vxr.desktop \
+for path in ./usr/bin/vxr ./usr/bin/vxrdat ./usr/bin/vxr-practice ./usr/share/applications/vxr.desktop \
             ./usr/share/man/man1/vxr.1.gz ./usr/share/man/man1/vxrdat.1.gz \
             ./usr/share/vxr/examples/lab/VXR.DAT ./usr/share/doc/vxr/copyright; do
     echo "$contents" | grep -q "^$path\( \|$\)" || fail "$path is not in the package"

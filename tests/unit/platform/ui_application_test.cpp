@@ -282,6 +282,36 @@ TEST(MessageBoxWindowTest, SizesItselfToItsLinesAndAnswersEnterSpaceEscAndClose)
     }
 }
 
+TEST(MessageBoxWindowTest, AQuestionSetsItsButtonsInARowAndEachWayOfAnsweringChoosesOne)
+{
+    struct Way {
+        const char* name;
+        std::vector<InputEvent> events;
+        std::size_t choice;
+    };
+    MessageBoxWindow probe("Copy it?", {"Copy", "Cancel"});
+    const Rect second = probe.button(1).bounds();
+    const Point onSecond{second.left + 5, second.top + 5};
+    EXPECT_EQ(probe.button(0).top(), second.top);
+    EXPECT_GE(second.left, probe.button(0).bounds().right + MessageBoxWindow::kButtonGap);
+    EXPECT_LE(second.right + MessageBoxWindow::kMargin, probe.form().clientWidth());
+    const Way ways[] = {
+        {"Enter", {InputEvent::keyDown(vk::Enter)}, 0},
+        {"Space", {InputEvent::keyDown(vk::Space)}, 0},
+        {"Esc", {InputEvent::keyDown(vk::Escape)}, 1},
+        {"close", {InputEvent::closeRequest()}, 1},
+        {"click on Cancel", {InputEvent::mouseDown(onSecond), InputEvent::mouseUp(onSecond)}, 1},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        MessageBoxWindow box("Copy it?", {"Copy", "Cancel"});
+        EXPECT_EQ(box.choice(), 1u);  // unanswered counts as cancelled
+        for (const InputEvent& event : way.events) box.form().dispatch(event);
+        EXPECT_TRUE(box.answered());
+        EXPECT_EQ(box.choice(), way.choice);
+    }
+}
+
 TEST(ApplicationTest, PresentsOnlyWhatChangedAndFollowsCaptionAndSize)
 {
     auto made = std::make_unique<HeadlessBackend>();
