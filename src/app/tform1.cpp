@@ -168,7 +168,7 @@ void TForm1::bindKeys() {
     for (int i = 1; i <= 4; ++i) {
         platform::Edit& box = *Edit[static_cast<std::size_t>(i)];
         box.onKeyPress = [this](Control& sender, char32_t& character) { dialogPointer_->Edit2KeyPress(sender.tag(), character); };
-        box.onClick = [this](Control& sender) { tableRows_->SizeBoxClick(sender.tag()); };
+        box.onClick = [this](Control& sender) { dialogPointer_->Edit2Click(sender.tag()); };
         box.onExit = [this](Control&) { tableRows_->SizeBoxExit(); };
     }
     // The restriction notice is an edit too; keys typed into it go to the

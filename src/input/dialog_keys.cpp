@@ -17,16 +17,8 @@ namespace {
 
 using dialogs::kRowHeight;
 
-// Stops of a file dialog (FieldPos).
-enum FileStop : int { kFileList = 1, kNameEdit = 2, kSecondButton = 3, kFirstButton = 4, kLookInBox = 5 };
-
-// Focus frame areas of the file dialogs besides the list.
-constexpr int kNameEditFrame = 11;
-constexpr int kLookInFrame = 12;
-constexpr int kPasswordStep = 29;
-
 // Where Enter and Down point to open the Look-in drop-down: its arrow.
-constexpr platform::Point kLookInArrowPoint{295, 27};
+constexpr platform::Point kLookInArrowPoint{kLookInArrow.left + 1, kLookInArrow.top + 1};
 
 // Table row r is aimed at y = 13(r-1)+1; file list and drop-down row r at
 // y = 13r-1.
@@ -59,9 +51,9 @@ void Keyboard::listTab() {
 void Keyboard::markFileStop(int style) {
     app::FocusFrame& frame = w_.focusFrame();
     switch (w_.ui.FieldPos) {
-        case kFileList: frame.DrawFocusFrame(w_.ui.DialogNo, style); break;
-        case kNameEdit: frame.DrawFocusFrame(kNameEditFrame, style); break;
-        case kLookInBox: frame.DrawFocusFrame(kLookInFrame, style); break;
+        case kFileListStop: frame.DrawFocusFrame(w_.ui.DialogNo, style); break;
+        case kNameEditStop: frame.DrawFocusFrame(kNameEditFrame, style); break;
+        case kLookInStop: frame.DrawFocusFrame(kLookInFrame, style); break;
         default: break;
     }
 }
@@ -70,11 +62,11 @@ void Keyboard::markFileStop(int style) {
 void Keyboard::fileTab() {
     UiState& ui = w_.ui;
     markFileStop(app::kFrameGrey);
-    ui.FieldPos = ui.FieldPos >= kLookInBox ? kFileList : ui.FieldPos + 1;
+    ui.FieldPos = ui.FieldPos >= kLookInStop ? kFileListStop : ui.FieldPos + 1;
     markFileStop(app::kFrameWhite);
-    if (ui.FieldPos == kNameEdit) w_.Edit[1]->setFocus();
-    if (ui.FieldPos == kSecondButton || ui.FieldPos == kFirstButton) {
-        hoverButton(ui.FieldPos == kSecondButton ? 2 : 1);
+    if (ui.FieldPos == kNameEditStop) w_.Edit[1]->setFocus();
+    if (ui.FieldPos == kSecondButtonStop || ui.FieldPos == kFirstButtonStop) {
+        hoverButton(ui.FieldPos == kSecondButtonStop ? 2 : 1);
         return;
     }
     ui.ButtonSel = 0;
@@ -110,15 +102,15 @@ void Keyboard::fileEnter() {
     UiState& ui = w_.ui;
     DialogPointer& pointer = w_.dialogPointer();
     switch (ui.FieldPos) {
-        case kFileList:
+        case kFileListStop:
             pointer.FilePoint = {0, listRowY(ui.RowSel)};
             pointer.Image5DAClick();
             break;
-        case kSecondButton:
-        case kFirstButton:
+        case kSecondButtonStop:
+        case kFirstButtonStop:
             if (ui.ButtonSel != 0) pointer.Image4AClick();
             break;
-        case kLookInBox:
+        case kLookInStop:
             if (!w_.Image2D->visible()) {
                 pointer.DialogPoint = kLookInArrowPoint;
                 pointer.Image4BClick();
@@ -135,7 +127,7 @@ void Keyboard::fileEnter() {
 // mouse locked; an empty edit cannot be answered (OK does not highlight).
 void Keyboard::passwordEnter() {
     UiState& ui = w_.ui;
-    if (ui.DialogNo != kPasswordStep || ui.DialogCode != 0 || w_.dialogPointer().choiceMissing()) return;
+    if (ui.DialogNo != kPasswordDialog || ui.DialogCode != 0 || w_.dialogPointer().choiceMissing()) return;
     ui.ButtonSel = 1;
     ui.DialogAnswer = 1;
 }
@@ -147,7 +139,7 @@ void Keyboard::listUpOrDown(bool down) {
 
 void Keyboard::fileUpOrDown(bool down) {
     UiState& ui = w_.ui;
-    if (ui.FieldPos == kFileList) {
+    if (ui.FieldPos == kFileListStop) {
         const int row = ui.RowSel + (down ? 1 : -1);
         if (row < 1 || row > ui.RowCount) return;
         w_.dialogPointer().Image5DAMouseMove(0, listRowY(row));
@@ -158,7 +150,7 @@ void Keyboard::fileUpOrDown(bool down) {
         if (top + kRowHeight > box.scrollTop() + box.height()) box.setScrollTop(top + kRowHeight - box.height());
         return;
     }
-    if (ui.FieldPos != kLookInBox) return;
+    if (ui.FieldPos != kLookInStop) return;
     dialogs::DialogContents& contents = w_.dialogContents();
     if (!w_.Image2D->visible()) {
         if (down) {

@@ -23,12 +23,8 @@ using dialogs::kPlainRow;
 using dialogs::kRowHeight;
 using dialogs::kUnusableRow;
 
-constexpr int kPasswordStep = 29;
 constexpr int kTableRows = 4;
 constexpr int kLookInRowCount = 16;
-
-// The Look-in arrow of the file dialogs, in the dialog picture.
-constexpr InclusiveRect kLookInArrow{294, 26, 309, 41};
 
 bool fileDialog(int dialogNo) { return dialogNo == 3 || dialogNo == 5 || dialogNo == 8; }
 bool selectionDialog(int dialogNo) { return dialogNo >= 1 && dialogNo <= 9; }
@@ -66,7 +62,7 @@ bool DialogPointer::choiceMissing() const {
         case 4: return s.SourcePartitions == 0;
         case 6: return s.TargetDisk == 0;
         case 7: return s.TargetPartition == 0;
-        case kPasswordStep: return w_.Edit[1]->text().empty();
+        case kPasswordDialog: return w_.Edit[1]->text().empty();
         default: return false;
     }
 }
@@ -206,6 +202,17 @@ void DialogPointer::Image4AClick() {
 void DialogPointer::Image4A_0MouseMove() {
     if (w_.mouseLocked()) return;
     w_.Image4A_0->hide();
+}
+
+// A click into the file dialogs' name edit makes it the focused stop, so
+// that Tab goes on from there; in the destination tables it marks a size box.
+void DialogPointer::Edit2Click(int box) {
+    if (box == 1 && fileDialog(w_.ui.DialogNo)) {
+        w_.ui.FieldPos = kNameEditStop;
+        w_.focusFrame().DrawFocusFrame(kNameEditFrame, app::kFrameWhite);
+        return;
+    }
+    w_.tableRows().SizeBoxClick(box);
 }
 
 void DialogPointer::Edit2KeyPress(int box, char32_t& character) {

@@ -34,6 +34,7 @@ public:
     // Master box's address edit answers its first button; in the destination
     // tables they are the size boxes' keys.
     void Edit2KeyPress(int box, char32_t& character);
+    void Edit2Click(int box);
 
     // Takes a size typed into a size box over into TargetSizes.
     void takeOverPendingSize();

@@ -68,6 +68,19 @@ constexpr const DialogRects& dialogRects(int dialogNo) {
     return dialogNo >= 1 && dialogNo <= kDialogCount ? kDialogRects[static_cast<std::size_t>(dialogNo)] : kDialogRects[0];
 }
 
+// The password step, which has no dialog class of its own.
+inline constexpr int kPasswordDialog = 29;
+
+// The stops (FieldPos) of a file dialog, and the focus frame areas of the
+// name edit and the Look-in box.
+enum FileStop : int { kFileListStop = 1, kNameEditStop = 2, kSecondButtonStop = 3, kFirstButtonStop = 4, kLookInStop = 5 };
+inline constexpr int kNameEditFrame = 11;
+inline constexpr int kLookInFrame = 12;
+
+// The Look-in arrow of the file dialogs, in the dialog picture; the
+// keyboard points at its corner + 1.
+inline constexpr InclusiveRect kLookInArrow{294, 26, 309, 41};
+
 // The plain second button shown while the first has the highlight.
 inline constexpr const char* kPlainSecondButtonQuestion = "F440";  // dialogs 11 to 18
 inline constexpr const char* kPlainSecondButtonComplete = "F450";  // dialog 21

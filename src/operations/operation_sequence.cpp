@@ -143,7 +143,7 @@ void OperationSequence::AskStep(int step) {
     }
     w_.waitUntil([this] { return w_.ui.DialogAnswer != 0; });
     w_.focusFrame().DrawFocusFrame(1, app::kFrameHidden);
-    if (isFileDialog(step) && ui.DialogAnswer == 1 && w_.op.ImageIndex == 0 && !takeTypedName(step)) {
+    if (isFileDialog(step) && ui.DialogAnswer == 1 && !takeChosenName(step)) {
         w_.trace.write("stepAnswer", {{"step", step}, {"answer", ui.DialogAnswer}, {"dialogCode", ui.DialogCode}});
         w_.screens().HideDialog();
         w_.Edit[5]->setFocus();

@@ -65,6 +65,7 @@ private:
     void openFileDialog();
     void chooseFirstLookInLetter();
     void showFileNameEdit();
+    bool takeChosenName(int step);
     bool takeTypedName(int step);
     nlohmann::json stepChoice(int step) const;
 

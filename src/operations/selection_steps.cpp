@@ -230,6 +230,23 @@ void OperationSequence::openFileDialog() {
     showFileNameEdit();
 }
 
+// The file dialog was answered with its first button: a typed name is
+// resolved; an image clicked in the list for a new image must not lie on
+// what is being imaged either (the list may show such a drive when every
+// drive does).
+bool OperationSequence::takeChosenName(int step) {
+    OperationState& s = w_.op;
+    if (s.ImageIndex == 0) return takeTypedName(step);
+    if (step != 8) return true;
+    int letter = s.LookInLetter, directory = s.LookInDirectory;
+    std::string name = s.ImageFileName;
+    if (dialogs::ResolveImageName(w_.computer, s, w_.ui.PeerMode, letter, directory, name) != dialogs::kOnImagedSource) {
+        return true;
+    }
+    w_.ui.DialogCode = s.OpCode == kDiskToImage ? kOnImagedDrive : kOnImagedPartition;
+    return false;
+}
+
 // A name typed into a file dialog answered with OK. Paths are taken from
 // the drive and directory shown. A new image's name gets a fresh entry or,
 // when it exists, that entry (negative: the overwrite question follows).

@@ -143,6 +143,16 @@ TEST_F(Dialogs, TheFileDialogsTabOrderAndTheEmptyNameThatCannotBeSaved) {
     });
 }
 
+TEST_F(Dialogs, AClickIntoTheNameEditMakesItTheStopTabGoesOnFrom) {
+    play(openLocalItem(1, 2) + presses({kTab, kEnter}) + std::vector<Action>{clickNameEdit(), type("x")}, [&] {
+        EXPECT_EQ(ui().FieldPos, 2);
+        EXPECT_EQ(w().Edit[1]->text(), "x");
+        w().keyboard().PROCKEYDOWN(kTab);
+        w().keyboard().PROCKEYDOWN(kTab);
+        EXPECT_EQ(ui().ButtonSel, 1);  // Save, now that a name is typed
+    });
+}
+
 TEST_F(Dialogs, TheLookInDropDownByKeysAndTheFileListByPointer) {
     play(openLocalItem(1, 3) + std::vector<Action>{clickFileRow(1)}, [&] {
         // In C:\BACKUP: the parent line, OLD, DEEP.
@@ -202,6 +212,22 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedName{"backup\\\\new", 121, nullptr, 0}, TypedName{"..\\new", 121, nullptr, 0},
                       TypedName{"backup\\", 121, nullptr, 0}, TypedName{"Z:new", 121, nullptr, 0},
                       TypedName{"D:new", 123, nullptr, 0}));
+
+TEST(FileDialogs, AnImageOnTheDiskBeingImagedCannotBeChosenFromTheList) {
+    // One disk: the file dialog can only look in C:, on the source itself.
+    MachineRecord record = sampleMachine();
+    record.setImage(0, 1, {1, 100, "OLD", 1.0, 1, {{{7, 0, 100, 50}}}, 0, ""});
+    OperationRun run(record);
+    int code = 0;
+    run.run(openLocalItem(1, 2) + presses({kTab, kEnter}) +
+            std::vector<Action>{clickFileRow(1), [&](TrainerHarness& t) {
+                                    code = t.ui().DialogCode;
+                                    t.queueKey(kEnter);
+                                }});
+    EXPECT_EQ(code, 123);  // "Image file is on drive being imaged"
+    EXPECT_EQ(run.w().ui.OpCode, 0);
+    EXPECT_FALSE(run.savedOperation());
+}
 
 // ---- questions ---------------------------------------------------------------------------
 
