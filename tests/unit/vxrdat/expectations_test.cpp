@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include "check_report.h"
 #include "data_file.h"
 #include "evaluate.h"
@@ -107,6 +110,22 @@ TEST(Expectations, PartialCreditAndADamagedFileThatDoesNotStopTheClass) {
     EXPECT_TRUE(result.files[1].outcomes[0].passed);
     EXPECT_FALSE(result.files[1].outcomes[1].passed);
     EXPECT_FALSE(result.passedAll());
+}
+
+TEST(Expectations, EveryBundledTaskHasAListThatItsStartRecordDoesNotPass) {
+    int tasks = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(VXR_EXAMPLES_SOURCE)) {
+        if (!std::filesystem::exists(entry.path() / "task.json")) continue;
+        ++tasks;
+        std::ifstream in(entry.path() / "task.json");
+        const Task task = readTaskText(std::string(std::istreambuf_iterator<char>(in), {}));
+        ASSERT_FALSE(task.expect.empty()) << entry.path();
+        const model::TCOMPUTER start = machineOf(task.start);
+        const bool allPass = std::all_of(task.expect.begin(), task.expect.end(),
+                                         [&](const Expectation& e) { return evaluate(e, start, start).passed; });
+        EXPECT_FALSE(allPass) << entry.path() << ": the untouched machine already passes";
+    }
+    EXPECT_GE(tasks, 12);
 }
 
 struct BadItem {
