@@ -39,9 +39,9 @@ bool isDosPath(const std::string& path) { return path.size() >= 3 && path[1] == 
 
 // A DOS path in the record's code page, upper case; a directory's without a
 // trailing backslash except a root's ("D:\"), an image's with ".VXI".
-std::string readPath(const json& node, const std::string& path, bool image) {
-    const json* value = field(node, "path");
-    const std::string where = child(path, "path");
+std::string readPath(const json& node, const char* key, const std::string& path, bool image) {
+    const json* value = field(node, key);
+    const std::string where = child(path, key);
     if (!value) throw SchemaError(where, "missing");
     auto bytes = value->is_string() ? cp936FromUtf8(value->get<std::string>()) : std::nullopt;
     if (!bytes) throw SchemaError(where, "expected a DOS path as text");
@@ -99,7 +99,7 @@ ImageCondition readImage(const json& node, const std::string& path) {
     expectObject(node, path, {"computer", "path", "partitions", "size", "compressed", "password", "checks"});
     ImageCondition c;
     c.computer = readComputer(node, path);
-    c.path = readPath(node, path, true);
+    c.path = readPath(node, "path", path, true);
     c.partitions = readPartitionList(node, path);
     c.size = readRange(node, "size", path);
     c.compressed = readFlag(node, "compressed", path);
@@ -130,7 +130,7 @@ PartitionCondition readPartition(const json& node, const std::string& path) {
 
 DirectoryCondition readDirectory(const json& node, const std::string& path) {
     expectObject(node, path, {"computer", "path"});
-    return {readComputer(node, path), readPath(node, path, false)};
+    return {readComputer(node, path), readPath(node, "path", path, false)};
 }
 
 UnchangedCondition readUnchanged(const json& node, const std::string& path) {
@@ -139,7 +139,7 @@ UnchangedCondition readUnchanged(const json& node, const std::string& path) {
     c.computer = readComputer(node, path);
     if (field(node, "image")) {
         if (field(node, "disk") || field(node, "partition")) throw SchemaError(path, "either an image or a disk, not both");
-        c.image = readPath(json{{"path", node["image"]}}, path, true);
+        c.image = readPath(node, "image", path, true);
         return c;
     }
     c.disk = readNumberIn(node, "disk", path, 1, model::layout::kDisks);
