@@ -53,7 +53,7 @@ void activeSwitches(Scene& scene, const OptionWords& words) {
     int shown = 0;
     for (int tab = 1; tab <= operations::kOptionTabs; ++tab) {
         for (int n = 1; n <= operations::kBoxesPerTab; ++n) {
-            const char* summary = operations::optionBox(tab, n).summary;
+            const char* summary = model::optionSummary(tab, n);
             if (!isOn(words, tab, n) || summary == nullptr) continue;
             const int column = shown < operations::kActiveSwitchesFirstColumnRows ? 0 : 1;
             const int row = shown - column * operations::kActiveSwitchesFirstColumnRows;

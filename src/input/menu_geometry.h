@@ -6,6 +6,7 @@
 #include <array>
 
 #include "input/table_types.h"
+#include "model/option_names.h"
 
 namespace vxr::input {
 
@@ -95,7 +96,8 @@ inline constexpr std::array<InclusiveRect, kOptionTabCount> kOptionTabRects{{
 inline constexpr std::array<const char*, kOptionTabCount> kOptionTabPages{
     {"F241B", "F242B", "F243B", "F244B", "F245B", "F246B"}};
 inline constexpr std::array<const char*, kOptionTabCount> kOptionTabNames{
-    {"Span/CRC", "FAT32/64", "Misc", "Image/Tape", "Security", "Save Settings"}};
+    {model::kOptionWordNames[0], model::kOptionWordNames[1], model::kOptionWordNames[2], model::kOptionWordNames[3],
+     model::kOptionWordNames[4], "Save Settings"}};
 
 // Save Settings button on tab 6: x 400..524, y 220..239 (y 240 excluded);
 // its highlight stands at the button's corner.

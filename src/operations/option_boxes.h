@@ -1,30 +1,30 @@
 #pragma once
 // The options dialog's boxes: for each tab 1..5 and box 1..9 the place on the
-// tab page, the style, the text listed under "Active Switches" when the box
-// is on, and the boxes that turning it on clears. Option word t holds tab t,
-// box n in bit n-1. The painter, the click handlers and the record tool all
-// read this one table.
+// tab page, the style and the boxes that turning it on clears. Option word t
+// holds tab t, box n in bit n-1. The painter and the click handlers read this
+// one table; the texts listed under "Active Switches" are the model's
+// (model/option_names.h).
 
 #include <array>
 #include <cstdint>
 #include <initializer_list>
 
 #include "input/table_types.h"
+#include "model/option_names.h"
 
 namespace vxr::operations {
 
 using input::kAbsent;  // x of a box that a tab does not have
 inline constexpr int kCheckBox = 4;
 inline constexpr int kRadioButton = 6;
-inline constexpr int kOptionTabs = 5;
-inline constexpr int kBoxesPerTab = 9;
+inline constexpr int kOptionTabs = model::layout::kOptionWords;
+inline constexpr int kBoxesPerTab = model::kBoxesPerOptionWord;
 
 struct OptionBox {
     int x = kAbsent;  // relative to the tab page
     int y = kAbsent;
     int style = 0;
-    const char* summary = nullptr;  // nullptr: never listed
-    std::uint16_t clears = 0;       // bit n-1: box n is cleared when this one is turned on
+    std::uint16_t clears = 0;  // bit n-1: box n is cleared when this one is turned on
 
     bool present() const { return x != kAbsent; }
 };
@@ -44,43 +44,43 @@ inline constexpr OptionBox kNoBox{};
 
 inline constexpr std::array<std::array<OptionBox, kBoxesPerTab>, kOptionTabs> kOptionBoxTable{{
     // 1 Span/CRC
-    {{{35, 55, kCheckBox, "Spanning", 0},
-      {35, 97, kCheckBox, "AutoName", 0},
-      {35, 139, kCheckBox, "Compatible Naming", 0},
-      {35, 181, kCheckBox, "CRC Ignore", 0},
-      {35, 223, kCheckBox, "Create CRC32", 0},
+    {{{35, 55, kCheckBox, 0},
+      {35, 97, kCheckBox, 0},
+      {35, 139, kCheckBox, 0},
+      {35, 181, kCheckBox, 0},
+      {35, 223, kCheckBox, 0},
       kNoBox, kNoBox, kNoBox, kNoBox}},
     // 2 FAT32/64
-    {{{35, 55, kCheckBox, "FAT32 Conversion", boxes({2})},
-      {35, 110, kCheckBox, "64K FAT Clusters", boxes({1, 3})},
-      {35, 165, kCheckBox, "FAT Limit", boxes({2})},
+    {{{35, 55, kCheckBox, boxes({2})},
+      {35, 110, kCheckBox, boxes({1, 3})},
+      {35, 165, kCheckBox, boxes({2})},
       kNoBox, kNoBox, kNoBox, kNoBox, kNoBox, kNoBox}},
     // 3 Misc
-    {{{35, 55, kCheckBox, "Sure", 0},
-      {35, 110, kCheckBox, "Force Cloning", 0},
-      {35, 165, kCheckBox, "Reboot", boxes({4})},
-      {35, 220, kCheckBox, "Exit to DOS", boxes({3})},
+    {{{35, 55, kCheckBox, 0},
+      {35, 110, kCheckBox, 0},
+      {35, 165, kCheckBox, boxes({4})},
+      {35, 220, kCheckBox, boxes({3})},
       kNoBox, kNoBox, kNoBox, kNoBox, kNoBox}},
     // 4 Image/Tape
-    {{{36, 41, kRadioButton, nullptr, boxes({2, 3, 4})},
-      {36, 71, kRadioButton, "Image All", boxes({1, 3, 4})},
-      {36, 101, kRadioButton, "Image Boot", boxes({1, 2, 4})},
-      {36, 131, kRadioButton, "Image Disk", boxes({1, 2, 3})},
-      {36, 172, kRadioButton, nullptr, boxes({6, 7})},
-      {36, 194, kRadioButton, "Tape Buffered", boxes({5, 7})},
-      {154, 172, kRadioButton, "Tape Unbuffered", boxes({5, 6})},
-      {323, 171, kCheckBox, "Tape Eject", 0},
+    {{{36, 41, kRadioButton, boxes({2, 3, 4})},
+      {36, 71, kRadioButton, boxes({1, 3, 4})},
+      {36, 101, kRadioButton, boxes({1, 2, 4})},
+      {36, 131, kRadioButton, boxes({1, 2, 3})},
+      {36, 172, kRadioButton, boxes({6, 7})},
+      {36, 194, kRadioButton, boxes({5, 7})},
+      {154, 172, kRadioButton, boxes({5, 6})},
+      {323, 171, kCheckBox, 0},
       kNoBox}},
     // 5 Security
-    {{{35, 55, kCheckBox, "Encrypt all created images with a password,\"-pwd\".", 0},
-      {124, 144, kRadioButton, nullptr, otherLockTypes(2)},
-      {124, 165, kRadioButton, "-locktype=M (Manufacturer)", otherLockTypes(3)},
-      {124, 186, kRadioButton, "-locktype=P (Product Name)", otherLockTypes(4)},
-      {124, 207, kRadioButton, "-locktype=V (Version)", otherLockTypes(5)},
-      {264, 144, kRadioButton, "-locktype=S (Serial Number)", otherLockTypes(6)},
-      {264, 165, kRadioButton, "-locktype=U (UUID)", otherLockTypes(7)},
-      {264, 186, kRadioButton, "-locktype=C (Manufacturer + Product Name", otherLockTypes(8)},
-      {264, 207, kRadioButton, "ProductName=I (PIII ID)", otherLockTypes(9)}}},
+    {{{35, 55, kCheckBox, 0},
+      {124, 144, kRadioButton, otherLockTypes(2)},
+      {124, 165, kRadioButton, otherLockTypes(3)},
+      {124, 186, kRadioButton, otherLockTypes(4)},
+      {124, 207, kRadioButton, otherLockTypes(5)},
+      {264, 144, kRadioButton, otherLockTypes(6)},
+      {264, 165, kRadioButton, otherLockTypes(7)},
+      {264, 186, kRadioButton, otherLockTypes(8)},
+      {264, 207, kRadioButton, otherLockTypes(9)}}},
 }};
 
 // Box n (1..9) of tab t (1..5); an absent box outside the table.

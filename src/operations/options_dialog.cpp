@@ -80,13 +80,13 @@ void OptionsDialog::listActiveSwitches() {
     int shown = 0;
     for (int t = 1; t <= kOptionTabs; ++t) {
         for (int n = 1; n <= kBoxesPerTab && shown < kMaxSwitchLabels; ++n) {
-            const OptionBox& box = optionBox(t, n);
-            if (!w_.options.box(t, n) || box.summary == nullptr) continue;
+            const char* summary = model::optionSummary(t, n);
+            if (!w_.options.box(t, n) || summary == nullptr) continue;
             ++shown;
             const bool second = shown > kActiveSwitchesFirstColumnRows;
             const int column = second ? 1 : 0;
             const int row = second ? shown - 1 - kActiveSwitchesFirstColumnRows : shown - 1;
-            dialogs::showLabel(*w_.Label[static_cast<std::size_t>(shown)], box.summary,
+            dialogs::showLabel(*w_.Label[static_cast<std::size_t>(shown)], summary,
                                {"Microsoft Sans Serif", 7, false, platform::colors::black}, dialogs::palette(7),
                                page.left() + kActiveSwitchesAt.x + column * kActiveSwitchesColumnStep,
                                page.top() + kActiveSwitchesAt.y + row * kActiveSwitchesRowStep);

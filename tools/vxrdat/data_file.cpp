@@ -11,9 +11,12 @@ namespace vxr::vxrdat {
 
 model::MachineRecord readDataFile(const std::filesystem::path& path) {
     model::MachineRecord record;
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+        throw ToolError(path.string() + ": not a regular file");  // a pipe would block the read
+    }
     const int error = platform::readFileHead(path, record.bytes());
     if (error == EIO) {
-        std::error_code ec;
         const auto size = std::filesystem::file_size(path, ec);
         throw ToolError(path.string() + ": too short for a machine record (" + (ec ? std::string("?") : std::to_string(size)) +
                         " bytes, " + std::to_string(model::layout::kRecordSize) + " needed)");

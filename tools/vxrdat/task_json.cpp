@@ -8,7 +8,9 @@
 #include <set>
 
 #include "model/computer.h"
+#include "json_reading.h"
 #include "platform/clock.h"
+#include "record_text.h"
 
 namespace vxr::vxrdat {
 
@@ -43,11 +45,17 @@ std::string toHex(const std::uint8_t* bytes, std::size_t count) {
     return text;
 }
 
-// Names may hold code-page bytes that are not UTF-8; those go out as hex.
+}  // namespace
+
+// Names are code page 936 bytes: they go out as UTF-8 text when they convert
+// back to the same bytes, otherwise as hex.
 json textToJson(const std::string& text) {
     if (isPrintableAscii(text)) return text;
+    if (auto utf8 = utf8FromCp936(text)) return *utf8;
     return json{{"hex", toHex(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())}};
 }
+
+namespace {
 
 std::string timeText(double dayCount) {
     const platform::CivilTime t = platform::civilFromDayCount(dayCount);
@@ -68,6 +76,8 @@ json timeToJson(double dayCount) {
     if (parseTimeText(text, ok) == dayCount && ok) return text;
     return dayCount;
 }
+
+}  // namespace
 
 json partitionToJson(const PartitionEntry& p) {
     json j{{"type", p.type}, {"size", p.size}, {"data", p.dataSize}};
@@ -124,6 +134,8 @@ json imageToJson(const TCOMPUTER& machine, int c, int slot) {
     if (i.partitionCount != j["partitions"].size()) j["partitionCount"] = i.partitionCount;
     return j;
 }
+
+namespace {
 
 json computerToJson(const TCOMPUTER& machine, int c) {
     const MachineRecord& record = machine.record();
@@ -186,46 +198,6 @@ json rawRuns(const MachineRecord& actual, const MachineRecord& rebuilt) {
 
 // ---- reading ---------------------------------------------------------------
 
-std::string child(const std::string& path, const std::string& key) { return path.empty() ? key : path + "." + key; }
-std::string item(const std::string& path, std::size_t index) { return path + "[" + std::to_string(index) + "]"; }
-
-void expectObject(const json& node, const std::string& path, std::initializer_list<const char*> keys) {
-    if (!node.is_object()) throw SchemaError(path.empty() ? "(top)" : path, "expected an object");
-    const std::set<std::string> allowed(keys.begin(), keys.end());
-    for (const auto& [key, value] : node.items()) {
-        if (!allowed.count(key)) throw SchemaError(child(path, key), "unknown field");
-    }
-}
-
-const json* field(const json& node, const char* key) {
-    auto it = node.find(key);
-    return it == node.end() || it->is_null() ? nullptr : &*it;
-}
-
-std::int64_t integerValue(const json& value, const std::string& where, std::int64_t lowest, std::int64_t highest) {
-    if (!value.is_number_integer()) throw SchemaError(where, "expected an integer");
-    const bool tooLarge = value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(highest);
-    if (tooLarge || value.get<std::int64_t>() < lowest || value.get<std::int64_t>() > highest) {
-        throw SchemaError(where, "value out of range " + std::to_string(lowest) + ".." + std::to_string(highest));
-    }
-    return value.get<std::int64_t>();
-}
-
-std::int64_t readInteger(const json& node, const char* key, const std::string& path, std::int64_t lowest,
-                         std::int64_t highest) {
-    const json* value = field(node, key);
-    return value ? integerValue(*value, child(path, key), lowest, highest) : 0;
-}
-
-std::uint16_t readU16(const json& node, const char* key, const std::string& path) {
-    return static_cast<std::uint16_t>(readInteger(node, key, path, 0, 0xFFFF));
-}
-
-std::int32_t readI32(const json& node, const char* key, const std::string& path) {
-    return static_cast<std::int32_t>(readInteger(node, key, path, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
-}
-
 std::vector<std::uint8_t> parseHex(const std::string& hex, const std::string& path) {
     if (hex.size() % 2 != 0) throw SchemaError(path, "hex text must have an even number of digits");
     std::vector<std::uint8_t> bytes;
@@ -251,7 +223,9 @@ std::string readText(const json& node, const char* key, const std::string& path,
     const std::string where = child(path, key);
     std::string text;
     if (value->is_string()) {
-        text = value->get<std::string>();
+        auto bytes = cp936FromUtf8(value->get<std::string>());
+        if (!bytes) throw SchemaError(where, "not text that code page 936 can hold");
+        text = *bytes;
     } else if (value->is_object()) {
         expectObject(*value, where, {"hex"});
         const json* hex = field(*value, "hex");
@@ -261,20 +235,47 @@ std::string readText(const json& node, const char* key, const std::string& path,
     } else {
         throw SchemaError(where, "expected a string");
     }
+    // Measured in the record's bytes: one per ASCII character, two for others.
     if (text.size() > capacity) {
-        throw SchemaError(where, "longer than " + std::to_string(capacity) + " characters: \"" + text + "\"");
+        throw SchemaError(where, "longer than " + std::to_string(capacity) + " bytes (" + std::to_string(text.size()) +
+                                     " in code page 936)");
     }
     return text;
 }
 
+// Reads 1 to `most` decimal digits at `at` and the separator after them
+// (none at the end of the text).
+bool readNumber(const std::string& text, std::size_t& at, std::size_t most, char separator, int& value) {
+    std::size_t digits = 0;
+    value = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < most) {
+        value = value * 10 + (text[at++] - '0');
+        ++digits;
+    }
+    if (digits == 0) return false;
+    if (separator == 0) return at == text.size();
+    return at < text.size() && text[at++] == separator;
+}
+
+int daysInMonth(int year, int month) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss", years 1 to 9999, a real calendar day.
 double parseTimeText(const std::string& text, bool& ok) {
     platform::CivilTime t;
-    char tail = 0;
-    const int fields = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute,
-                                   &t.second, &tail);
-    ok = (fields == 3 || fields == 6) && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 &&
-         t.hour <= 23 && t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59;
-    if (fields == 3) t.hour = t.minute = t.second = 0;
+    std::size_t at = 0;
+    const bool dateOnly = text.find(' ') == std::string::npos;
+    ok = readNumber(text, at, 4, '-', t.year) && readNumber(text, at, 2, '-', t.month) &&
+         readNumber(text, at, 2, dateOnly ? 0 : ' ', t.day);
+    if (ok && !dateOnly) {
+        ok = readNumber(text, at, 2, ':', t.hour) && readNumber(text, at, 2, ':', t.minute) &&
+             readNumber(text, at, 2, 0, t.second);
+    }
+    ok = ok && t.year >= 1 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= daysInMonth(t.year, t.month) &&
+         t.hour <= 23 && t.minute <= 59 && t.second <= 59;
     return ok ? platform::dayCountFromCivil(t) : 0.0;
 }
 
@@ -288,14 +289,6 @@ double readTime(const json& node, const char* key, const std::string& path) {
     const double dayCount = parseTimeText(value->get<std::string>(), ok);
     if (!ok) throw SchemaError(where, "expected \"yyyy-mm-dd hh:mm:ss\" or a day count");
     return dayCount;
-}
-
-const json& readArray(const json& node, const char* key, const std::string& path) {
-    static const json empty = json::array();
-    const json* value = field(node, key);
-    if (!value) return empty;
-    if (!value->is_array()) throw SchemaError(child(path, key), "expected a list");
-    return *value;
 }
 
 PartitionEntry partitionFromJson(const json& node, const std::string& path) {
@@ -405,29 +398,34 @@ void optionsFromJson(const json& node, MachineRecord& record) {
     }
 }
 
+// A byte offset into the record: decimal digits only, below the record size.
+std::size_t rawOffset(const std::string& key, const std::string& where) {
+    const bool digits = !key.empty() && std::all_of(key.begin(), key.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+    if (!digits) throw SchemaError(where, "expected a decimal byte offset");
+    std::size_t offset = 0;
+    for (char ch : key) {
+        offset = offset * 10 + static_cast<std::size_t>(ch - '0');
+        if (offset >= kRecordSize) throw SchemaError(where, "offset beyond the 23960-byte record");
+    }
+    return offset;
+}
+
 void rawFromJson(const json& node, MachineRecord& record) {
     const json* raw = field(node, "raw");
     if (!raw) return;
     if (!raw->is_object()) throw SchemaError("raw", "expected an object of offset: hex");
     for (const auto& [key, value] : raw->items()) {
         const std::string where = child("raw", key);
-        std::size_t offset = 0;
-        try {
-            std::size_t used = 0;
-            offset = std::stoul(key, &used);
-            if (used != key.size()) throw std::invalid_argument(key);
-        } catch (const std::exception&) {
-            throw SchemaError(where, "expected a decimal byte offset");
-        }
+        const std::size_t offset = rawOffset(key, where);
         if (!value.is_string()) throw SchemaError(where, "expected a hex string");
         const auto bytes = parseHex(value.get<std::string>(), where);
-        if (offset + bytes.size() > kRecordSize) throw SchemaError(where, "reaches beyond the 23960-byte record");
+        if (bytes.size() > kRecordSize - offset) throw SchemaError(where, "reaches beyond the 23960-byte record");
         std::copy(bytes.begin(), bytes.end(), record.bytes().begin() + static_cast<std::ptrdiff_t>(offset));
     }
 }
 
 MachineRecord fieldsFromJson(const json& task) {
-    expectObject(task, "", {"computers", "options", "restrictions", "raw", "comment"});
+    expectObject(task, "", {"computers", "options", "restrictions", "raw", "comment", "expect"});
     MachineRecord record;
     if (const json* computers = field(task, "computers")) {
         expectObject(*computers, "computers", {"local", "peer"});
@@ -446,6 +444,13 @@ MachineRecord fieldsFromJson(const json& task) {
 
 const char* computerName(int computer) { return kComputerNames[computer == 0 ? 0 : 1]; }
 
+int computerIndex(const std::string& name) {
+    for (int c = 0; c < kComputers; ++c) {
+        if (name == kComputerNames[c]) return c;
+    }
+    return -1;
+}
+
 json recordToJson(const MachineRecord& record, bool withRaw) {
     TCOMPUTER machine;
     machine.record() = record;
@@ -461,6 +466,14 @@ json recordToJson(const MachineRecord& record, bool withRaw) {
         if (!runs.empty()) task["raw"] = runs;
     }
     return task;
+}
+
+json parseTaskText(std::string_view text) {
+    try {
+        return json::parse(text);
+    } catch (const json::exception& error) {
+        throw SchemaError("(top)", std::string("not valid JSON: ") + error.what());
+    }
 }
 
 MachineRecord recordFromJson(const json& task) {

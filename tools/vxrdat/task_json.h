@@ -5,34 +5,35 @@
 // "raw" as hex runs by file offset, so that building a dump gives the same
 // record. Fields left out are zero.
 
-#include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
+#include "json_reading.h"
+#include "model/computer.h"
 #include "model/record.h"
 
 namespace vxr::vxrdat {
 
-// A JSON description that does not fit the schema; path() names the place,
-// for example "computers.local.disks[1].partitions[0].size".
-class SchemaError : public std::runtime_error {
-public:
-    SchemaError(const std::string& path, const std::string& what)
-        : std::runtime_error(path + ": " + what), path_(path) {}
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 // The record as JSON; with `withRaw` the "raw" runs are added.
 nlohmann::json recordToJson(const model::MachineRecord& record, bool withRaw = true);
+
+// The JSON of a task file's text; throws SchemaError (path "(top)") for text
+// that is not JSON, numbers beyond the double range included.
+nlohmann::json parseTaskText(std::string_view text);
 
 // The record a JSON description stands for; throws SchemaError.
 model::MachineRecord recordFromJson(const nlohmann::json& task);
 
+// Parts of the JSON form, for tools that describe single entries.
+nlohmann::json textToJson(const std::string& bytes);  // code page 936 bytes as text, or {"hex": ...}
+nlohmann::json partitionToJson(const model::PartitionEntry& partition);
+nlohmann::json diskToJson(const model::DiskEntry& disk);
+nlohmann::json imageToJson(const model::TCOMPUTER& machine, int computer, int slot);
+
 // Names of the computer blocks in the JSON form: "local" and "peer".
 const char* computerName(int computer);
+int computerIndex(const std::string& name);  // -1 for any other name
 
 }  // namespace vxr::vxrdat

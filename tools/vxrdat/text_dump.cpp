@@ -4,7 +4,7 @@
 #include <set>
 
 #include "model/computer.h"
-#include "operations/option_boxes.h"
+#include "model/option_names.h"
 #include "platform/clock.h"
 #include "task_json.h"
 
@@ -14,8 +14,6 @@ using namespace model;
 using namespace model::layout;
 
 namespace {
-
-constexpr const char* kTabNames[kOptionWords] = {"Span/CRC", "FAT32/64", "Misc", "Image/Tape", "Security"};
 
 std::string format(const char* pattern, auto... values) {
     char text[256];
@@ -97,12 +95,11 @@ void printOptions(std::ostream& out, const MachineRecord& r) {
     out << "Options:\n";
     for (int t = 1; t <= kOptionWords; ++t) {
         const std::uint16_t word = r.optionWord(t);
-        out << format("  word %d %-11s 0x%04x", t, kTabNames[t - 1], word);
+        out << format("  word %d %-11s 0x%04x", t, kOptionWordNames[static_cast<std::size_t>(t - 1)], word);
         for (int n = 1; n <= 16; ++n) {
             if ((word >> (n - 1) & 1) == 0) continue;
-            const auto& box = operations::optionBox(t, n);
-            if (box.summary) {
-                out << "  [" << box.summary << "]";
+            if (const char* summary = optionSummary(t, n)) {
+                out << "  [" << summary << "]";
             } else {
                 out << format("  [box %d]", n);
             }

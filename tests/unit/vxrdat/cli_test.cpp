@@ -87,5 +87,68 @@ TEST(VxrdatCli, BadInputGivesOneClearLineAndAFailingStatus) {
     EXPECT_EQ(vxrdat("").status, 2);
 }
 
+TEST(VxrdatCli, CheckGradesAClassWithExitCodesAndACsvRow) {
+    test::TempDir dir;
+    const std::string task = R"({"computers": {"local": {"disks": [{"partitions": [{"type": 7, "size": 100}]}]}},
+        "expect": [{"what": "C: is NTFS", "partition": {"disk": 1, "partition": 1, "type": 7}},
+                   {"what": "Sure on", "points": 2, "options": {"word": 3, "set": 1}}]})";
+    test::writeAll(dir.path() / "task.json", {task.begin(), task.end()});
+    ASSERT_EQ(vxrdat("build " + quoted(dir.path() / "task.json") + " " + quoted(dir.path() / "start.DAT")).status, 0);
+    std::string done = task;
+    done.replace(done.find("\"expect\""), 0, "\"options\": [0, 0, 1], ");
+    test::writeAll(dir.path() / "done.json", {done.begin(), done.end()});
+    ASSERT_EQ(vxrdat("build " + quoted(dir.path() / "done.json") + " " + quoted(dir.path() / "done.DAT")).status, 0);
+    const std::string check = "check " + quoted(dir.path() / "task.json") + " ";
+
+    EXPECT_EQ(vxrdat(check + quoted(dir.path() / "done.DAT")).status, 0);
+    const ToolRun one = vxrdat(check + quoted(dir.path() / "start.DAT"));
+    EXPECT_EQ(one.status, 1);
+    EXPECT_NE(one.out.find("options word 3 is 0x0000; expected bits 0x0001 on"), std::string::npos) << one.out;
+    EXPECT_NE(one.out.find("score 1 of 3 (33 %)"), std::string::npos) << one.out;
+
+    const ToolRun csv = vxrdat(check + "--csv " + quoted(dir.path() / "class.csv") + " " + quoted(dir.path() / "done.DAT") +
+                               " " + quoted(dir.path() / "gone.DAT"));
+    EXPECT_EQ(csv.status, 1) << csv.out;
+    EXPECT_NE(csv.out.find("2 files: 1 passed every item, 1 did not"), std::string::npos) << csv.out;
+    const auto bytes = test::readAll(dir.path() / "class.csv");
+    const std::string table(bytes.begin(), bytes.end());
+    EXPECT_EQ(table.substr(0, table.find('\r')), "file,score,max,percent,1 C: is NTFS,2 Sure on,error");
+    EXPECT_NE(table.find("done.DAT,3,3,100,1,2,\r\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("gone.DAT,0,3,0,0,0,"), std::string::npos) << table;
+    EXPECT_NE(table.find("gone.DAT: cannot read"), std::string::npos) << table;
+
+    EXPECT_EQ(vxrdat(check).status, 2);                                          // no result file
+    EXPECT_EQ(vxrdat("check " + kLabData + " " + kLabData).status, 2);             // not a task
+    EXPECT_EQ(vxrdat("check " + quoted(dir.path()) + " " + kLabData).status, 2);  // a directory as the task
+}
+
+TEST(VxrdatCli, HostileInputEndsWithAMessageNamingTheFileNeverAnAbort) {
+    test::TempDir dir;
+    const auto task = [&](const char* name, const std::string& text) {
+        test::writeAll(dir.path() / name, {text.begin(), text.end()});
+        return quoted(dir.path() / name);
+    };
+    const std::string out = quoted(dir.path() / "out.dat");
+    const struct {
+        std::string args;
+        std::string says;
+    } cases[] = {
+        {"build " + task("huge.json", R"({"comment": 1e999})") + " " + out, "huge.json: (top): not valid JSON"},
+        {"build " + task("before.json", R"({"raw": {"-1": "00"}})") + " " + out, "before.json: raw.-1: expected a decimal"},
+        {"build " + quoted(dir.path()) + " " + out, ": not a regular file"},
+        {"build " + task("ok.json", "{}"), "build: missing the data FILE to write"},
+        {"dump --json", "dump --json: missing the data FILE"},
+        {"dump " + quoted(dir.path()), ": not a regular file"},
+        {"diff " + kLabData, "diff: missing data file B"},
+        {"diff " + kLabData + " " + kLabData + " x", "diff: unexpected 'x'"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = vxrdat(c.args);
+        EXPECT_EQ(run.status, 2) << c.args << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.says), std::string::npos) << c.args << "\n" << run.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "out.dat"));
+}
+
 }  // namespace
 }  // namespace vxr::vxrdat

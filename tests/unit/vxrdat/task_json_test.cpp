@@ -5,6 +5,7 @@
 
 #include "json_diff.h"
 #include "model/computer.h"
+#include "lab_task.h"
 #include "task_json.h"
 #include "text_dump.h"
 
@@ -14,10 +15,7 @@ namespace {
 using nlohmann::json;
 using model::MachineRecord;
 
-json lab() {
-    std::ifstream in(VXR_EXAMPLES_SOURCE "/lab/task.json");
-    return json::parse(in);
-}
+json lab() { return test::labTask(); }
 
 // Through text, as a task author's file would go.
 MachineRecord roundTrip(const MachineRecord& record) { return recordFromJson(json::parse(recordToJson(record).dump())); }
@@ -93,7 +91,7 @@ class SchemaErrors : public ::testing::TestWithParam<BadTask> {};
 
 TEST_P(SchemaErrors, NameTheJsonPathOfTheFault) {
     try {
-        recordFromJson(json::parse(GetParam().text));
+        recordFromJson(parseTaskText(GetParam().text));
         FAIL() << "accepted " << GetParam().text;
     } catch (const SchemaError& error) {
         EXPECT_EQ(error.path(), GetParam().path) << error.what();
@@ -119,7 +117,35 @@ INSTANTIATE_TEST_SUITE_P(
         BadTask{R"({"computers": {"local": {"images": [{"password": {"hex": "4g"}}]}}})",
                 "computers.local.images[0].password.hex"},
         BadTask{R"({"options": [0, 65536]})", "options[1]"}, BadTask{R"({"restrictions": ["mice"]})", "restrictions[0]"},
-        BadTask{R"({"raw": {"23959": "0102"}})", "raw.23959"}, BadTask{R"({"raw": {"x1": "01"}})", "raw.x1"}));
+        BadTask{R"({"raw": {"23959": "0102"}})", "raw.23959"}, BadTask{R"({"raw": {"x1": "01"}})", "raw.x1"},
+        // Offsets that once wrapped round to before the record, or carry a sign or a space.
+        BadTask{R"({"raw": {"-1": "00"}})", "raw.-1"}, BadTask{R"({"raw": {"-1000": "00"}})", "raw.-1000"},
+        BadTask{R"({"raw": {"18446744073709551615": "00"}})", "raw.18446744073709551615"},
+        BadTask{R"({"raw": {"+1": "00"}})", "raw.+1"}, BadTask{R"({"raw": {" 1": "00"}})", "raw. 1"},
+        BadTask{R"({"raw": {"23960": ""}})", "raw.23960"},
+        // Days a calendar does not have, and years beyond four digits.
+        BadTask{R"({"computers": {"local": {"images": [{"created": "2026-02-31 00:00:00"}]}}})",
+                "computers.local.images[0].created"},
+        BadTask{R"({"computers": {"local": {"images": [{"created": "2025-02-29"}]}}})", "computers.local.images[0].created"},
+        BadTask{R"({"computers": {"peer": {"images": [{"created": "99999999999-01-01"}]}}})", "computers.peer.images[0].created"},
+        BadTask{R"({"computers": {"local": {"directories": [{"created": "2026-01-01 24:00:00"}]}}})",
+                "computers.local.directories[0].created"},
+        // Names measured in code page 936 bytes: ten bytes do not fit nine; a
+        // character the code page lacks fits nowhere.
+        BadTask{R"({"computers": {"local": {"directories": [{"name": "\u6d4b\u8bd5\u6587\u5b57ab"}]}}})",
+                "computers.local.directories[0].name"},
+        BadTask{R"({"computers": {"local": {"images": [{"name": "\ud83d\ude00"}]}}})", "computers.local.images[0].name"},
+        BadTask{"{\"comment\": 1e999}", "(top)"}));
+
+TEST(TaskJson, NamesAreStoredInCodePage936AndReadBackAsText) {
+    const std::string name = "\u6d4b\u8bd5\u6587ab";  // 3 ideographs and 2 letters: 8 bytes in the record
+    const MachineRecord record = recordFromJson(parseTaskText(
+        R"({"computers": {"local": {"directories": [{"disk": 1, "partition": 1, "name": ")" + name + R"(", "created": "2024-02-29"}]}}})"));
+    EXPECT_EQ(record.directory(0, 1).name.size(), 8u);
+    const json back = recordToJson(record)["computers"]["local"]["directories"][0];
+    EXPECT_EQ(back["name"], name);
+    EXPECT_EQ(back["created"], "2024-02-29 00:00:00");
+}
 
 TEST(JsonDiff, ListsChangedAddedAndRemovedEntriesBySlot) {
     MachineRecord before = recordFromJson(lab());
