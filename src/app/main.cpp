@@ -22,6 +22,12 @@ int main(int argc, char** argv) {
         window.screens().FormActivate();
         window.waitUntil([] { return false; });
         return window.end.status;
+    } catch (const platform::NoDisplayError& error) {
+        std::cerr << "vxr: " << error.what() << "; to run without a display, name an event script in VXR_SCRIPT\n";
+        return app::kExitNoDisplay;
+    } catch (const platform::ScriptError& error) {
+        std::cerr << "vxr: " << error.what() << "\n";
+        return app::kExitScriptError;
     } catch (const std::exception& error) {
         std::cerr << "vxr: " << error.what() << "\n";
         return 1;

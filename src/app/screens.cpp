@@ -1,5 +1,8 @@
 #include "app/screens.h"
 
+#include <filesystem>
+#include <iostream>
+
 #include "app/focus_frame.h"
 #include "app/tform1.h"
 #include "cmdline/command_line.h"
@@ -10,6 +13,7 @@
 #include "input/menus.h"
 #include "platform/application.h"
 #include "platform/jpeg.h"
+#include "platform/record_file.h"
 #include "platform/resources.h"
 #include "platform/text.h"
 
@@ -36,17 +40,29 @@ void Screens::plainMessage(const std::string& text) {
     w_.app().messageBox(text);
 }
 
+// "C:\DATAS\VXR.DAT (/srv/c/DATAS/VXR.DAT)": the DOS name and the host
+// file it stands for, so that whoever starts the program can find it.
+std::string Screens::describeDataFile() const {
+    std::error_code ignored;
+    const auto host = std::filesystem::absolute(w_.computer.hostFileName(), ignored);
+    return w_.computer.FileName + " (" + (host.empty() ? w_.computer.hostFileName() : host).string() + ")";
+}
+
 bool Screens::loadRecord() {
     model::TCOMPUTER& computer = w_.computer;
     computer.FileName = model::kPrimaryDataFile;
     if (computer.LoadRecord() == 0) return true;
+    const std::string primary = describeDataFile() + ": " + platform::describeFileError(computer.loadError());
     computer.FileName = model::kFallbackDataFile;
     if (computer.LoadRecord() != 0) {
+        std::cerr << "vxr: no usable data file: " << primary << "; " << describeDataFile() << ": "
+                  << platform::describeFileError(computer.loadError()) << std::endl;
         plainMessage(kNoDataMessage);
         w_.endProgram(kExitNoData);
         return false;
     }
     if (computer.GetRestrictionFlags() & model::kAssessmentCopy) {
+        std::cerr << "vxr: " << describeDataFile() << " is an assessment copy, which must be " << primary << std::endl;
         plainMessage(kNotFromDatasMessage);
         w_.endProgram(kExitNoData);
         return false;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/application.h"
+
 namespace vxr::app {
 
 class TForm1;
@@ -13,12 +15,14 @@ inline constexpr const char* kNoDataMessage = "原始数据读取失败";
 inline constexpr const char* kNotFromDatasMessage = "C:\\DATAS中缺少文件VXR.DAT";
 inline constexpr const char* kCommandLineOnlyMessage = "目前只允许以命令行方式运行，请使用命令，并加上适当参数";
 
-// Exit statuses (3, 6 and 7 belong to the platform's event scripts and display).
+// Exit statuses (3, an event script's input ran out, is the platform's).
 inline constexpr int kExitNormal = 0;
 inline constexpr int kExitNoData = 1;
 inline constexpr int kExitRefused = 2;
 inline constexpr int kExitUsageError = 4;        // a command line the batch mode cannot use
 inline constexpr int kExitOperationFailed = 5;   // a batch operation refused, declined or failed
+inline constexpr int kExitScriptError = platform::Application::kScriptErrorExitStatus;  // 6
+inline constexpr int kExitNoDisplay = 7;
 
 class Screens {
 public:
@@ -48,6 +52,7 @@ public:
 
 private:
     bool loadRecord();
+    std::string describeDataFile() const;
     void showRestrictionNotice();
     void showMainScreenPicture();
     void showContactNotice();

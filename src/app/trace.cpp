@@ -1,11 +1,21 @@
 #include "app/trace.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+#include "platform/text.h"
 
 namespace vxr::app {
 
+// A trace that cannot be opened is no reason to stop a candidate's run, but
+// whoever set VXR_TRACE must learn that nothing will be written.
 Trace::Trace(const std::string& path) {
-    if (!path.empty()) file_.reset(std::fopen(path.c_str(), "a"));
+    if (path.empty()) return;
+    file_.reset(std::fopen(path.c_str(), "a"));
+    if (!file_) std::cerr << "vxr: cannot write the trace " << platform::escapeControls(path) << ": " << std::strerror(errno)
+                          << "; running without it" << std::endl;
 }
 
 Trace Trace::fromEnvironment() {

@@ -10,15 +10,18 @@ TCOMPUTER::TCOMPUTER(platform::Clock& clock, platform::Random& random, platform:
 
 int TCOMPUTER::LoadRecord() {
     MachineRecord loaded;
-    if (platform::readFileHead(platform::hostPath(FileName, env_), loaded.bytes()) != 0) return 1;
+    loadError_ = platform::readFileHead(hostFileName(), loaded.bytes());
+    if (loadError_ != 0) return 1;
     descramble(loaded.bytes());
     record_ = loaded;
     BuildDriveLetters();
     return 0;
 }
 
+std::filesystem::path TCOMPUTER::hostFileName() const { return platform::hostPath(FileName, env_); }
+
 int TCOMPUTER::SaveRecord() {
-    const auto path = platform::hostPath(FileName, env_);
+    const auto path = hostFileName();
     const auto keys = drawKeys(random_);
 
     // Scramble a copy: memory keeps the plain record whatever the write does,

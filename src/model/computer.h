@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "model/record.h"
@@ -54,6 +55,10 @@ public:
     std::string FileName = kPrimaryDataFile;
 
     int LoadRecord();  // 0 on success, 1 on failure (record unchanged)
+    // Why the last LoadRecord failed (see platform::describeFileError), or 0.
+    int loadError() const { return loadError_; }
+    // The host file FileName stands for.
+    std::filesystem::path hostFileName() const;
     int SaveRecord();  // 0 on success, else the I/O error number
     void BuildDriveLetters();
     std::uint16_t GetRestrictionFlags() const { return record_.restrictionFlags(); }
@@ -91,6 +96,7 @@ private:
     platform::Clock& clock_;
     platform::Random& random_;
     platform::EnvLookup env_;
+    int loadError_ = 0;
     MachineRecord record_;
     std::array<DriveLetterTable, layout::kComputers> driveLetters_{};
 };

@@ -10,6 +10,7 @@
 #include "platform/paint_helpers.h"
 #include "platform/png.h"
 #include "platform/sdl_backend.h"
+#include "platform/text.h"
 
 namespace vxr::platform {
 namespace {
@@ -256,7 +257,7 @@ bool Application::controlShowing(std::string_view name)
 
 void Application::saveShot(const std::filesystem::path& path)
 {
-    if (!writePng(snapshot(), path)) throw ScriptError(script_->position() + ": cannot write the picture " + path.string());
+    if (!writePng(snapshot(), path)) throw ScriptError(script_->position() + ": cannot write the picture " + escapeControls(path.string()));
 }
 
 }  // namespace vxr::platform

@@ -29,7 +29,10 @@ class MessageBoxWindow;
 
 class Application : private ScriptHost {
 public:
+    // The exit status when a script or a test's input ran out (or a wait
+    // gave up), and when an event script cannot be read or has a mistake.
     static constexpr int kStopExitStatus = 3;
+    static constexpr int kScriptErrorExitStatus = 6;
 
     explicit Application(std::unique_ptr<Backend> backend);
     ~Application() override;
@@ -37,7 +40,7 @@ public:
     // The backend the environment asks for: headless when VXR_SCRIPT (an
     // event script, loaded here; ScriptError when it is unreadable or wrong)
     // or VXR_HEADLESS=1 is set, else an SDL window scaled by VXR_SCALE if
-    // that is set.
+    // that is set (NoDisplayError when there is no display to show it on).
     static std::unique_ptr<Application> fromEnvironment();
 
     Backend& backend() { return *backend_; }

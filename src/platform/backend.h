@@ -4,12 +4,20 @@
 // backend keeps frames in memory and takes its input from a test.
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "platform/bitmap.h"
 #include "platform/input_event.h"
 
 namespace vxr::platform {
+
+// No display to show a window on (started over ssh, say): a person could
+// never see or answer the program.
+class NoDisplayError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 enum class WaitResult {
     Ready,       // input (or some other window event) is waiting

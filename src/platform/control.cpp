@@ -13,8 +13,6 @@ ControlId nextControlId()
     return ++last;
 }
 
-Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
-
 }  // namespace
 
 // Children outliving their container are orphaned: they stay registered

@@ -3,12 +3,15 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
 #include "platform/keys.h"
+#include "platform/text.h"
 
 namespace vxr::platform {
 namespace {
@@ -29,6 +32,18 @@ constexpr std::array kCommandNames{
     CommandName{"shot", Kind::Shot},       CommandName{"waitfor", Kind::WaitFor},
     CommandName{"waitbox", Kind::WaitBox}, CommandName{"sleep", Kind::Sleep},
 };
+
+// The longest wait or sleep a script may ask for: a day is more than any
+// unattended run needs, and keeps every limit well inside an int of
+// milliseconds.
+constexpr int kMaxWaitSeconds = 24 * 60 * 60;
+constexpr int kMaxWaitMs = kMaxWaitSeconds * 1000;
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A script's own text inside a message: quoted, control characters escaped
+// so that a stray escape sequence cannot reach the terminal.
+std::string quoted(std::string_view text) { return "'" + escapeControls(text) + "'"; }
 
 std::string lowerCase(std::string_view text)
 {
@@ -96,7 +111,7 @@ public:
         case Kind::WaitBox: parseWaitBox(command); break;
         case Kind::Sleep:
             expectWords(2);
-            command.amount = integer(words_[1]);
+            command.amount = sleepMilliseconds(words_[1]);
             break;
         }
         return command;
@@ -105,7 +120,7 @@ public:
 private:
     [[noreturn]] void fail(const std::string& message) const
     {
-        throw ScriptError(source_ + ":" + std::to_string(number_) + ": " + message);
+        throw ScriptError(escapeControls(source_) + ":" + std::to_string(number_) + ": " + message);
     }
 
     Kind kind(std::string_view word) const
@@ -114,36 +129,47 @@ private:
         for (const CommandName& name : kCommandNames) {
             if (name.name == lower) return name.kind;
         }
-        fail("unknown command '" + std::string(word) + "'");
+        fail("unknown command " + quoted(word));
     }
 
     void expectWords(std::size_t count) const
     {
         if (words_.size() != count)
-            fail("'" + std::string(words_[0]) + "' takes " + std::to_string(count - 1) + " argument(s)");
+            fail(quoted(words_[0]) + " takes " + std::to_string(count - 1) + " argument(s)");
     }
 
     int integer(std::string_view word) const
     {
         int value = 0;
         const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-        if (error != std::errc{} || end != word.data() + word.size()) fail("not a whole number: '" + std::string(word) + "'");
+        if (error != std::errc{} || end != word.data() + word.size()) fail("not a whole number: " + quoted(word));
         return value;
     }
 
-    int milliseconds(std::string_view seconds) const
+    int sleepMilliseconds(std::string_view word) const
+    {
+        const int value = integer(word);
+        if (value < 0 || value > kMaxWaitMs)
+            fail("not a number of milliseconds from 0 to " + std::to_string(kMaxWaitMs) + ": " + quoted(word));
+        return value;
+    }
+
+    // Rejects nan, inf, negative and overlong waits rather than letting them
+    // wrap into a limit that ends at once or never.
+    int waitMilliseconds(std::string_view seconds) const
     {
         double value = 0;
         const auto [end, error] = std::from_chars(seconds.data(), seconds.data() + seconds.size(), value);
-        if (error != std::errc{} || end != seconds.data() + seconds.size() || value < 0)
-            fail("not a number of seconds: '" + std::string(seconds) + "'");
+        if (error != std::errc{} || end != seconds.data() + seconds.size() || !std::isfinite(value) || value < 0 ||
+            value > kMaxWaitSeconds)
+            fail("not a number of seconds from 0 to " + std::to_string(kMaxWaitSeconds) + ": " + quoted(seconds));
         return static_cast<int>(std::lround(value * 1000));
     }
 
     int key(std::string_view name) const
     {
         const auto found = keyFromName(name);
-        if (!found) fail("unknown key '" + std::string(name) + "'");
+        if (!found) fail("unknown key " + quoted(name));
         return *found;
     }
 
@@ -156,7 +182,7 @@ private:
         rest.remove_prefix(words_[0].size());
         if (!rest.empty()) rest.remove_prefix(1);
         if (trimmed) rest = trim(rest);
-        if (rest.empty()) fail("'" + std::string(words_[0]) + "' needs text");
+        if (rest.empty()) fail(quoted(words_[0]) + " needs text");
         return std::string(rest);
     }
 
@@ -179,13 +205,13 @@ private:
     {
         if (words_.size() != 2 && words_.size() != 3) fail("'waitfor' takes a control name and optional seconds");
         command.text = std::string(words_[1]);
-        command.amount = words_.size() == 3 ? milliseconds(words_[2]) : EventScript::kDefaultWaitMs;
+        command.amount = words_.size() == 3 ? waitMilliseconds(words_[2]) : EventScript::kDefaultWaitMs;
     }
 
     void parseWaitBox(ScriptCommand& command) const
     {
         if (words_.size() > 2) fail("'waitbox' takes optional seconds");
-        command.amount = words_.size() == 2 ? milliseconds(words_[1]) : EventScript::kDefaultWaitMs;
+        command.amount = words_.size() == 2 ? waitMilliseconds(words_[1]) : EventScript::kDefaultWaitMs;
     }
 
     std::string_view line_;
@@ -200,6 +226,7 @@ EventScript EventScript::parse(std::string_view text, std::string source)
 {
     EventScript script;
     script.source_ = std::move(source);
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     int number = 0;
     std::size_t pos = 0;
     while (pos <= text.size()) {
@@ -215,12 +242,20 @@ EventScript EventScript::parse(std::string_view text, std::string source)
     return script;
 }
 
+// A directory opens like a file but reads as nothing; it is refused rather
+// than played as an empty script.
 EventScript EventScript::load(const std::filesystem::path& path)
 {
+    const auto unreadable = [&path](const std::string& why) {
+        return ScriptError("cannot read the event script " + escapeControls(path.string()) + ": " + why);
+    };
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw unreadable("it is a directory");
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw ScriptError("cannot read the event script " + path.string());
+    if (!in) throw unreadable(std::strerror(errno));
     std::ostringstream text;
     text << in.rdbuf();
+    if (in.bad()) throw unreadable(std::strerror(errno));
     return parse(text.str(), path.string());
 }
 

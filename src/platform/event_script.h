@@ -19,7 +19,9 @@
 // Key names: letters, digits, Enter, Esc, Tab, Space, Backspace, Delete,
 // Insert, Home, End, PgUp, PgDn, Left, Up, Right, Down, Shift, Ctrl, Alt,
 // F1 to F12, or #N for virtual-key number N. Waits give up after 10 seconds
-// unless told otherwise. Commands and key names ignore case.
+// unless told otherwise; no wait or sleep may be longer than a day. Commands
+// and key names ignore case. A UTF-8 byte-order mark before the first line
+// is skipped.
 
 #include <filesystem>
 #include <stdexcept>

@@ -7,9 +7,6 @@
 namespace vxr::platform {
 namespace {
 
-Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
-Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
-
 // The topmost showing control at `p` among the children of `container`,
 // whose own corner is at `origin` and which may be seen inside `clip`.
 Form::Hit hitIn(const Container& container, Point p, Point origin, Rect clip, bool forMove)

@@ -3,13 +3,28 @@
 // Win32 RECT: it covers left .. right-1 and top .. bottom-1.
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace vxr::platform {
+
+// a + b held inside int: pointer positions come from outside (a script may
+// move to 2147483647) and must not wrap around.
+constexpr int saturatedAdd(std::int64_t a, std::int64_t b)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(a + b, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
 
 struct Point {
     int x = 0;
     int y = 0;
     friend constexpr bool operator==(Point, Point) = default;
+    friend constexpr Point operator+(Point a, Point b) { return {saturatedAdd(a.x, b.x), saturatedAdd(a.y, b.y)}; }
+    friend constexpr Point operator-(Point a, Point b)
+    {
+        return {saturatedAdd(a.x, -std::int64_t{b.x}), saturatedAdd(a.y, -std::int64_t{b.y})};
+    }
 };
 
 struct Rect {

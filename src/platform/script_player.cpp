@@ -26,8 +26,9 @@ bool ScriptPlayer::blocked(ScriptHost& host) const
 std::string ScriptPlayer::position() const
 {
     const auto& commands = script_.commands();
-    if (index_ >= commands.size()) return script_.source() + " (end)";
-    return script_.source() + " line " + std::to_string(commands[index_].line);
+    const std::string source = escapeControls(script_.source());
+    if (index_ >= commands.size()) return source + " (end)";
+    return source + " line " + std::to_string(commands[index_].line);
 }
 
 std::optional<InputEvent> ScriptPlayer::next(ScriptHost& host)
@@ -61,7 +62,7 @@ bool ScriptPlayer::runCommand(const ScriptCommand& command, ScriptHost& host)
     case Kind::Close: pending_.push_back(InputEvent::closeRequest()); return true;
     case Kind::Shot: host.saveShot(command.text); return true;
     case Kind::WaitFor:
-        return waitUntil(host.controlShowing(command.text), command, "the control " + command.text + " to show");
+        return waitUntil(host.controlShowing(command.text), command, "the control " + escapeControls(command.text) + " to show");
     case Kind::WaitBox: return waitUntil(host.messageBoxOpen(), command, "a message box");
     case Kind::Sleep: return waitUntil(false, command, "");
     }

@@ -46,9 +46,15 @@ int ScrollBox::range() const
 
 int ScrollBox::maxScroll() const { return std::max(0, range() - height()); }
 
-void ScrollBox::setScrollTop(int position)
+void ScrollBox::setScrollTop(int position) { scrollTo(position); }
+
+void ScrollBox::scrollBy(std::int64_t delta) { scrollTo(scrollTop_ + delta); }
+
+// Positions are taken wide: a huge wheel turn or a thumb dragged far off the
+// screen scrolls to an end instead of wrapping around.
+void ScrollBox::scrollTo(std::int64_t position)
 {
-    const int clamped = std::clamp(position, 0, maxScroll());
+    const int clamped = static_cast<int>(std::clamp<std::int64_t>(position, 0, maxScroll()));
     if (clamped == scrollTop_) return;
     scrollTop_ = clamped;
     invalidate();
@@ -142,13 +148,14 @@ void ScrollBox::mouseDragged(Point local)
     const BarLayout layout = barLayout();
     const int travel = layout.track.height() - layout.thumb.height();
     if (travel <= 0) return;
-    setScrollTop(dragStartTop_ + (local.y - dragStartY_) * maxScroll() / travel);
+    const std::int64_t moved = std::int64_t{local.y} - dragStartY_;
+    scrollTo(dragStartTop_ + moved * maxScroll() / travel);
 }
 
 bool ScrollBox::mouseWheeled(int notches)
 {
     if (!scrollBarShown()) return false;
-    scrollBy(-notches * kWheelStep);
+    scrollBy(-std::int64_t{notches} * kWheelStep);
     return true;
 }
 

@@ -7,6 +7,8 @@
 // height; its arrows, track and thumb respond to the left button, and the
 // mouse wheel scrolls the box.
 
+#include <cstdint>
+
 #include "platform/control.h"
 #include "platform/paint_helpers.h"
 
@@ -24,7 +26,7 @@ public:
     int maxScroll() const;
     int scrollTop() const { return scrollTop_; }
     void setScrollTop(int position);
-    void scrollBy(int delta) { setScrollTop(scrollTop_ + delta); }
+    void scrollBy(std::int64_t delta);
     bool scrollBarShown() const { return range() > height(); }
 
     Color color() const { return color_; }
@@ -51,6 +53,7 @@ private:
         Rect bar, upArrow, downArrow, track, thumb;
     };
     BarLayout barLayout() const;
+    void scrollTo(std::int64_t position);
     void paintScrollBar(const PaintTarget& target) const;
 
     int scrollTop_ = 0;

@@ -3,7 +3,9 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
+#include <string_view>
 
 // Last: the window-manager header pulls in X11's headers and their macros.
 #include <SDL2/SDL_syswm.h>
@@ -66,6 +68,10 @@ std::string takeFollowingText()
     return next.text.text;
 }
 
+// SDL falls back to drivers that draw into memory when it finds no display;
+// a window there is never seen.
+bool isInvisibleDriver(std::string_view driver) { return driver == "offscreen" || driver == "dummy"; }
+
 }  // namespace
 
 int chooseWindowScale(int clientWidth, int clientHeight, int screenWidth, int screenHeight)
@@ -127,7 +133,12 @@ SdlBackend::SdlBackend(int scale) : requestedScale_(scale)
     // another renderer (SDL_RENDER_DRIVER).
     SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
     SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) failWithSdlError("cannot open the display");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw NoDisplayError(std::string("no display: ") + SDL_GetError());
+    const std::string_view driver = SDL_GetCurrentVideoDriver();
+    if (std::getenv("SDL_VIDEODRIVER") == nullptr && isInvisibleDriver(driver)) {
+        SDL_Quit();
+        throw NoDisplayError("no display is available (DISPLAY and WAYLAND_DISPLAY are not set or unusable)");
+    }
 }
 
 SdlBackend::~SdlBackend()

@@ -25,8 +25,9 @@ int virtualKeyFromSdl(int keycode);
 
 class SdlBackend : public Backend {
 public:
-    // `scale` 0 picks the scale from the screen. Throws std::runtime_error
-    // when SDL cannot open its video subsystem (no display).
+    // `scale` 0 picks the scale from the screen. Throws NoDisplayError when
+    // SDL finds no display, or only its invisible stand-ins that nobody
+    // asked for by SDL_VIDEODRIVER.
     explicit SdlBackend(int scale = 0);
     ~SdlBackend() override;
     SdlBackend(const SdlBackend&) = delete;

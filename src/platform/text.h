@@ -27,6 +27,10 @@ std::string utf8Prefix(std::string_view text, std::size_t bytes);
 // True when `text` holds a control character (U+0000..U+001F, U+007F..U+009F).
 bool hasControlCharacter(std::string_view text);
 
+// `text` safe to print on a terminal: control bytes (below 0x20, 0x7F) and
+// the C1 controls U+0080..U+009F are written as \xNN (byte by byte).
+std::string escapeControls(std::string_view text);
+
 // `text` with the ASCII letters in upper case; other bytes stay as they are.
 inline std::string asciiUpper(std::string text)
 {

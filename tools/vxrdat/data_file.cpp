@@ -21,7 +21,7 @@ model::MachineRecord readDataFile(const std::filesystem::path& path) {
         throw ToolError(path.string() + ": too short for a machine record (" + (ec ? std::string("?") : std::to_string(size)) +
                         " bytes, " + std::to_string(model::layout::kRecordSize) + " needed)");
     }
-    if (error != 0) throw ToolError(path.string() + ": cannot read: " + std::strerror(error));
+    if (error != 0) throw ToolError(path.string() + ": cannot read: " + platform::describeFileError(error));
     model::descramble(record.bytes());
     return record;
 }

@@ -2,13 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <functional>
 #include <future>
 
 #include "model/computer.h"
 #include "model/scramble.h"
+#include "platform/record_file.h"
 #include "support/temp_dir.h"
 
 namespace vxr::model {
@@ -88,6 +91,27 @@ TEST_F(RecordFile, LoadWaitsForAWriteInProgress) {
     ::close(writer);  // drops the lock
     EXPECT_EQ(load.get(), 0);
     EXPECT_EQ(machine.record().image(1, 3).name, "BACKUP");
+}
+
+// A FIFO would block open() until a writer came; it and a directory are
+// refused at once, for reading and for writing, and stay as they were.
+TEST_F(RecordFile, FilesThatAreNoRegularFileAreRefusedWithoutWaiting) {
+    std::filesystem::create_directories(dataFile().parent_path());
+    const std::pair<std::function<void()>, int> cases[] = {
+        {[this] { ASSERT_EQ(::mkfifo(dataFile().c_str(), 0600), 0); }, platform::kNotRegularFile},
+        {[this] { std::filesystem::create_directory(dataFile()); }, EISDIR},
+    };
+    for (const auto& [make, error] : cases) {
+        std::filesystem::remove(dataFile());
+        make();
+        TCOMPUTER machine(clock, random, env());
+        EXPECT_EQ(machine.LoadRecord(), 1);
+        EXPECT_EQ(machine.loadError(), error);
+        EXPECT_EQ(machine.SaveRecord(), error);
+        EXPECT_TRUE(std::filesystem::exists(dataFile()));
+        EXPECT_FALSE(std::filesystem::is_regular_file(dataFile()));
+    }
+    EXPECT_EQ(platform::describeFileError(platform::kNotRegularFile), "not a regular file");
 }
 
 TEST_F(RecordFile, SaveNeverCreatesTheFile) {

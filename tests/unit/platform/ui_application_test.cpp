@@ -1,6 +1,7 @@
 // The application: event scripts (format, playing, shots, waits, running
 // out), the message box, presenting only what changed, and window scaling.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -86,8 +87,44 @@ TEST(EventScriptTest, NamesTheLineOfTheFirstMistake)
     EXPECT_EQ(parseError("click 10"), "t.vxs:1: 'click' takes 2 argument(s)");
     EXPECT_EQ(parseError("move 1 x"), "t.vxs:1: not a whole number: 'x'");
     EXPECT_EQ(parseError("type"), "t.vxs:1: 'type' needs text");
-    EXPECT_EQ(parseError("waitfor A -1"), "t.vxs:1: not a number of seconds: '-1'");
     EXPECT_THROW(EventScript::load("/nonexistent/script.vxs"), ScriptError);
+}
+
+// Numbers that would wrap, never end or end at once are refused with their
+// line; a script's text in a message cannot steer the terminal.
+TEST(EventScriptTest, RefusesBadWaitNumbersAndEscapesControlCharacters)
+{
+    const std::string seconds = "not a number of seconds from 0 to 86400: ";
+    const std::string millis = "not a number of milliseconds from 0 to 86400000: ";
+    const std::pair<std::string_view, std::string> cases[] = {
+        {"waitfor A -1", "t.vxs:1: " + seconds + "'-1'"},
+        {"key A\nwaitfor X 3000000", "t.vxs:2: " + seconds + "'3000000'"},
+        {"waitbox nan", "t.vxs:1: " + seconds + "'nan'"},
+        {"waitbox inf", "t.vxs:1: " + seconds + "'inf'"},
+        {"waitbox 1e999", "t.vxs:1: " + seconds + "'1e999'"},
+        {"sleep -5", "t.vxs:1: " + millis + "'-5'"},
+        {"sleep 86400001", "t.vxs:1: " + millis + "'86400001'"},
+        {"sleep 99999999999", "t.vxs:1: not a whole number: '99999999999'"},
+        {"move 2147483648 0", "t.vxs:1: not a whole number: '2147483648'"},
+        {"\x1b]0;owned\x07 1", "t.vxs:1: unknown command '\\x1B]0;owned\\x07'"},
+        {"key \xc2\x9b" "31m", "t.vxs:1: unknown key '\\xC2\\x9B31m'"},
+    };
+    for (const auto& [text, message] : cases) EXPECT_EQ(parseError(text), message) << text;
+    EXPECT_EQ(EventScript::parse("sleep 86400000\nwaitbox 86400").commands()[1].amount, 86400000);
+}
+
+TEST(EventScriptTest, SkipsAByteOrderMarkAndRefusesADirectory)
+{
+    const EventScript script = EventScript::parse("\xEF\xBB\xBFkey Enter\n");
+    ASSERT_EQ(script.commands().size(), 1u);
+    EXPECT_EQ(script.commands()[0].chords.front().front(), vk::Enter);
+    const test::TempDir temp;
+    try {
+        EventScript::load(temp.path());
+        ADD_FAILURE() << "a directory was read as a script";
+    } catch (const ScriptError& error) {
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("it is a directory"));
+    }
 }
 
 TEST(KeyNamesTest, NamesAndCharactersMapToWindowsKeyNumbers)

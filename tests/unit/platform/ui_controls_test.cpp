@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/canvas.h"
 #include "platform/edit.h"
 #include "platform/form.h"
@@ -304,6 +306,32 @@ TEST_F(ScrollBoxTest, DraggingTheThumbScrollsInProportion)
     form.dispatch(InputEvent::mouseMove({thumb.x + 50, thumb.y + 1000}));
     form.dispatch(InputEvent::mouseUp({thumb.x + 50, thumb.y + 1000}));
     EXPECT_EQ(box.scrollTop(), box.maxScroll());
+}
+
+// Extreme wheel turns and drags far off the screen end at a scroll limit
+// (the sanitizers of the debug build catch any wrap on the way).
+TEST_F(ScrollBoxTest, ExtremeWheelTurnsAndDragsStopAtTheEnds)
+{
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    struct Case {
+        int wheel;
+        int dragToY;
+        int expectedTop;
+    };
+    const Point thumb{20 + 100 - 8, 10 + 16 + 2};
+    for (const Case& c : {Case{kMin, 0, 300}, Case{kMax, 0, 0}, Case{0, kMax, 300}, Case{0, kMin, 0}}) {
+        box.setScrollTop(150);
+        if (c.wheel != 0) {
+            form.dispatch(InputEvent::mouseWheel({40, 40}, c.wheel));
+        } else {
+            box.setScrollTop(0);
+            form.dispatch(InputEvent::mouseDown(thumb));
+            form.dispatch(InputEvent::mouseMove({kMin, c.dragToY}));
+            form.dispatch(InputEvent::mouseUp({kMax, c.dragToY}));
+        }
+        EXPECT_EQ(box.scrollTop(), c.expectedTop) << "wheel " << c.wheel << " drag to " << c.dragToY;
+    }
 }
 
 TEST_F(ControlsTest, LaterControlsPaintOverEarlierOnesUntilBroughtToFront)
