@@ -10,6 +10,8 @@
 #include "input/menu_geometry.h"
 #include "operations/peer_connection.h"
 #include "operations/peer_layout.h"
+#include "dialog_probe.h"
+#include "operation_driver.h"
 #include "platform/named_event.h"
 #include "trainer_harness.h"
 
@@ -284,6 +286,50 @@ TEST_P(SlaveReload, SlaveReloadsOnlyAWholeRecordWhenTheMasterIsDone) {
 INSTANTIATE_TEST_SUITE_P(Peer, SlaveReload,
                          ::testing::Values(SlaveCase{"WholeRecord", false}, SlaveCase{"ShortFile", true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the master's jobs -------------------------------------------------------------
+
+// Characters as an input method delivers them, without key codes.
+Action typeText(std::string text) {
+    return [text](TrainerHarness& t) {
+        for (char c : text) t.backendPush(platform::InputEvent::keyDown(0, std::string(1, c)));
+    };
+}
+
+// A disk image made from the peer menu lands in a directory of the peer
+// computer, in its image table, and the end of the job ends the link.
+model::MachineRecord roomyPeer() {
+    model::MachineRecord record = dialogMachine();
+    model::DiskEntry disk = record.disk(1, 1);
+    disk.partitions[0].size = disk.capacity;  // room for the image
+    record.setDisk(1, 1, disk);
+    return record;
+}
+
+TEST(PeerJobs, DiskToImageFromThePeerMenuWritesThePeersFiles) {
+    const model::MachineRecord before = roomyPeer();
+    OperationRun run(before);
+    auto slaveFlag = NamedEvent::create(app::kSlaveFlag, true);
+    auto masterFlag = NamedEvent::create(app::kMasterFlag, false);
+    ASSERT_TRUE(slaveFlag && masterFlag);
+    run.run(presses({kDown, kEnter, kEnter, kDown, kEnter}) +
+            std::vector<Action>{typeText("192.168.18.2"), press(kEnter)} +
+            presses({kEnter, kDown, kEnter}) +  // peer menu: Disk > To Image; disk 1 comes chosen
+            std::vector<Action>{clickButton(1), clickNameEdit(), typeText("remote1"), clickButton(1),
+                                clickButton(1), clickButton(1), clickButton(1), endRun()});
+    EXPECT_EQ(run.steps(), (std::vector<int>{1, 8, 10, 12, 20}));
+    ASSERT_TRUE(run.savedOperation());
+    const model::MachineRecord saved = run.saved();
+    const model::TCOMPUTER& machine = run.w().computer;
+    const int image = machine.FindImage(1, 1, "REMOTE1");
+    ASSERT_NE(image, 0);
+    EXPECT_EQ(saved.image(1, image).name, "REMOTE1");
+    EXPECT_GT(saved.image(1, image).size, 0);
+    EXPECT_EQ(machine.FindImage(0, 1, "REMOTE1"), 0);
+    for (int i = 1; i <= model::layout::kImages; ++i) EXPECT_EQ(saved.image(0, i), before.image(0, i)) << i;
+    EXPECT_EQ(run.trainer.ui().PeerMode, 0);
+    EXPECT_FALSE(masterFlag->wait(0ms));
+}
 
 }  // namespace
 }  // namespace vxr::test
