@@ -43,4 +43,14 @@ if command -v lintian >/dev/null; then
     echo "$verdict" | grep -q '^E:' && fail "lintian reports errors"
 fi
 
+# With VXR_TEST_APT=1, as root, on a machine without the package: install it
+# with apt-get, use it, and purge it again, leaving the machine as it was.
+if [ "${VXR_TEST_APT:-}" = 1 ] && [ "$(id -u)" = 0 ] && ! dpkg-query -W vxr >/dev/null 2>&1; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=60 "$deb" >/dev/null || fail "apt-get cannot install $deb"
+    /usr/bin/vxrdat dump /usr/share/vxr/examples/lab/VXR.DAT >/dev/null || fail "the installed vxrdat does not run"
+    man -w vxr >/dev/null || fail "man vxr finds no page"
+    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq -o DPkg::Lock::Timeout=60 vxr >/dev/null || fail "apt-get cannot purge vxr"
+    [ ! -e /usr/bin/vxr ] && [ ! -e /usr/share/vxr ] || fail "the purge left files behind"
+fi
+
 finish
