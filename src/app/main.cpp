@@ -9,16 +9,23 @@
 #include "app/tform1.h"
 #include "platform/application.h"
 #include "platform/font.h"
+#include "platform/timing_marks.h"
 
 int main(int argc, char** argv) {
     using namespace vxr;
+    // The marks let a bench see where the start-up time goes (VXR_MARKS).
+    platform::timingMark("main");
     try {
         platform::FontLibrary::instance().requireAliasedFonts();
+        platform::timingMark("fonts");
         auto app = platform::Application::fromEnvironment();
+        platform::timingMark("backend");
         app->setTitle(app::kApplicationTitle);
         app::TForm1 window(*app, {std::vector<std::string>(argv + 1, argv + argc), platform::processEnv});
         if (!window.screens().FormCreate()) return window.end.status;
+        platform::timingMark("created");
         app->showMainForm(window.form());
+        platform::timingMark("window");
         window.screens().FormActivate();
         window.waitUntil([] { return false; });
         return window.end.status;

@@ -1,6 +1,7 @@
 #include "app/screen_catalogue.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "input/menu_geometry.h"
 #include "platform/jpeg.h"
@@ -36,11 +37,13 @@ private:
 
 std::string digit(int n) { return std::to_string(n); }
 
-void loadMenus(ScreenCatalogue& c, Loader& load) {
+void loadFirstScreen(ScreenCatalogue& c, Loader& load) {
     c.MainScreenPicture = load.jpeg("F0");
     c.MainMenuPicture = load.jpeg("F1B");
     for (int n = 0; n <= 6; ++n) c.MainMenuHighlights[static_cast<std::size_t>(n)] = load.jpeg("F1" + digit(n));
+}
 
+void loadMenus(ScreenCatalogue& c, Loader& load) {
     for (int j : {1, 2, 3, 5}) {
         c.SubmenuPictures[static_cast<std::size_t>(j)] = load.jpeg("F2" + digit(j) + "B");
         auto& row = c.SubmenuHighlights[static_cast<std::size_t>(j)];
@@ -113,10 +116,43 @@ Picture ScreenCatalogue::byName(std::string_view name) const {
 
 void LoadScreenCatalogue(ScreenCatalogue& catalogue, const platform::ResourceTable& resources,
                          platform::JpegDecoder& decoder) {
+    LoadFirstScreenPictures(catalogue, resources, decoder);
+    LoadOtherPictures(catalogue, resources, decoder);
+}
+
+void LoadFirstScreenPictures(ScreenCatalogue& catalogue, const platform::ResourceTable& resources,
+                             platform::JpegDecoder& decoder) {
+    Loader load(catalogue, resources, decoder);
+    loadFirstScreen(catalogue, load);
+}
+
+void LoadOtherPictures(ScreenCatalogue& catalogue, const platform::ResourceTable& resources,
+                       platform::JpegDecoder& decoder) {
     Loader load(catalogue, resources, decoder);
     loadMenus(catalogue, load);
     loadDialogs(catalogue, load);
     loadOptionsAndPeer(catalogue, load);
+}
+
+// The thread writes only positions and entries that nobody reads before
+// finish() has joined it.
+PictureLoading::PictureLoading(ScreenCatalogue& catalogue, const platform::ResourceTable& resources)
+    : thread_([this, &catalogue, resources] {
+          try {
+              platform::JpegDecoder decoder;
+              LoadOtherPictures(catalogue, resources, decoder);
+          } catch (...) {
+              failure_ = std::current_exception();
+          }
+      }) {}
+
+PictureLoading::~PictureLoading() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void PictureLoading::finish() {
+    if (thread_.joinable()) thread_.join();
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
 }  // namespace vxr::app

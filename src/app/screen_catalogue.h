@@ -3,9 +3,15 @@
 // once at start-up into fixed tables addressed by table and position. An
 // empty position holds nullptr. Pictures are immutable and shared: the same
 // object may stand at several positions and in several controls.
+//
+// The first frame needs only the main screen, the main menu and its
+// highlights; the other pictures can be decoded on a second thread while it
+// shows (PictureLoading), as long as nothing looks at them before finish().
 
 #include <array>
+#include <exception>
 #include <memory>
+#include <thread>
 #include <string>
 #include <string_view>
 
@@ -45,5 +51,28 @@ struct ScreenCatalogue {
 // Throws std::runtime_error naming a missing or undecodable resource.
 void LoadScreenCatalogue(ScreenCatalogue& catalogue, const platform::ResourceTable& resources,
                          platform::JpegDecoder& decoder);
+// The two halves of LoadScreenCatalogue, in this order: the pictures of the
+// first screen, then every other one.
+void LoadFirstScreenPictures(ScreenCatalogue& catalogue, const platform::ResourceTable& resources,
+                             platform::JpegDecoder& decoder);
+void LoadOtherPictures(ScreenCatalogue& catalogue, const platform::ResourceTable& resources,
+                       platform::JpegDecoder& decoder);
+
+// LoadOtherPictures on a thread of its own, started at construction.
+class PictureLoading {
+public:
+    PictureLoading(ScreenCatalogue& catalogue, const platform::ResourceTable& resources);
+    ~PictureLoading();
+    PictureLoading(const PictureLoading&) = delete;
+    PictureLoading& operator=(const PictureLoading&) = delete;
+
+    // Waits until every picture is decoded; throws what the loading threw
+    // (a picture missing or undecodable), once.
+    void finish();
+
+private:
+    std::exception_ptr failure_;
+    std::thread thread_;
+};
 
 }  // namespace vxr::app

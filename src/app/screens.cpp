@@ -16,6 +16,7 @@
 #include "platform/record_file.h"
 #include "platform/resources.h"
 #include "platform/text.h"
+#include "platform/timing_marks.h"
 
 namespace vxr::app {
 
@@ -74,8 +75,7 @@ bool Screens::FormCreate() {
     if (!loadRecord()) return false;
     w_.restrictionFlags = w_.computer.GetRestrictionFlags();
     w_.peerEvents.HoldsSlaveFlag = false;
-    platform::JpegDecoder decoder;
-    LoadScreenCatalogue(w_.catalogue, platform::ResourceTable::embedded(), decoder);
+    startLoadingPictures();
     for (int t = 1; t <= model::layout::kOptionWords; ++t) w_.options.setWord(t, w_.computer.record().optionWord(t));
     w_.ui.MainItem = input::kNoItem;
     w_.trace.write("start", {{"dataFile", w_.computer.FileName}, {"restrictions", w_.restrictionFlags}});
@@ -126,6 +126,7 @@ void Screens::FormActivate() {
     showMainScreenPicture();
     w_.CommandLineRun = false;
     if (!w_.start().parameters.empty()) {
+        finishLoadingPictures();
         w_.CommandLineRun = true;
         w_.commandLine().PROCCMDLINE();
         FormClose();
@@ -139,6 +140,39 @@ void Screens::FormActivate() {
     ResetMainScreen();
     --w_.ui.KeyDepth;
     w_.Edit[5]->setFocus();  // keys reach the dispatcher through it
+    showFirstFrame();
+}
+
+// The first screen's pictures are decoded before anything shows; the rest
+// (about nine tenths of the decoding) on a second thread while the first
+// frame is up. VXR_EAGER_PICTURES=1 decodes everything first, as a bench's
+// point of comparison.
+void Screens::startLoadingPictures() {
+    const platform::ResourceTable resources = platform::ResourceTable::embedded();
+    platform::JpegDecoder decoder;
+    if (w_.start().env("VXR_EAGER_PICTURES") == "1") {
+        LoadScreenCatalogue(w_.catalogue, resources, decoder);
+        return;
+    }
+    LoadFirstScreenPictures(w_.catalogue, resources, decoder);
+    pictureLoading_ = std::make_unique<PictureLoading>(w_.catalogue, resources);
+}
+
+// A picture that cannot be decoded stops the program here, before any input
+// is taken (the exception carries the picture's name).
+void Screens::finishLoadingPictures() {
+    if (!pictureLoading_) return;
+    const std::unique_ptr<PictureLoading> loading = std::move(pictureLoading_);
+    loading->finish();
+}
+
+// Presents the main screen at once rather than at the first wait for input,
+// and only then waits for the other pictures.
+void Screens::showFirstFrame() {
+    w_.app().repaint();
+    platform::timingMark("firstFrame");
+    finishLoadingPictures();
+    platform::timingMark("ready");
 }
 
 // ---- the end ---------------------------------------------------------------

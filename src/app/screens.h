@@ -3,8 +3,10 @@
 // the restriction notice, ResetMainScreen and the hide operations, and the
 // closing notice.
 
+#include <memory>
 #include <string>
 
+#include "app/screen_catalogue.h"
 #include "platform/application.h"
 
 namespace vxr::app {
@@ -52,12 +54,17 @@ public:
 
 private:
     bool loadRecord();
+    void startLoadingPictures();
+    void finishLoadingPictures();
+    void showFirstFrame();
     std::string describeDataFile() const;
     void showRestrictionNotice();
     void showMainScreenPicture();
     void showContactNotice();
 
     TForm1& w_;
+    // The pictures still being decoded on a second thread, until finished.
+    std::unique_ptr<PictureLoading> pictureLoading_;
 };
 
 }  // namespace vxr::app

@@ -5,16 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
+
+#include "support/xvfb.h"
 
 extern char** environ;
 
@@ -24,53 +22,16 @@ class XvfbEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        pid_ = fork();
-        ASSERT_GE(pid_, 0);
-        if (pid_ == 0) startServer(fds[1], fds[0]);
-        close(fds[1]);
-        const std::string display = readDisplay(fds[0]);
-        close(fds[0]);
+        const std::string display = server_.start();
         ASSERT_FALSE(display.empty()) << "Xvfb did not start (is the xvfb package installed?)";
-        setenv("DISPLAY", (":" + display).c_str(), 1);
+        setenv("DISPLAY", display.c_str(), 1);
         unsetenv("WAYLAND_DISPLAY");
     }
 
-    void TearDown() override
-    {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
+    void TearDown() override { server_.stop(); }
 
 private:
-    [[noreturn]] static void startServer(int writeFd, int readFd)
-    {
-        close(readFd);
-        const int devNull = open("/dev/null", O_WRONLY);
-        dup2(devNull, STDERR_FILENO);
-        dup2(devNull, STDOUT_FILENO);
-        const std::string fd = std::to_string(writeFd);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-               static_cast<char*>(nullptr));
-        _exit(127);
-    }
-
-    // Xvfb writes the display number and a newline once it accepts clients.
-    static std::string readDisplay(int fd)
-    {
-        std::string number;
-        pollfd waiting{fd, POLLIN, 0};
-        while (poll(&waiting, 1, 10000) == 1) {
-            char c = 0;
-            if (read(fd, &c, 1) != 1 || c == '\n') break;
-            number.push_back(c);
-        }
-        return number;
-    }
-
-    pid_t pid_ = -1;
+    Xvfb server_;
 };
 
 inline pid_t startProgram(const std::vector<std::string>& arguments)

@@ -1,9 +1,16 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <deque>
 #include <set>
+#include <stdexcept>
+#include <vector>
 
 #include "app/picture_list.h"
 #include "catalogue_fixture.h"
+#include "platform/jpeg.h"
+#include "platform/resources.h"
 
 namespace vxr::app {
 namespace {
@@ -103,6 +110,50 @@ TEST(ScreenCatalogue, LoadsEachResourceOnceAndAllOfThem) {
     for (const auto& [name, picture] : c.loaded) EXPECT_TRUE(names.insert(name).second) << name << " decoded twice";
     EXPECT_EQ(names.size(), kPictures.size());
     for (const auto& picture : kPictures) EXPECT_TRUE(names.count(picture.name)) << picture.name;
+}
+
+// The resources with one picture's data replaced by bytes no decoder takes.
+class ResourcesWithABrokenPicture {
+public:
+    explicit ResourcesWithABrokenPicture(std::string_view broken) {
+        const platform::ResourceTable embedded = platform::ResourceTable::embedded();
+        for (const platform::ResourceType type : {platform::ResourceType::RcData, platform::ResourceType::Bitmap}) {
+            for (const std::string& name : embedded.names(type)) names_.push_back(name);
+            for (std::size_t i = rows_.size(); i < names_.size(); ++i) {
+                const auto data = *embedded.find(type, names_[i]);
+                const bool isBroken = names_[i] == broken;
+                rows_.push_back({static_cast<std::uintptr_t>(type), names_[i].c_str(),
+                                 isBroken ? garbage_.data() : data.data(), isBroken ? garbage_.size() : data.size()});
+            }
+        }
+        rows_.push_back({0, nullptr, nullptr, 0});
+    }
+    platform::ResourceTable table() const { return platform::ResourceTable(rows_.data()); }
+
+private:
+    std::deque<std::string> names_;  // stable: the rows point into them
+    std::vector<platform::ResourceEntry> rows_;
+    std::array<std::uint8_t, 16> garbage_{0xFF, 0xD8, 0x00, 0x13};
+};
+
+// The first frame needs only its own pictures; a broken picture among the
+// others still stops the start, naming the picture, when loading finishes.
+TEST(ScreenCatalogue, ABrokenPictureDecodedAfterTheFirstFrameStillStopsTheStart) {
+    const ResourcesWithABrokenPicture resources("F401B");
+    ScreenCatalogue catalogue;
+    platform::JpegDecoder decoder;
+    LoadFirstScreenPictures(catalogue, resources.table(), decoder);
+    EXPECT_NE(catalogue.MainScreenPicture, nullptr);
+    EXPECT_NE(catalogue.MainMenuHighlights[6], nullptr);
+    EXPECT_EQ(catalogue.DialogPictures[1], nullptr);
+    PictureLoading loading(catalogue, resources.table());
+    try {
+        loading.finish();
+        ADD_FAILURE() << "the broken picture went unnoticed";
+    } catch (const std::runtime_error& error) {
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("F401B"));
+    }
+    EXPECT_NO_THROW(loading.finish());  // reported once
 }
 
 }  // namespace
