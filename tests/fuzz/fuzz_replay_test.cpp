@@ -12,6 +12,10 @@
 #include "fuzz_entries.h"
 
 namespace vxr::fuzz {
+
+// Names a target in test output (found by argument-dependent look-up).
+void PrintTo(const Target& target, std::ostream* out) { *out << target.name; }
+
 namespace {
 
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
@@ -47,8 +51,6 @@ std::vector<std::filesystem::path> seedFiles(std::string_view target)
     }
     return files;
 }
-
-void PrintTo(const Target& target, std::ostream* out) { *out << target.name; }
 
 class FuzzReplay : public ::testing::TestWithParam<Target> {};
 
