@@ -9,6 +9,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "input/table_types.h"
+
+namespace vxr::platform {
+class Edit;
+}
+
 namespace vxr::app {
 class TForm1;
 }
@@ -28,6 +34,10 @@ constexpr bool isSelectionDialog(int step) { return step >= 1 && step <= 9; }
 // The proceed question and the completion step of each operation.
 int proceedStep(int opCode);
 int completionStep(int opCode);
+
+// Shows the plain text edit (Edit2) empty over the dialog picture at `at` from its corner,
+// in the dialogs' edit colour and font; the file-name and peer-address boxes use it.
+platform::Edit& showDialogEdit(app::TForm1& w, input::Offset at, int width, int height);
 
 class OperationSequence {
 public:

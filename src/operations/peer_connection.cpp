@@ -12,6 +12,7 @@
 #include "input/dialog_rects.h"
 #include "input/menu_geometry.h"
 #include "input/menus.h"
+#include "operations/operation_sequence.h"
 #include "operations/peer_layout.h"
 #include "platform/application.h"
 
@@ -147,17 +148,7 @@ void PeerConnection::reloadRecord() {
 // ---- master --------------------------------------------------------------------
 
 void PeerConnection::showAddressEdit() {
-    platform::Edit& edit = *w_.Edit[1];
-    edit.setBounds(w_.Image4B->left() + kAddressEditAt.x, w_.Image4B->top() + kAddressEditAt.y, kAddressEditWidth,
-                   kAddressEditHeight);
-    edit.setColor(dialogs::palette(4));
-    edit.setFont({"Microsoft Sans Serif", 7, false, platform::colors::black});
-    edit.setMaxLength(0);
-    edit.setPasswordChar(0);
-    edit.setText("");
-    edit.bringToFront();
-    edit.show();
-    edit.setFocus();
+    showDialogEdit(w_, kAddressEditAt, kAddressEditWidth, kAddressEditHeight).setFocus();
 }
 
 void PeerConnection::showPeerMenu() {

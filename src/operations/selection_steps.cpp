@@ -208,10 +208,9 @@ void OperationSequence::chooseFirstLookInLetter() {
     if (s.LookInLetter > letters) s.LookInLetter = 1;
 }
 
-void OperationSequence::showFileNameEdit() {
-    platform::Edit& edit = *w_.Edit[1];
-    edit.setBounds(w_.Image4B->left() + dialogs::kFileNameEditAt.x, w_.Image4B->top() + dialogs::kFileNameEditAt.y,
-                   dialogs::kFileNameEditWidth, dialogs::kFileNameEditHeight);
+platform::Edit& showDialogEdit(app::TForm1& w, input::Offset at, int width, int height) {
+    platform::Edit& edit = *w.Edit[1];
+    edit.setBounds(w.Image4B->left() + at.x, w.Image4B->top() + at.y, width, height);
     edit.setColor(dialogs::palette(4));
     edit.setFont({"Microsoft Sans Serif", 7, false, platform::colors::black});
     edit.setMaxLength(0);
@@ -219,6 +218,11 @@ void OperationSequence::showFileNameEdit() {
     edit.setText("");
     edit.bringToFront();
     edit.show();
+    return edit;
+}
+
+void OperationSequence::showFileNameEdit() {
+    showDialogEdit(w_, dialogs::kFileNameEditAt, dialogs::kFileNameEditWidth, dialogs::kFileNameEditHeight);
 }
 
 void OperationSequence::openFileDialog() {
