@@ -190,13 +190,19 @@ void Progress::animate() {
     box.show();
     bar.bringToFront();
     bar.show();
+    // Each step is due at a fixed time after the start, so the whole bar takes
+    // the same wall time on a busy machine as on an idle one; a step that is
+    // already late is drawn without being shown, and the last one always is.
+    // No input is taken meanwhile.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
     for (int step = 0; step < kProgressBarSteps; ++step) {
-        // Paced by the clock, not by the processor, and without taking input.
-        std::this_thread::sleep_for(stepDelay);
+        std::this_thread::sleep_until(start + stepDelay * (step + 1));
         bar.setWidth(step + 1);
         bar.canvas().bitmap().fill({0, 0, bar.width(), bar.height()}, dialogs::palette(5));
         showPercent(static_cast<int>(std::nearbyint(step * 100.0 / kProgressBarSteps)));
-        w_.app().repaint();
+        const bool last = step + 1 == kProgressBarSteps;
+        if (last || Clock::now() < start + stepDelay * (step + 2)) w_.app().repaint();
     }
 }
 

@@ -16,7 +16,6 @@
 #include "task_json.h"
 
 namespace vxr::fuzz {
-namespace {
 
 const model::MachineRecord& labRecord()
 {
@@ -26,8 +25,6 @@ const model::MachineRecord& labRecord()
     }();
     return record;
 }
-
-}  // namespace
 
 void commandLine(std::span<const std::uint8_t> input)
 {

@@ -9,13 +9,21 @@
 #include <span>
 #include <string_view>
 
+#include "model/record.h"
+
 namespace vxr::fuzz {
+
+// The lab example's start record, the fixed machine several targets work on.
+const model::MachineRecord& labRecord();
 
 using Entry = void (*)(std::span<const std::uint8_t> input);
 
 // A scrambled data file: loaded as the trainer loads it, then every query,
 // the drive letters and the size rules over it.
 void recordFile(std::span<const std::uint8_t> input);
+// A candidate's data file as the record tool sees it: dumped, compared with
+// the lab example's start and graded by what changed.
+void gradedRecord(std::span<const std::uint8_t> input);
 // Parameters, one a line, of the command line on the lab example's record:
 // -CLONE and the switches, and the record change of a complete -CLONE.
 void commandLine(std::span<const std::uint8_t> input);
@@ -32,7 +40,7 @@ struct Target {
 };
 
 inline constexpr Target kTargets[] = {
-    {"record_file", recordFile}, {"command_line", commandLine}, {"dos_path", dosPath},
+    {"record_file", recordFile}, {"graded_record", gradedRecord}, {"command_line", commandLine}, {"dos_path", dosPath},
     {"event_script", eventScript}, {"task_json", taskJson},
 };
 

@@ -32,6 +32,7 @@ struct ExtraSeeds {
 };
 constexpr ExtraSeeds kExtraSeeds[] = {
     {"record_file", VXR_EXAMPLES_BUILT, ".DAT"},
+    {"graded_record", VXR_EXAMPLES_BUILT, ".DAT"},
     {"task_json", VXR_EXAMPLES_SOURCE, ".json"},
 };
 

@@ -1,13 +1,18 @@
-// A data file of any content: every query the screens and the command line
-// make must stay inside the record and terminate.
+// A data file of any content: every query the screens, the command line and
+// the record tool make must stay inside the record and terminate.
 
 #include <algorithm>
 #include <cstring>
+#include <sstream>
 
 #include "fuzz_entries.h"
 #include "model/computer.h"
 #include "model/scramble.h"
 #include "model/size_rules.h"
+#include "derive.h"
+#include "evaluate.h"
+#include "task_json.h"
+#include "text_dump.h"
 
 namespace vxr::fuzz {
 namespace {
@@ -76,20 +81,49 @@ void applySizeRules(const model::TCOMPUTER& machine, Tail& tail)
     (void)model::PartitionSizeLimit(tail.size(), options);
 }
 
-}  // namespace
+// What `vxrdat dump`, `expect` and `check` do with a candidate's file.
+void inspectAsExaminer(const model::MachineRecord& record)
+{
+    std::ostringstream text;
+    vxrdat::printRecord(text, record);
+    (void)vxrdat::recordWarnings(record);
+    (void)vxrdat::recordToJson(record).dump();
+    const model::MachineRecord& start = labRecord();
+    const model::TCOMPUTER startMachine = vxrdat::machineOf(start);
+    const model::TCOMPUTER result = vxrdat::machineOf(record);
+    for (const vxrdat::Expectation& expectation : vxrdat::deriveExpectations(start, record)) {
+        (void)vxrdat::evaluate(expectation, startMachine, result);
+        (void)vxrdat::describe(expectation);
+    }
+}
 
-void recordFile(std::span<const std::uint8_t> input)
+// The record a data file of these bytes holds (a short one padded with zeros).
+model::MachineRecord loadRecord(std::span<const std::uint8_t> input)
 {
     model::MachineRecord loaded;
     auto& bytes = loaded.bytes();
     std::copy_n(input.begin(), std::min(input.size(), bytes.size()), bytes.begin());
     model::descramble(bytes);
+    return loaded;
+}
+
+}  // namespace
+
+void recordFile(std::span<const std::uint8_t> input)
+{
+    const model::MachineRecord loaded = loadRecord(input);
+    const auto& bytes = loaded.bytes();
     model::TCOMPUTER machine;
     machine.record() = loaded;
     machine.BuildDriveLetters();
     for (int c = -1; c <= kComputers; ++c) queryComputer(machine, c);
     Tail tail(input.size() > bytes.size() ? input.subspan(bytes.size()) : std::span<const std::uint8_t>());
     applySizeRules(machine, tail);
+}
+
+void gradedRecord(std::span<const std::uint8_t> input)
+{
+    inspectAsExaminer(loadRecord(input));
 }
 
 }  // namespace vxr::fuzz

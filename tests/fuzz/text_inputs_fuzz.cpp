@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <string>
 
-#include <nlohmann/json.hpp>
-
 #include "fuzz_entries.h"
 #include "platform/dos_path.h"
 #include "platform/event_script.h"
+#include "evaluate.h"
+#include "expectations.h"
 #include "task_json.h"
 
 namespace vxr::fuzz {
@@ -58,13 +58,21 @@ void eventScript(std::span<const std::uint8_t> input)
 
 void taskJson(std::span<const std::uint8_t> input)
 {
-    const nlohmann::json task = nlohmann::json::parse(input.begin(), input.end(), nullptr, false);
-    if (task.is_discarded()) return;
+    vxrdat::Task task;
     try {
-        (void)vxrdat::recordFromJson(task);
+        task = vxrdat::readTaskText(asText(input));
     } catch (const vxrdat::SchemaError&) {
-        // a place in the description named: the expected outcome
+        return;  // a place in the description named: the expected outcome
     }
+    // What `vxrdat check` does with the task, its own start record standing
+    // in for a candidate's result, and `vxrdat dump --json` of the start.
+    const model::TCOMPUTER start = vxrdat::machineOf(task.start);
+    for (const vxrdat::Expectation& expectation : task.expect) {
+        (void)vxrdat::evaluate(expectation, start, start);
+        (void)vxrdat::describe(expectation);
+        (void)vxrdat::expectationToJson(expectation);
+    }
+    (void)vxrdat::recordToJson(task.start).dump();
 }
 
 }  // namespace vxr::fuzz
