@@ -123,7 +123,8 @@ void OptionsDialog::Image241Click(int line) {
     if (tab == kSaveSettingsTab) {
         w_.ui.DialogCode = kSaveQuestion;
         w_.messages().ShowCodeDialog();
-        if (w_.ui.DialogAnswer == 2) return;
+        // Only Yes saves: No, and a window closed at the question, keep the file.
+        if (w_.ui.DialogAnswer != 1 || w_.end.requested) return;
         for (int t = 1; t <= kOptionTabs; ++t) w_.computer.record().setOptionWord(t, w_.options.word(t));
         w_.trace.write("save", {{"what", "options"}, {"result", w_.computer.SaveRecord()}});
         w_.ui.DialogCode = kSavedMessage;

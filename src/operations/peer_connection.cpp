@@ -184,6 +184,9 @@ void PeerConnection::master() {
         trace("master", "wrongAddress");
         failWith(kInvalidAddressCode);
     } else if (slaveWaiting()) {
+        // The slave copy may have saved jobs since this copy loaded the file;
+        // the master's save must not put the older record back.
+        (void)w_.computer.LoadRecord();
         showPeerMenu();
         w_.peerEvents.PeerEvent(PeerEventOp::Set, app::kMasterSlot, app::kMasterFlag);
         trace("master", "connected");

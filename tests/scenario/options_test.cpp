@@ -200,6 +200,24 @@ TEST_F(OptionsDialog, SaveSettingsAnsweredNoWritesNothingYesWritesTheRecord) {
     EXPECT_EQ(reader.record().optionWord(4), 0x1);
 }
 
+TEST_F(OptionsDialog, ClosingTheWindowAtTheSaveQuestionWritesNothing) {
+    openByPointer();
+    clickBox(3);
+    clickTab(6);
+    const auto file = trainer.folder() / "c" / "DATAS" / "VXR.DAT";
+    const auto before = readAll(file);
+    trainer.onIdle([&] {
+        if (ui().DialogCode != 461 || w().end.requested) return false;
+        trainer.queueClose();
+        trainer.queueKey(kEnter);  // ends the closing notice
+        return true;
+    });
+    const auto save = page(kSaveSettingsButton.left + 5, kSaveSettingsButton.top + 5);
+    trainer.click(save.x, save.y);
+    EXPECT_TRUE(w().end.requested);
+    EXPECT_EQ(readAll(file), before);
+}
+
 TEST_F(OptionsDialog, KeysWalkTheStopsOfTabOne) {
     press({kUp, kUp, kUp, kEnter});  // Options, opened by Enter
     ASSERT_TRUE(w().optionsDialog().open());

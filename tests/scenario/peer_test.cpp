@@ -171,6 +171,10 @@ class MasterOutcome : public Peer, public ::testing::WithParamInterface<MasterCa
 TEST_P(MasterOutcome, EndsAsTheAddressAndTheSlaveSay) {
     const MasterCase& c = GetParam();
     if (c.slaveWaits) slaveFlag->set();
+    // Another copy saved a job after this one started: a master works on it.
+    model::MachineRecord saved = sampleMachine();
+    saved.setDiskCount(1, 3);
+    TrainerHarness::writeRecord(saved, trainer.folder() / "c" / "DATAS" / "VXR.DAT");
     bool typed = false;
     trainer.onIdle([&] {
         if (ui().DialogCode != 0) {
@@ -193,6 +197,7 @@ TEST_P(MasterOutcome, EndsAsTheAddressAndTheSlaveSay) {
     EXPECT_EQ(tracedDialogs(), c.dialogs);
     EXPECT_EQ(ui().PeerMode, c.connects ? 1 : 0);
     EXPECT_EQ(masterFlag->wait(0ms), c.connects);
+    EXPECT_EQ(w().computer.record().diskCount(1), c.connects ? 3 : 0);
     if (!c.connects) expectBackOnTheMainScreen();
 }
 

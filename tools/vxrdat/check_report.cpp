@@ -111,9 +111,11 @@ void printClassLines(std::ostream& out, const ClassResult& result) {
         total += f.score;
     }
     const int count = static_cast<int>(result.files.size());
-    const int mean = count == 0 ? 0 : static_cast<int>((total + count / 2) / count);
+    // The mean of the files' percentages, taken from the exact sum.
+    const long most = static_cast<long>(count) * result.maxScore;
+    const long meanPercent = most == 0 ? 100 : (total * 100 + most / 2) / most;
     out << count << " files: " << passed << " passed every item, " << count - passed << " did not; mean score "
-        << percent(mean, result.maxScore) << "\n";
+        << meanPercent << " %\n";
 }
 
 void writeCsv(std::ostream& out, const ClassResult& result) {

@@ -8,13 +8,22 @@
 #include "platform/record_file.h"
 
 namespace vxr::vxrdat {
+namespace {
+
+// A pipe or device would block or swallow the record: only files are data files.
+void refuseNonRegularFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+        throw ToolError(path.string() + ": not a regular file");
+    }
+}
+
+}  // namespace
 
 model::MachineRecord readDataFile(const std::filesystem::path& path) {
     model::MachineRecord record;
     std::error_code ec;
-    if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
-        throw ToolError(path.string() + ": not a regular file");  // a pipe would block the read
-    }
+    refuseNonRegularFile(path);
     const int error = platform::readFileHead(path, record.bytes());
     if (error == EIO) {
         const auto size = std::filesystem::file_size(path, ec);
@@ -27,6 +36,7 @@ model::MachineRecord readDataFile(const std::filesystem::path& path) {
 }
 
 void writeDataFile(const std::filesystem::path& path, model::MachineRecord record) {
+    refuseNonRegularFile(path);
     record.setKeys(model::drawKeys(platform::systemRandom()));
     model::scramble(record.bytes());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -107,7 +107,8 @@ ImageCondition readImage(const json& node, const std::string& path) {
         if (password->is_boolean()) {
             c.hasPassword = password->get<bool>();
         } else {
-            auto bytes = password->is_string() ? cp936FromUtf8(password->get<std::string>()) : std::nullopt;
+            auto bytes = password->is_string() ? cp936FromUtf8(platform::asciiUpper(password->get<std::string>()))
+                                               : std::nullopt;
             if (!bytes) throw SchemaError(child(path, "password"), "expected text, true (any) or false (none)");
             c.password = *bytes;
         }

@@ -10,6 +10,7 @@
 #include "model/computer.h"
 #include "json_reading.h"
 #include "platform/clock.h"
+#include "platform/text.h"
 #include "record_text.h"
 
 namespace vxr::vxrdat {
@@ -223,7 +224,9 @@ std::string readText(const json& node, const char* key, const std::string& path,
     const std::string where = child(path, key);
     std::string text;
     if (value->is_string()) {
-        auto bytes = cp936FromUtf8(value->get<std::string>());
+        // The trainer upper-cases every name and password it is given, so a
+        // lower-case one could never be matched: stored as it would type.
+        auto bytes = cp936FromUtf8(platform::asciiUpper(value->get<std::string>()));
         if (!bytes) throw SchemaError(where, "not text that code page 936 can hold");
         text = *bytes;
     } else if (value->is_object()) {

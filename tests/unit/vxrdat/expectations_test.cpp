@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
     Expectations, Conditions,
     ::testing::Values(
         Case{R"({"image": {"path": "d:\\images\\new", "partitions": [{"type": 7, "size": [19000, 21000]}],
-                 "compressed": true, "password": "PW", "checks": 2}})",
+                 "compressed": true, "password": "pw", "checks": 2}})",
              nullptr},
         Case{R"({"image": {"path": "D:\\IMAGES\\OLD.VXI"}})",
              "image D:\\IMAGES\\OLD.VXI not found; images in D:\\IMAGES: CLEAN.VXI, NEW.VXI"},
