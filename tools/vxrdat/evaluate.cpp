@@ -262,4 +262,9 @@ TCOMPUTER machineOf(const model::MachineRecord& record) {
     return machine;
 }
 
+bool namesWhatTheStartHolds(const Expectation& expectation, const model::TCOMPUTER& start) {
+    const auto* unchanged = std::get_if<UnchangedCondition>(&expectation.condition);
+    return unchanged == nullptr || !partOf(*unchanged, start).is_null();
+}
+
 }  // namespace vxr::vxrdat

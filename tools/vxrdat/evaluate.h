@@ -16,6 +16,10 @@ struct Outcome {
 // Both machines must have their drive letters built.
 Outcome evaluate(const Expectation& expectation, const model::TCOMPUTER& start, const model::TCOMPUTER& result);
 
+// False for an "unchanged" item naming a disk, partition or image that the
+// start record does not hold (it would pass for every result); true otherwise.
+bool namesWhatTheStartHolds(const Expectation& expectation, const model::TCOMPUTER& start);
+
 // The item's "what", or a description of its condition when it has none.
 std::string describe(const Expectation& expectation);
 

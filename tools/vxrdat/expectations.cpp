@@ -3,6 +3,7 @@
 #include <array>
 #include <limits>
 
+#include "evaluate.h"
 #include "json_reading.h"
 #include "model/computer.h"
 #include "platform/text.h"
@@ -284,6 +285,12 @@ nlohmann::ordered_json expectationToJson(const Expectation& expectation) {
 Task readTaskText(std::string_view text) {
     const json task = parseTaskText(text);
     Task result{recordFromJson(task), expectationsFromJson(task)};
+    const model::TCOMPUTER start = machineOf(result.start);
+    for (std::size_t k = 0; k < result.expect.size(); ++k) {
+        if (!namesWhatTheStartHolds(result.expect[k], start)) {
+            throw SchemaError(child(item("expect", k), "unchanged"), "not in the start record, so nothing could change it");
+        }
+    }
     return result;
 }
 

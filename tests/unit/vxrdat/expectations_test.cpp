@@ -156,6 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "expect[0].disk.partitions[0].size"},
                       BadItem{R"({"partition": {"disk": 1}})", "expect[0].partition.partition"},
                       BadItem{R"({"unchanged": {"disk": 1, "image": "D:\\A.VXI"}})", "expect[0].unchanged"},
+                      BadItem{R"({"unchanged": {"image": "D:\\SYSTME.VXI"}})", "expect[0].unchanged"},
+                      BadItem{R"({"unchanged": {"disk": 4}})", "expect[0].unchanged"},
                       BadItem{R"({"options": {"word": 6}})", "expect[0].options.word"},
                       BadItem{R"({"points": -1, "options": {"word": 1}})", "expect[0].points"}));
 
