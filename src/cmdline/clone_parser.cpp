@@ -174,7 +174,6 @@ int CloneParser::readDestination() {
             if (diskAt(destination_, 0, c_.peerMode) == 0) return kInvalidDestinationDrive;
             s.TargetDisk = digitAt(destination_, 0);
             if (destinationHoldsSource()) return kInvalidDestinationDrive;
-            model::SizeRules(c_.machine, s, c_.options).DefaultTargetSizes(kLocal);
             return 0;
         case model::kDiskToImage:
         case model::kPartitionToImage: return readImageDestination();
@@ -228,14 +227,31 @@ int CloneParser::readPartitionDestination() {
         s.OpCode == model::kPartitionToPartition
             ? record.partition(kLocal, s.SourceDisk, sourcePartition())
             : record.image(kLocal, s.ImageIndex).partitions[static_cast<std::size_t>(s.SourcePartitions - 1)];
-    const model::PartitionEntry previous = record.partition(c_.peerMode, s.TargetDisk, s.TargetPartition);
+    replaced_ = record.partition(c_.peerMode, s.TargetDisk, s.TargetPartition);
+    newPartition_ = entry;
     record.setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, entry);
-    if (!sizeNewPartition(entry)) {
-        record.setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, previous);
-        return kTargetPartitionInvalid;
-    }
     s.SourcePartCount = std::max(count, s.TargetPartition);
     return 0;
+}
+
+// ---- the sizes, once every parameter is read -------------------------------------
+
+int CloneParser::SizeDestination() {
+    model::OperationState& s = c_.state;
+    switch (s.OpCode) {
+        case model::kDiskToDisk:
+        case model::kDiskFromImage:
+            // Whether each new partition holds its data is checked when the
+            // operation starts, as for a copy chosen in the dialogs.
+            model::SizeRules(c_.machine, s, c_.options).DefaultTargetSizes(kLocal);
+            return 0;
+        case model::kPartitionToPartition:
+        case model::kPartitionFromImage:
+            if (sizeNewPartition(newPartition_)) return 0;
+            c_.machine.record().setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, replaced_);
+            return kTargetPartitionInvalid;
+        default: return 0;
+    }
 }
 
 // The new partition keeps the source's size where the disk has room for it

@@ -52,6 +52,13 @@ public:
     // One KEY=VALUE element; 0, or the unknown keyword's dialog code.
     int ParseKeyword(const std::string& element);
 
+    // After a successful ParseClone, once every parameter is read (the FAT32
+    // option may follow the clone): the new partition sizes of a disk or
+    // partition destination. 0, or the dialog code when a new partition
+    // cannot hold its data beside the disk's other partitions (its entry is
+    // then put back as it was).
+    int SizeDestination();
+
 private:
     int splitElements(std::string text);
     int readSource();
@@ -70,6 +77,9 @@ private:
     CloneContext c_;
     std::string source_;
     std::string destination_;
+    // A partition destination: the entry written, and the one it replaced.
+    model::PartitionEntry newPartition_;
+    model::PartitionEntry replaced_;
 };
 
 // An image path without a backslash is relative to the root of its drive,

@@ -1,5 +1,7 @@
 #include "cmdline/command_line.h"
 
+#include <optional>
+
 #include "app/screens.h"
 #include "app/tform1.h"
 #include "cmdline/clone_parser.h"
@@ -37,6 +39,7 @@ void CommandLine::PROCCMDLINE() {
     // partition). Only the last one runs, and a usage error runs nothing, so
     // each parse starts from the record as loaded and a refusal returns to it.
     const model::MachineRecord loaded = w_.computer.record();
+    std::optional<CloneParser> clone;  // the last -CLONE read
     for (const std::string& parameter : w_.start().parameters) {
         const std::string text = platform::asciiUpper(parameter);
         if (text.empty() || (text[0] != '-' && text[0] != '/')) {
@@ -53,8 +56,8 @@ void CommandLine::PROCCMDLINE() {
         if (rest.substr(0, rest.find(',')) == "CLONE") {
             mode = kClone;
             w_.computer.record() = loaded;
-            CloneParser parser({w_.computer, w_.op, w_.options, w_.ui.PeerMode, w_.ErrorToken});
-            error = parser.ParseClone(rest.substr(5));
+            clone.emplace(CloneContext{w_.computer, w_.op, w_.options, w_.ui.PeerMode, w_.ErrorToken});
+            error = clone->ParseClone(rest.substr(5));
         } else {
             error = ParseSwitch(rest, w_.options, w_.op, w_.ErrorToken);
         }
@@ -65,6 +68,12 @@ void CommandLine::PROCCMDLINE() {
         }
     }
     if (mode == kClone) {
+        // The sizes depend on the FAT32 option, which may follow the clone.
+        if (const int error = clone->SizeDestination(); error != 0) {
+            w_.computer.record() = loaded;
+            report(error);
+            return;
+        }
         w_.sequence().StartOperation();
         if (!w_.progress().completed()) w_.endProgram(app::kExitOperationFailed);
     } else if (mode == kHelp) {

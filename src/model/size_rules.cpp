@@ -105,6 +105,18 @@ int SizeRules::proposeFreeSpace(int computer) {
     return result;
 }
 
+bool SizeRules::NewSizesHoldData(int computer) const {
+    const MachineRecord& record = machine_.record();
+    int count = 0;
+    if (state_.OpCode == kDiskToDisk) count = record.partitionsInUse(0, state_.SourceDisk);
+    if (state_.OpCode == kDiskFromImage) count = record.imagePartitionsInUse(computer, state_.ImageIndex);
+    for (int p = 1; p <= count; ++p) {
+        const std::int32_t size = state_.TargetSizes[static_cast<std::size_t>(p - 1)];
+        if (size < 0 || size < sourcePartition(computer, p).dataSize) return false;
+    }
+    return true;
+}
+
 int SizeRules::DefaultTargetSizes(int computer) {
     const MachineRecord& record = machine_.record();
     const std::int32_t capacity = record.disk(computer, state_.TargetDisk).capacity;

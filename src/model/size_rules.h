@@ -31,6 +31,11 @@ public:
     // the rules to each proposed entry; returns the last rule result.
     int DefaultTargetSizes(int computer);
 
+    // Of a disk copy or restore: true when every new partition's entry is at
+    // least the data its source partition holds. The capacity rule may cut
+    // an entry below that when the destination is too small.
+    bool NewSizesHoldData(int computer) const;
+
 private:
     PartitionEntry sourcePartition(int computer, int n) const;
     int proposeProportionally(int computer, const PartitionTable& partitions, int count, std::int32_t capacity);

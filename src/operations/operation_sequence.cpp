@@ -278,6 +278,7 @@ OperationSequence::Flow OperationSequence::askQuestions(bool interactive) {
     if (interactive && !(askImageContents() && askDestination() && askNewImageName())) return Flow::Back;
     if (!askNewImagePassword()) return Flow::Stop;
     if (interactive && !(cloneFits() && askDestinationDetails())) return Flow::Back;
+    if (!newPartitionsHoldData()) return interactive ? Flow::Back : Flow::Stop;
     AskStep(kProgressScreenStep);
     if (interactive) askCompression();
     if (w_.end.requested) return Flow::Stop;

@@ -69,6 +69,8 @@ private:
     void carrySourceDataToNewPartition();
     bool askNewImageName();
     bool cloneFits();
+    bool newPartitionsHoldData();
+    bool destinationTooSmall();  // says so; false
     bool askDestinationDetails();
     void askCompression();
     // Selection dialog parts of AskStep.

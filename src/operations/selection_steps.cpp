@@ -14,6 +14,7 @@
 #include "dialogs/image_names.h"
 #include "dialogs/message_dialogs.h"
 #include "dialogs/palette.h"
+#include "model/size_rules.h"
 #include "operations/operation_sequence.h"
 
 namespace vxr::operations {
@@ -165,6 +166,18 @@ bool OperationSequence::cloneFits() {
     if (s.OpCode != kDiskToDisk) return true;
     const std::int64_t data = w_.computer.SumDataSize(0, s.SourceDisk);
     if (data <= w_.computer.record().disk(w_.ui.PeerMode, s.TargetDisk).capacity) return true;
+    return destinationTooSmall();
+}
+
+// The new sizes of a disk copy or restore, as settled in the details dialog
+// or on the command line, must each hold their partition's data: the sizes
+// may fit the disk only by cutting a partition below it.
+bool OperationSequence::newPartitionsHoldData() {
+    if (SizeRules(w_.computer, w_.op, w_.options).NewSizesHoldData(w_.ui.PeerMode)) return true;
+    return destinationTooSmall();
+}
+
+bool OperationSequence::destinationTooSmall() {
     w_.ui.DialogCode = kDestinationTooSmall;
     w_.messages().ShowCodeDialog();
     return false;

@@ -3,6 +3,7 @@
 // parses completely.
 
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -35,6 +36,7 @@ void commandLine(std::span<const std::uint8_t> input)
     model::OperationState state;
     model::OptionWords options;
     std::string errorToken;
+    std::optional<cmdline::CloneParser> parser;
     bool cloned = false;
     const std::string text(input.begin(), input.end());
     for (std::size_t start = 0; start <= text.size();) {
@@ -44,13 +46,13 @@ void commandLine(std::span<const std::uint8_t> input)
         if (parameter.size() < 2) continue;
         const std::string rest = parameter.substr(1);
         if (rest.substr(0, rest.find(',')) == "CLONE") {
-            cmdline::CloneParser parser({machine, state, options, 0, errorToken});
-            cloned = parser.ParseClone(rest.substr(5)) == 0;
+            parser.emplace(cmdline::CloneContext{machine, state, options, 0, errorToken});
+            cloned = parser->ParseClone(rest.substr(5)) == 0;
         } else {
             (void)cmdline::ParseSwitch(rest, options, state, errorToken);
         }
     }
-    if (cloned) (void)operations::ApplyOperation(machine, state, options, 0, clock);
+    if (cloned && parser->SizeDestination() == 0) (void)operations::ApplyOperation(machine, state, options, 0, clock);
 }
 
 }  // namespace vxr::fuzz

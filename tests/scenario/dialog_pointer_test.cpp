@@ -273,6 +273,52 @@ TEST(Questions, ACloneTooBigForTheDestinationIsRefused) {
     EXPECT_EQ(run.w().ui.MainItem, input::kLocal);
 }
 
+// Disk copies and restores onto disk 4 (6000 MB) whose data would fit in
+// all, but whose proposed second partition is cut below its data.
+struct TightDestination {
+    const char* name;
+    int leaf;                         // 1 disk copy, 3 restore
+    std::vector<Action> sizes;        // in the details dialog, before its OK
+    std::vector<std::int32_t> saved;  // the new sizes saved; empty: refused
+};
+
+void PrintTo(const TightDestination& c, std::ostream* out) { *out << c.name; }
+
+class TightDestinations : public ::testing::TestWithParam<TightDestination> {};
+
+TEST_P(TightDestinations, AreRefusedUnlessTheSizesHoldTheData) {
+    const TightDestination& c = GetParam();
+    MachineRecord record = dialogMachine();
+    record.setPartition(0, 1, 2, {999, 0, 4000, 2500});  // disk 1: 3000 + 2500 MB of data
+    ImageEntry system = record.image(0, 1);
+    system.partitions[1].dataSize = 1500;  // SYSTEM: 3000 + 1500 MB
+    record.setImage(0, 1, system);
+    OperationRun run(record);
+    // Disk 1 is the source chosen at first; SYSTEM is the second row of C:\.
+    const Action choose = c.leaf == 1 ? clickButton(1) : clickFileRow(2);
+    // The refusal's OK, or Yes to proceed and Continue.
+    const std::vector<Action> answers =
+        c.saved.empty() ? presses({kEnter}) : std::vector<Action>{clickButton(1), clickButton(1)};
+    run.run(openLocalItem(1, c.leaf) + std::vector<Action>{choose, clickRow(4), clickButton(1)} + c.sizes +
+            std::vector<Action>{clickButton(1)} + answers);
+    const bool refused = std::find(run.waits.begin(), run.waits.end(), 1004) != run.waits.end();
+    EXPECT_EQ(refused, c.saved.empty()) << ::testing::PrintToString(run.waits);
+    EXPECT_EQ(run.savedOperation(), !c.saved.empty());
+    EXPECT_EQ(run.w().ui.OpCode, 0);
+    for (std::size_t p = 0; p < c.saved.size(); ++p) {
+        EXPECT_EQ(run.saved().partition(0, 4, static_cast<int>(p) + 1).size, c.saved[p]);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Questions, TightDestinations,
+    ::testing::Values(TightDestination{"DiskCopy", 1, {}, {}}, TightDestination{"Restore", 3, {}, {}},
+                      TightDestination{"RestoreWithRoomMade", 3,
+                                       {clickSizeBox(1), type("\b\b\b\b\b3500"), clickSizeBox(2),
+                                        type("\b\b\b\b\b2500")},
+                                       {3500, 2500}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Questions, EscCancelsEveryStepBackToTheMainScreen) {
     for (const auto& [sub, leaf] : std::vector<std::pair<int, int>>{{1, 1}, {1, 3}, {2, 3}, {3, 1}}) {
         OperationRun run(dialogMachine());

@@ -41,9 +41,11 @@ protected:
         machine.BuildDriveLetters();
     }
 
+    // As the command line reads a lone clone: parsed, then sized.
     int parse(const std::string& text) {
         CloneParser parser({machine, state, options, 0, token});
-        return parser.ParseClone(text);
+        const int error = parser.ParseClone(text);
+        return error != 0 ? error : parser.SizeDestination();
     }
 
     TCOMPUTER machine;

@@ -92,6 +92,7 @@ TEST_F(SizeRulesTest, CapacityCutMayEndBelowTheDataSize) {
     state.TargetSizes = {0, 0, 0, 0};
     EXPECT_EQ(rules().ApplySizeRules(0, 1), 1);
     EXPECT_EQ(state.TargetSizes[0], 2000);
+    EXPECT_FALSE(rules().NewSizesHoldData(0));
 }
 
 TEST_F(SizeRulesTest, PeerDiskCopyTakesTheSourceFromTheLocalComputer) {
@@ -115,6 +116,9 @@ TEST_F(SizeRulesTest, RestoreFromImageUsesTheImagesPartitions) {
     state = {.OpCode = kDiskFromImage, .TargetDisk = 1, .ImageIndex = 5};
     EXPECT_EQ(rules().DefaultTargetSizes(0), 0);
     EXPECT_EQ(state.TargetSizes, (std::array<std::int32_t, 4>{3000, 3000, 0, 0}));
+    EXPECT_TRUE(rules().NewSizesHoldData(0));
+    state.TargetSizes = {800, 5200, 0, 0};  // typed below the first partition's 900 MB
+    EXPECT_FALSE(rules().NewSizesHoldData(0));
 }
 
 TEST_F(SizeRulesTest, PartitionCopyProposesTheFreeSpaceForTheNewRow) {
