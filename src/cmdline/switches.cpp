@@ -14,10 +14,10 @@ int ParseSwitch(const std::string& text, model::OptionWords& options, model::Ope
                 std::string& errorToken) {
     static const std::string kPasswordIs = "PWD=";
     if (text.rfind(kPasswordIs, 0) == 0) {
-        // An image keeps the first ten characters of its password, so that is
-        // all that is set, and all that opening an image compares.
-        state.ImagePassword =
-            platform::utf8Prefix(platform::asciiUpper(text.substr(kPasswordIs.size())), model::layout::kImagePasswordCapacity);
+        // An image keeps the first ten bytes of its password (code page 936,
+        // whole characters), so that is all that is set and compared.
+        state.ImagePassword = platform::cp936Prefix(platform::asciiUpper(text.substr(kPasswordIs.size())),
+                                                    model::layout::kImagePasswordCapacity);
         options.setBox(5, 1, true);
         return 0;
     }

@@ -47,7 +47,9 @@ int ResolveImageName(const model::TCOMPUTER& machine, const model::OperationStat
     if (directory == 0) return kNoSuchDirectory;
     letter = drive - 'C' + 1;
     if (peerMode == 0 && onImagedSource(machine, state, letter)) return kOnImagedSource;
-    name = platform::utf8Prefix(fileName, kNameLength);
+    // A character the record's code page lacks can be in no file name there.
+    if (!platform::isCp936Text(fileName)) return kNoSuchDirectory;
+    name = platform::cp936Prefix(fileName, kNameLength);
     return kNameAccepted;
 }
 

@@ -19,7 +19,9 @@ enum ImageNameResult : int {
 // name may give another drive ("D:NAME"), start at the root ("\DIR\NAME") or
 // go down from the current directory ("DIR\NAME"). On success `letter` and
 // `directory` name where the file goes and `name` is the bare file name, cut
-// to 8 characters. The imaged source is checked only without a peer link.
+// to the 8 bytes an image name holds. A file name with a character the
+// record's code page lacks names no file: kNoSuchDirectory. The imaged source
+// is checked only without a peer link.
 int ResolveImageName(const model::TCOMPUTER& machine, const model::OperationState& state, int peerMode, int& letter,
                      int& directory, std::string& name);
 

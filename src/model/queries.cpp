@@ -187,7 +187,7 @@ int TCOMPUTER::AddImage(int computer, int directory, const std::string& name) {
         if (!image.isFree()) continue;
         image.directory = static_cast<std::uint16_t>(directory);
         image.size = 0;
-        image.name = platform::utf8Prefix(NormaliseName(name), layout::kImageNameCapacity);
+        image.name = platform::cp936Prefix(NormaliseName(name), layout::kImageNameCapacity);
         image.created = clock_.now();
         record_.setImage(computer, i, image);
         return i;

@@ -49,16 +49,17 @@ void MachineRecord::setF64(std::size_t offset, double value) {
     for (std::size_t i = 0; i < 8; ++i) bytes_.at(offset + i) = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
+// Short strings hold code page 936 bytes; the entries carry them as UTF-8.
 std::string MachineRecord::shortString(std::size_t offset, std::size_t capacity) const {
     const std::size_t length = std::min<std::size_t>(bytes_.at(offset), capacity);
-    std::string text(length, '\0');
-    for (std::size_t i = 0; i < length; ++i) text[i] = static_cast<char>(bytes_.at(offset + 1 + i));
-    return text;
+    std::string bytes(length, '\0');
+    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>(bytes_.at(offset + 1 + i));
+    return platform::recordText(bytes);
 }
 
 void MachineRecord::setShortString(std::size_t offset, std::size_t capacity, const std::string& text) {
     // A text too long for its field loses whole characters, never half of one.
-    const std::string kept = platform::utf8Prefix(text, capacity);
+    const std::string kept = platform::recordBytes(text, capacity);
     bytes_.at(offset) = static_cast<std::uint8_t>(kept.size());
     for (std::size_t i = 0; i < kept.size(); ++i) bytes_.at(offset + 1 + i) = static_cast<std::uint8_t>(kept[i]);
 }

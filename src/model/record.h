@@ -4,6 +4,8 @@
 // 0 or 21, image 101, ...) yields an empty entry and writing one is ignored,
 // so a number taken from a damaged file can never reach outside the record.
 // Setters write only the interpreted fields; every other byte is kept.
+// Names and passwords are UTF-8 here and code page 936 bytes in the record;
+// their limits are in those bytes, and a cut falls between characters.
 
 #include <array>
 #include <cstdint>
@@ -39,7 +41,7 @@ struct DirectoryEntry {
     std::uint16_t disk = 0;  // 0: free slot
     std::uint16_t partition = 0;
     std::uint16_t parent = 0;  // 0: root directory of its partition
-    std::string name;          // up to 9 characters; empty for a root
+    std::string name;          // up to 9 bytes; empty for a root
     double created = 0.0;      // day count
     bool isFree() const { return disk == 0; }
     bool operator==(const DirectoryEntry&) const = default;
@@ -48,12 +50,12 @@ struct DirectoryEntry {
 struct ImageEntry {
     std::uint16_t directory = 0;  // 0: free slot
     std::int32_t size = 0;        // MB
-    std::string name;             // up to 8 characters, no extension
+    std::string name;             // up to 8 bytes, no extension
     double created = 0.0;         // day count
     std::uint16_t partitionCount = 0;
     PartitionTable partitions{};
     std::uint16_t checkCount = 0;
-    std::string password;  // up to 10 characters; empty: none
+    std::string password;  // up to 10 bytes; empty: none
     bool isFree() const { return directory == 0; }
     bool operator==(const ImageEntry&) const = default;
 };

@@ -14,6 +14,7 @@
 #include "operations/step_layout.h"
 #include "operations/step_texts.h"
 #include "platform/application.h"
+#include "platform/text.h"
 
 namespace vxr::operations {
 
@@ -48,6 +49,16 @@ std::string trimmedUpper(const std::string& text) {
     std::string result = first == std::string::npos ? "" : text.substr(first, last - first + 1);
     return platform::asciiUpper(result);
 }
+
+namespace {
+
+// The password typed in the edit as an image keeps it, so that what is
+// compared is what is (or was) stored.
+std::string typedPassword(const std::string& text) {
+    return platform::cp936Prefix(trimmedUpper(text), model::layout::kImagePasswordCapacity);
+}
+
+}  // namespace
 
 int proceedStep(int opCode) {
     switch (opCode) {
@@ -172,7 +183,7 @@ std::string OperationSequence::AskPassword(const std::string& expected) {
                     state = 3;
                     break;
                 }
-                entry = trimmedUpper(w_.Edit[1]->text());
+                entry = typedPassword(w_.Edit[1]->text());
                 if (expected.empty()) {
                     state = 2;
                 } else if (entry != expected) {
@@ -186,7 +197,7 @@ std::string OperationSequence::AskPassword(const std::string& expected) {
                 if (w_.end.requested) return "";
                 if (w_.ui.DialogAnswer != 1) {
                     state = 3;
-                } else if (trimmedUpper(w_.Edit[1]->text()) != entry) {
+                } else if (typedPassword(w_.Edit[1]->text()) != entry) {
                     state = 5;
                 } else {
                     return entry;

@@ -77,7 +77,7 @@ ChangeResult writeImage(model::TCOMPUTER& machine, const model::OperationState& 
     }
     holder.dataSize = clampSize(newData);
     record.setPartition(computer, folder.disk, folder.partition, holder);
-    image.password = platform::utf8Prefix(state.ImagePassword, layout::kImagePasswordCapacity);
+    image.password = platform::cp936Prefix(state.ImagePassword, layout::kImagePasswordCapacity);
     record.setImage(computer, state.ImageIndex, image);
     return ChangeResult::Applied;
 }

@@ -120,7 +120,8 @@ void Edit::characterDefault(char32_t character)
         return;
     }
     if (character < U' ' || character == U'\x7f') return;
-    if (maxLength_ > 0 && static_cast<int>(characters.size()) >= maxLength_) return;
+    const std::size_t bytes = cp936ByteCount(text_) + cp936ByteCount(encodeUtf8(character));
+    if (maxLength_ > 0 && bytes > static_cast<std::size_t>(maxLength_)) return;
     characters.insert(static_cast<std::size_t>(caret_), 1, character);
     replaceText(std::move(characters), caret_ + 1);
 }

@@ -29,8 +29,9 @@ public:
     void setFont(const Font& font);
     Color color() const { return color_; }
     void setColor(Color color);
-    // In characters; 0 means no limit. Typing stops at the limit; text the
-    // program sets is not cut.
+    // In bytes as code page 936 counts them (two for a Chinese character);
+    // 0 means no limit. Typing stops at the limit; text the program sets is
+    // not cut.
     int maxLength() const { return maxLength_; }
     void setMaxLength(int length) { maxLength_ = length; }
     // Shown instead of every character; 0 shows the text itself.

@@ -1,5 +1,12 @@
 #include "platform/text.h"
 
+#include <iconv.h>
+
+#include <array>
+#include <cerrno>
+
+#include "platform/utf8.h"
+
 namespace vxr::platform {
 
 namespace {
@@ -68,13 +75,126 @@ std::size_t cp936ByteCount(std::string_view text)
     return bytes;
 }
 
-std::string utf8Prefix(std::string_view text, std::size_t bytes)
+namespace {
+
+// One iconv conversion, opened once per thread and kept.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (opened()) ::iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // The whole of `input` converted, or nothing on any failure.
+    std::optional<std::string> operator()(std::string_view input)
+    {
+        if (!opened()) return std::nullopt;
+        ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start
+        std::string source(input);
+        char* in = source.data();
+        std::size_t inLeft = source.size();
+        std::string result;
+        std::array<char, 64> buffer;
+        while (inLeft > 0) {
+            char* out = buffer.data();
+            std::size_t outLeft = buffer.size();
+            const std::size_t done = ::iconv(cd_, &in, &inLeft, &out, &outLeft);
+            result.append(buffer.data(), buffer.size() - outLeft);
+            // A full buffer (E2BIG) only asks for another round.
+            if (done == static_cast<std::size_t>(-1) && errno != E2BIG) return std::nullopt;
+        }
+        return result;
+    }
+
+private:
+    bool opened() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t cd_;
+};
+
+Converter& toCp936()
 {
-    if (text.size() <= bytes) return std::string(text);
-    std::size_t end = bytes;
-    while (end > 0 && isContinuation(static_cast<unsigned char>(text[end]))) --end;
-    return std::string(text.substr(0, end));
+    thread_local Converter converter("CP936", "UTF-8");
+    return converter;
 }
+
+Converter& fromCp936()
+{
+    thread_local Converter converter("UTF-8", "CP936");
+    return converter;
+}
+
+// The code page 936 bytes of one character, nothing when the code page lacks
+// it (stray-byte characters included: they are no text).
+std::optional<std::string> cp936Character(char32_t c)
+{
+    if (c < 0x80) return std::string(1, static_cast<char>(c));
+    if (c == kReplacement || isStrayByte(c)) return std::nullopt;
+    return toCp936()(encodeUtf8(c));
+}
+
+// UTF-8 of the one character that `bytes` encode, when they convert back to
+// the very same bytes; nothing otherwise.
+std::optional<std::string> characterOfBytes(std::string_view bytes)
+{
+    auto text = fromCp936()(bytes);
+    if (!text || decodeUtf8(*text).size() != 1 || cp936Character(decodeUtf8(*text)[0]) != bytes) return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> cp936FromUtf8(std::string_view text)
+{
+    std::string bytes;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t consumed = 0;
+        const char32_t c = decodeOne(text, pos, consumed);
+        auto piece = cp936Character(c);
+        if (!piece) return std::nullopt;
+        bytes += *piece;
+        pos += consumed;
+    }
+    return bytes;
+}
+
+std::string recordText(std::string_view bytes)
+{
+    std::string text;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[pos]);
+        std::size_t used = 1;
+        std::optional<std::string> character;
+        if (lead < 0x80) {
+            character = std::string(1, static_cast<char>(lead));
+        } else if (pos + 1 < bytes.size() && (character = characterOfBytes(bytes.substr(pos, 2)))) {
+            used = 2;
+        } else {
+            character = characterOfBytes(bytes.substr(pos, 1));  // the one single-byte character, 0x80
+        }
+        text += character ? *character : encodeUtf8(kStrayByteBase + lead);
+        pos += used;
+    }
+    return text;
+}
+
+std::string recordBytes(std::string_view text, std::size_t most)
+{
+    std::string bytes;
+    for (char32_t c : decodeUtf8(text)) {
+        const std::string piece =
+            isStrayByte(c) ? std::string(1, static_cast<char>(c - kStrayByteBase)) : cp936Character(c).value_or("?");
+        if (bytes.size() + piece.size() > most) break;
+        bytes += piece;
+    }
+    return bytes;
+}
+
+std::string cp936Prefix(std::string_view text, std::size_t most) { return recordText(recordBytes(text, most)); }
 
 bool hasControlCharacter(std::string_view text)
 {

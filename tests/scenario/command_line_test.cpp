@@ -241,8 +241,8 @@ INSTANTIATE_TEST_SUITE_P(
         BatchCase{"ALongPasswordOpensByItsFirstTen",
                   {"-CLONE,MODE=PLOAD,SRC=D:\\EXAM\\TENCHARS,DST=2:1", "-PWD=abcdefghijkl", "-SURE"}, 0, nullptr,
                   [](const MachineRecord& r) { EXPECT_EQ(r.disk(0, 2).partitionCount, 1); }},
-        BatchCase{"ANameIsCutBetweenCharacters", {"-CLONE,MODE=DUMP,SRC=3,DST=D:\\EXAM\\映像文件", "-SURE"}, 0, nullptr,
-                  [](const MachineRecord& r) { EXPECT_EQ(imagesNamed(r, "映像"), 1); }}),
+        BatchCase{"ANameIsCutBetweenCharacters", {"-CLONE,MODE=DUMP,SRC=3,DST=D:\\EXAM\\映像文件夹", "-SURE"}, 0, nullptr,
+                  [](const MachineRecord& r) { EXPECT_EQ(imagesNamed(r, "映像文件"), 1); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandLine, HelpWaitsForItsOkButton) {

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "dialog_probe.h"
+#include "evaluate.h"
 #include "input/dialog_pointer.h"
 #include "operation_driver.h"
+#include "task_json.h"
 
 namespace vxr::test {
 namespace {
@@ -211,7 +213,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedName{"\\backup\\old\\x.vxi", 0, "X", 4}, TypedName{"E:new", 0, "NEW", 6},
                       TypedName{"backup\\\\new", 121, nullptr, 0}, TypedName{"..\\new", 121, nullptr, 0},
                       TypedName{"backup\\", 121, nullptr, 0}, TypedName{"Z:new", 121, nullptr, 0},
-                      TypedName{"D:new", 123, nullptr, 0}));
+                      TypedName{"D:new", 123, nullptr, 0},
+                      // Eight bytes of code page 936, cut between characters;
+                      // a character the code page lacks names no file there.
+                      TypedName{"镜像备份资料", 0, "镜像备份", 1}, TypedName{"A\xF0\x9F\x98\x80", 121, nullptr, 0}));
 
 TEST(FileDialogs, AnImageOnTheDiskBeingImagedCannotBeChosenFromTheList) {
     // One disk: the file dialog can only look in C:, on the source itself.
@@ -362,6 +367,66 @@ TEST(Passwords, GivingUpOnAProtectedImageEndsTheProgramWithoutSaving) {
     EXPECT_TRUE(run.w().end.requested);
     EXPECT_FALSE(run.savedOperation());
 }
+
+// An examiner's image made with the record tool, its name and password in
+// code page 936: C:\镜像 in slot 2, password 密码.
+MachineRecord examinersMachine() {
+    MachineRecord r = passwordMachine();
+    const MachineRecord built = vxrdat::recordFromJson(nlohmann::json::parse(R"({"computers": {"local": {"images": [
+        {"slot": 2, "directory": 1, "name": "镜像", "size": 12, "password": "密码",
+         "partitions": [{"type": 7, "size": 100, "data": 50}]}]}}})"));
+    const auto at = static_cast<std::ptrdiff_t>(layout::imageOffset(0, 2));
+    std::copy_n(built.bytes().begin() + at, layout::kImageEntrySize, r.bytes().begin() + at);
+    return r;
+}
+
+struct ExaminerCase {
+    const char* label;
+    std::vector<std::string> parameters;
+    std::vector<Action> actions;
+    std::function<void(OperationRun&)> check;
+};
+
+void PrintTo(const ExaminerCase& c, std::ostream* out) { *out << c.label; }
+
+class ChineseText : public ::testing::TestWithParam<ExaminerCase> {};
+
+TEST_P(ChineseText, MeetsTheRecordTool) {
+    OperationRun run(examinersMachine(), GetParam().parameters);
+    run.run(GetParam().actions);
+    GetParam().check(run);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passwords, ChineseText,
+    ::testing::Values(
+        ExaminerCase{"ATypedPasswordOpensTheImage", {},
+                     openLocalItem(1, 3) + presses({kTab}) +
+                         std::vector<Action>{type("C:\\镜像"), press(kTab), press(kTab), press(kEnter), type("密码"),
+                                             press(kEnter), endRun()},
+                     [](OperationRun& run) {
+                         EXPECT_EQ(std::count(run.waits.begin(), run.waits.end(), 1118), 0);  // "Password incorrect"
+                         EXPECT_EQ(run.waits.back(), 6) << ::testing::PrintToString(run.waits);  // the target disk next
+                     }},
+        ExaminerCase{"TheSwitchPasswordOpensTheImage", {"-CLONE,MODE=LOAD,SRC=C:\\镜像,DST=4", "-PWD=密码", "-SURE"}, {},
+                     [](OperationRun& run) { EXPECT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits); }},
+        ExaminerCase{"ATypedNameAndPasswordAreWhatTheToolReads", {},
+                     // Disk 4 to C:\备份; the password edit takes five Chinese characters.
+                     openLocalItem(1, 2) + presses({kDown, kDown, kDown, kEnter, kTab, kEnter, kTab}) +
+                         std::vector<Action>{type("备份"), clickButton(1), type("密码密码密码"), press(kEnter),
+                                             type("密码密码密码"), press(kEnter), press(kEnter), press(kLeft),
+                                             press(kEnter), press(kEnter)},
+                     [](OperationRun& run) {
+                         ASSERT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits);
+                         const MachineRecord saved = run.saved();
+                         const std::size_t at = layout::imageOffset(0, 4) + layout::kImageName;
+                         const auto name = saved.bytes().begin() + static_cast<std::ptrdiff_t>(at);
+                         EXPECT_EQ(std::string(name, name + 5), "\x04\xB1\xB8\xB7\xDD");  // length 4, then 备份
+                         const nlohmann::json image = vxrdat::imageToJson(vxrdat::machineOf(saved), 0, 4);
+                         EXPECT_EQ(image["name"], "备份");
+                         EXPECT_EQ(image["password"], "密码密码密");
+                     }}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
 }  // namespace vxr::test

@@ -15,6 +15,8 @@
 #include "operations/progress.h"
 #include "platform/clock.h"
 #include "platform/random.h"
+#include "platform/text.h"
+#include "platform/utf8.h"
 #include "trainer_harness.h"
 
 namespace vxr::test {
@@ -31,10 +33,18 @@ inline std::vector<Action> presses(std::initializer_list<int> keys) {
     return actions;
 }
 
-// Characters typed into the focused edit.
+// Characters typed into the focused edit; one without a key of its own (a
+// Chinese character) comes as text with key code 0, as an input method gives it.
 inline Action type(std::string text) {
     return [text](TrainerHarness& t) {
-        for (char c : text) t.queueKey(c == '\b' ? 8 : static_cast<unsigned char>(std::toupper(c)), std::string(1, c));
+        for (char32_t c : platform::decodeUtf8(text)) {
+            if (c >= 0x80) {
+                t.queueKey(0, platform::encodeUtf8(c));
+                continue;
+            }
+            const char ch = static_cast<char>(c);
+            t.queueKey(ch == '\b' ? 8 : static_cast<unsigned char>(std::toupper(ch)), std::string(1, ch));
+        }
     };
 }
 

@@ -7,7 +7,6 @@
 #include "json_reading.h"
 #include "model/computer.h"
 #include "platform/text.h"
-#include "record_text.h"
 #include "task_json.h"
 
 namespace vxr::vxrdat {
@@ -38,15 +37,16 @@ int readNumberIn(const json& node, const char* key, const std::string& path, int
 
 bool isDosPath(const std::string& path) { return path.size() >= 3 && path[1] == ':' && path[2] == '\\'; }
 
-// A DOS path in the record's code page, upper case; a directory's without a
+// A DOS path of code page 936 text, upper case; a directory's without a
 // trailing backslash except a root's ("D:\"), an image's with ".VXI".
 std::string readPath(const json& node, const char* key, const std::string& path, bool image) {
     const json* value = field(node, key);
     const std::string where = child(path, key);
     if (!value) throw SchemaError(where, "missing");
-    auto bytes = value->is_string() ? cp936FromUtf8(value->get<std::string>()) : std::nullopt;
-    if (!bytes) throw SchemaError(where, "expected a DOS path as text");
-    std::string text = platform::asciiUpper(*bytes);
+    if (!value->is_string() || !platform::isCp936Text(value->get<std::string>())) {
+        throw SchemaError(where, "expected a DOS path as text");
+    }
+    std::string text = platform::asciiUpper(value->get<std::string>());
     if (!isDosPath(text)) throw SchemaError(where, "expected a DOS path such as D:\\EXAM");
     if (!image && text.size() > 3 && text.back() == '\\') text.pop_back();
     if (image && (text.size() < 4 || text.substr(text.size() - 4) != ".VXI")) text += ".VXI";
@@ -108,10 +108,11 @@ ImageCondition readImage(const json& node, const std::string& path) {
         if (password->is_boolean()) {
             c.hasPassword = password->get<bool>();
         } else {
-            auto bytes = password->is_string() ? cp936FromUtf8(platform::asciiUpper(password->get<std::string>()))
-                                               : std::nullopt;
-            if (!bytes) throw SchemaError(child(path, "password"), "expected text, true (any) or false (none)");
-            c.password = *bytes;
+            const std::string text = password->is_string() ? platform::asciiUpper(password->get<std::string>()) : "";
+            if (!password->is_string() || !platform::isCp936Text(text)) {
+                throw SchemaError(child(path, "password"), "expected text, true (any) or false (none)");
+            }
+            c.password = text;
         }
     }
     c.checks = static_cast<int>(readInteger(node, "checks", path, 0, 0xFFFF));

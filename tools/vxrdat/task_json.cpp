@@ -11,7 +11,6 @@
 #include "json_reading.h"
 #include "platform/clock.h"
 #include "platform/text.h"
-#include "record_text.h"
 
 namespace vxr::vxrdat {
 
@@ -48,12 +47,13 @@ std::string toHex(const std::uint8_t* bytes, std::size_t count) {
 
 }  // namespace
 
-// Names are code page 936 bytes: they go out as UTF-8 text when they convert
-// back to the same bytes, otherwise as hex.
+// Names go out as text when they are code page 936 text without control
+// characters, otherwise as the hex of their record bytes.
 json textToJson(const std::string& text) {
     if (isPrintableAscii(text)) return text;
-    if (auto utf8 = utf8FromCp936(text)) return *utf8;
-    return json{{"hex", toHex(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())}};
+    if (!platform::hasControlCharacter(text) && platform::isCp936Text(text)) return text;
+    const std::string bytes = platform::recordBytes(text, std::string::npos);
+    return json{{"hex", toHex(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())}};
 }
 
 namespace {
@@ -226,7 +226,7 @@ std::string readText(const json& node, const char* key, const std::string& path,
     if (value->is_string()) {
         // The trainer upper-cases every name and password it is given, so a
         // lower-case one could never be matched: stored as it would type.
-        auto bytes = cp936FromUtf8(platform::asciiUpper(value->get<std::string>()));
+        auto bytes = platform::cp936FromUtf8(platform::asciiUpper(value->get<std::string>()));
         if (!bytes) throw SchemaError(where, "not text that code page 936 can hold");
         text = *bytes;
     } else if (value->is_object()) {
@@ -243,7 +243,7 @@ std::string readText(const json& node, const char* key, const std::string& path,
         throw SchemaError(where, "longer than " + std::to_string(capacity) + " bytes (" + std::to_string(text.size()) +
                                      " in code page 936)");
     }
-    return text;
+    return platform::recordText(text);
 }
 
 // Reads 1 to `most` decimal digits at `at` and the separator after them

@@ -27,7 +27,7 @@ nlohmann::json parseTaskText(std::string_view text);
 model::MachineRecord recordFromJson(const nlohmann::json& task);
 
 // Parts of the JSON form, for tools that describe single entries.
-nlohmann::json textToJson(const std::string& bytes);  // code page 936 bytes as text, or {"hex": ...}
+nlohmann::json textToJson(const std::string& text);  // a record text as text, or {"hex": its bytes}
 nlohmann::json partitionToJson(const model::PartitionEntry& partition);
 nlohmann::json diskToJson(const model::DiskEntry& disk);
 nlohmann::json imageToJson(const model::TCOMPUTER& machine, int computer, int slot);

@@ -6,6 +6,8 @@
 #include "model/computer.h"
 #include "model/option_names.h"
 #include "platform/clock.h"
+#include "platform/text.h"
+#include "platform/utf8.h"
 #include "task_json.h"
 
 namespace vxr::vxrdat {
@@ -19,6 +21,23 @@ std::string format(const char* pattern, auto... values) {
     char text[256];
     std::snprintf(text, sizeof text, pattern, values...);
     return text;
+}
+
+// A name, path or password safe to print: control characters, and bytes of
+// the record that are no code page 936 text, as \xNN.
+std::string shown(const std::string& text) {
+    std::u32string plain;
+    std::string out;
+    for (char32_t c : platform::decodeUtf8(text)) {
+        if (!platform::isStrayByte(c)) {
+            plain += c;
+            continue;
+        }
+        out += platform::escapeControls(platform::encodeUtf8(plain));
+        plain.clear();
+        out += format("\\x%02X", static_cast<unsigned>(c - platform::kStrayByteBase));
+    }
+    return out + platform::escapeControls(platform::encodeUtf8(plain));
 }
 
 std::string typeText(int type) {
@@ -40,7 +59,7 @@ std::string letterOf(const TCOMPUTER& machine, int c, int d, int p) {
 
 std::string directoryText(const TCOMPUTER& machine, int c, int v) {
     const std::string path = machine.DirectoryPath(c, v);
-    return path.size() == 2 ? path + "\\" : path;  // a root shows as X:\ .
+    return shown(path.size() == 2 ? path + "\\" : path);  // a root shows as X:\ .
 }
 
 void printDisks(std::ostream& out, const TCOMPUTER& machine, int c) {
@@ -81,9 +100,9 @@ void printImages(std::ostream& out, const TCOMPUTER& machine, int c) {
         const ImageEntry image = machine.record().image(c, i);
         if (image.isFree()) continue;
         out << format("    %3d  %-28s %7d MB, created %s, %d checks, password %s\n", i,
-                      (machine.ImagePath(c, i) + ".VXI").c_str(), image.size,
+                      shown(machine.ImagePath(c, i) + ".VXI").c_str(), image.size,
                       platform::formatDateTime(image.created).c_str(), image.checkCount,
-                      image.password.empty() ? "none" : ("\"" + image.password + "\"").c_str());
+                      image.password.empty() ? "none" : ("\"" + shown(image.password) + "\"").c_str());
         for (int p = 1; p <= machine.record().imagePartitionsInUse(c, i); ++p) {
             out << format("           partition %d  ", p) << partitionText(image.partitions[static_cast<std::size_t>(p - 1)])
                 << "\n";

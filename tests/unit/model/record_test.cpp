@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/record.h"
 #include "model/scramble.h"
 
@@ -99,6 +101,84 @@ TEST(MachineRecord, ShortStringsAreCutToTheirCapacity) {
     record.bytes()[imageOffset(0, 1) + kImageName] = 200;  // damaged length byte
     EXPECT_EQ(record.image(0, 1).name.size(), 8u);
 }
+
+// Names and passwords: UTF-8 in the entries, code page 936 bytes in the
+// record, limited in those bytes and cut between characters; bytes that are
+// no code page 936 text read as something that writes them back unchanged.
+enum class TextField { DirectoryName, ImageName, Password };
+
+struct TextCase {
+    const char* label;
+    TextField field;
+    std::string written;  // set through the entry; empty: `stored` put into the record as it is
+    std::string stored;   // the field's bytes after its length byte
+    std::string read;     // the entry's text
+};
+
+std::size_t fieldOffset(TextField field) {
+    switch (field) {
+        case TextField::DirectoryName: return directoryOffset(0, 1) + kDirectoryName;
+        case TextField::ImageName: return imageOffset(0, 1) + kImageName;
+        case TextField::Password: return imageOffset(0, 1) + kImagePassword;
+    }
+    return 0;
+}
+
+void writeText(MachineRecord& record, TextField field, const std::string& text) {
+    DirectoryEntry directory = record.directory(0, 1);
+    ImageEntry image = record.image(0, 1);
+    if (field == TextField::DirectoryName) directory.name = text;
+    if (field == TextField::ImageName) image.name = text;
+    if (field == TextField::Password) image.password = text;
+    record.setDirectory(0, 1, directory);
+    record.setImage(0, 1, image);
+}
+
+std::string readText(const MachineRecord& record, TextField field) {
+    if (field == TextField::DirectoryName) return record.directory(0, 1).name;
+    return field == TextField::ImageName ? record.image(0, 1).name : record.image(0, 1).password;
+}
+
+std::string storedBytes(const MachineRecord& record, TextField field) {
+    const std::size_t at = fieldOffset(field);
+    return std::string(record.bytes().begin() + static_cast<std::ptrdiff_t>(at) + 1,
+                       record.bytes().begin() + static_cast<std::ptrdiff_t>(at) + 1 + record.bytes()[at]);
+}
+
+class RecordText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(RecordText, IsCodePage936InTheRecordAndGoesBackUnchanged) {
+    const TextCase& c = GetParam();
+    MachineRecord record;
+    if (c.written.empty()) {
+        const auto at = record.bytes().begin() + static_cast<std::ptrdiff_t>(fieldOffset(c.field));
+        *at = static_cast<std::uint8_t>(c.stored.size());
+        std::copy(c.stored.begin(), c.stored.end(), at + 1);
+    } else {
+        writeText(record, c.field, c.written);
+    }
+    EXPECT_EQ(storedBytes(record, c.field), c.stored);
+    EXPECT_EQ(readText(record, c.field), c.read);
+    const MachineRecord before = record;
+    writeText(record, c.field, readText(record, c.field));
+    EXPECT_EQ(record, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MachineRecord, RecordText,
+    ::testing::Values(
+        TextCase{"Chinese", TextField::ImageName, "镜像", "\xBE\xB5\xCF\xF1", "镜像"},
+        TextCase{"PasswordKeepsTenBytes", TextField::Password, "密码密码密码", "\xC3\xDC\xC2\xEB\xC3\xDC\xC2\xEB\xC3\xDC",
+                 "密码密码密"},
+        TextCase{"NameCutBetweenCharacters", TextField::ImageName, "A镜像备份", "A\xBE\xB5\xCF\xF1\xB1\xB8", "A镜像备"},
+        TextCase{"DirectoryKeepsNineBytes", TextField::DirectoryName, "镜像备份X1", "\xBE\xB5\xCF\xF1\xB1\xB8\xB7\xDDX",
+                 "镜像备份X"},
+        TextCase{"NoCodePage936FormIsAQuestionMark", TextField::ImageName, "A\xF0\x9F\x98\x80" "B\xFF", "A?B?", "A?B?"},
+        // A140 is no character, FF never is, 80 is the one single-byte
+        // character above ASCII, and a lead byte may end the field.
+        TextCase{"StrayBytesSurvive", TextField::Password, "", "\xA1\x40\xFF\x80" "A\xB0",
+                 "\xEF\x9E\xA1@\xEF\x9F\xBF€A\xEF\x9E\xB0"}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Scrambling, MatchesBytesScrambledByHand) {
     MachineRecord record;

@@ -180,6 +180,9 @@ TEST_F(EditTest, TypingStopsAtTheMaximumLength)
     edit.setMaxLength(4);
     typeInto(form, U"abcdef");
     EXPECT_EQ(edit.text(), "abcd");
+    edit.setText("");
+    typeInto(form, U"a封b封");  // a Chinese character counts two
+    EXPECT_EQ(edit.text(), "a封b");
     edit.setText("longer than four");
     EXPECT_EQ(edit.text(), "longer than four");
 }

@@ -5,6 +5,7 @@
 
 #include "json_diff.h"
 #include "model/computer.h"
+#include "platform/text.h"
 #include "lab_task.h"
 #include "task_json.h"
 #include "text_dump.h"
@@ -55,7 +56,8 @@ TEST(TaskJson, EveryByteOfAnArbitraryRecordSurvivesTheRoundTrip) {
 TEST(TaskJson, OddButValidValuesAreWrittenAsFields) {
     MachineRecord record;
     record.setDiskCount(0, 9);
-    record.setImage(1, 7, {.directory = 3, .created = 45000.123456789, .partitionCount = 6, .password = "\xA3\xA0pw"});
+    record.setImage(1, 7, {.directory = 3, .created = 45000.123456789, .partitionCount = 6, 
+                           .password = platform::recordText("\xA3\xA0pw")});
     const json j = recordToJson(record);
     EXPECT_EQ(j["computers"]["local"]["diskCount"], 9);
     const json& image = j["computers"]["peer"]["images"][0];
@@ -141,7 +143,8 @@ TEST(TaskJson, NamesAreStoredInCodePage936InUpperCaseAndReadBackAsText) {
     const std::string name = "\u6d4b\u8bd5\u6587ab";  // 3 ideographs and 2 letters: 8 bytes in the record
     const MachineRecord record = recordFromJson(parseTaskText(
         R"({"computers": {"local": {"directories": [{"disk": 1, "partition": 1, "name": ")" + name + R"(", "created": "2024-02-29"}]}}})"));
-    EXPECT_EQ(record.directory(0, 1).name.size(), 8u);
+    EXPECT_EQ(record.bytes()[model::layout::directoryOffset(0, 1) + model::layout::kDirectoryName], 8);  // length byte
+    EXPECT_EQ(record.directory(0, 1).name, "\u6d4b\u8bd5\u6587AB");  // UTF-8 in the entry
     const json back = recordToJson(record)["computers"]["local"]["directories"][0];
     EXPECT_EQ(back["name"], "\u6d4b\u8bd5\u6587AB");  // as the trainer would have typed it
     EXPECT_EQ(back["created"], "2024-02-29 00:00:00");
