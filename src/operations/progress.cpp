@@ -109,8 +109,9 @@ std::vector<DetailRow> Progress::detailRows() const {
                                 : partitionOp                            ? "Destination file"
                                                                          : "Destination";
     rows.push_back({targetCaption, target, true, true});
-    if (!target2.empty()) rows.push_back({"", target2, true, true});
-    rows.push_back({partitionOp ? "" : "Current partition", ""});
+    // A second destination line stands beside the (then empty) caption of
+    // the row after the destination; only a second source line takes a row.
+    rows.push_back({partitionOp ? "" : "Current partition", target2, true, true});
     rows.push_back({"Current file", ""});
     if (s.OpCode == model::kCheckImage) {
         const PartitionEntry first = r.image(peer, s.ImageIndex).partitions[0];

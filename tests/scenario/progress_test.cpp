@@ -152,8 +152,24 @@ TEST_F(ProgressTest, PartitionDetailsTakeTwoRowsForTheSource) {
     EXPECT_EQ(rows[2].value, "From Local drive [1], 20000 MB");
     EXPECT_EQ(rows[3].caption, "Target partition");
     EXPECT_EQ(rows[3].value, "Type:7 [NTFS], 6000 MB");
-    EXPECT_EQ(rows[5].caption, "");
-    EXPECT_EQ(rows[6].caption, "Current file");
+    EXPECT_EQ(rows[4].caption, "");
+    EXPECT_EQ(rows[4].value, "From Local drive [1], 20000 MB");
+}
+
+// Captions stand in their own rows: a second source line moves them down,
+// a second destination line stands beside the empty caption after the
+// destination.
+TEST_F(ProgressTest, CurrentFileStandsOneRowLowerOnlyForPartitionJobs) {
+    const std::vector<std::pair<int, std::size_t>> rowOfCurrentFile{
+        {kDiskToDisk, 4}, {kDiskToImage, 4}, {kPartitionToPartition, 5}, {kPartitionToImage, 5},
+        {kPartitionFromImage, 5}};
+    for (const auto& [opCode, row] : rowOfCurrentFile) {
+        w().op = {.OpCode = opCode, .SourceDisk = 1, .TargetDisk = 1, .ImageIndex = 1, .SourcePartitions = 1};
+        w().op.TargetPartition = 1;
+        const auto rows = w().progress().detailRows();
+        ASSERT_EQ(rows.size(), row + 1) << opCode;
+        EXPECT_EQ(rows[row].caption, "Current file") << opCode;
+    }
 }
 
 }  // namespace
