@@ -156,7 +156,8 @@ void DialogContents::fillImagePartitions(int computer) {
 // disk that holds its image (it would destroy the image while reading it):
 // those rows are greyed, and the first choice is the first other disk.
 void DialogContents::fillTargetDisks(int computer) {
-    w_.op.TargetDisk = 0;
+    // No cursor until a usable row takes it (the source list's row is stale).
+    w_.op.TargetDisk = w_.ui.RowSel = 0;
     const bool localCopy = w_.ui.OpCode == model::kDiskToDisk && computer == 0;
     const int imageDisk = w_.ui.OpCode == model::kDiskFromImage ? imageHolder(computer).disk : 0;
     TableRows& rows = w_.tableRows();
@@ -207,6 +208,9 @@ void DialogContents::fillTargetPartitions(int computer) {
     const MachineRecord& record = w_.computer.record();
     const int count = record.partitionsInUse(computer, target);
     showDiskDigit(target, kTargetDiskDigitAt.x, kTargetDiskDigitAt.y);
+    // Nothing chosen and no cursor until a usable row takes them: the disk
+    // list's cursor row may be a greyed partition here.
+    w_.ui.RowSel = w_.op.TargetPartition = 0;
     TableRows& rows = w_.tableRows();
     for (int r = 1; r <= count; ++r) {
         const bool itself = (computer == 0 && target == w_.op.SourceDisk && r == sourcePartitionNumber()) ||
@@ -231,17 +235,22 @@ void DialogContents::fillTargetPartitions(int computer) {
 }
 
 // The free space becomes a row of its own: an entry after the disk's last
-// partition (the disk's partition count stays) shaped like the source.
+// partition (the disk's partition count stays) shaped like the source and
+// shown empty. Free space that cannot hold the source's data is greyed like
+// a partition too small, without a size box.
 void DialogContents::addNewPartitionRow(int computer, int rows, long long freeSpace) {
     const int row = rows + 1;
     w_.op.SourcePartCount = row;
     model::PartitionEntry entry = sourcePartitionEntry(computer);
+    w_.op.NewPartitionData = entry.dataSize;
+    const bool tooSmall = freeSpace < entry.dataSize;
     entry.size = static_cast<std::int32_t>(freeSpace);
     entry.dataSize = 0;
     w_.computer.record().setPartition(computer, w_.op.TargetDisk, row, entry);
-    w_.tableRows().DrawTableRow(computer, kNewPartitionRow, w_.op.TargetDisk, kPlainRow, 0, row);
+    w_.tableRows().DrawTableRow(computer, kNewPartitionRow, w_.op.TargetDisk, tooSmall ? kUnusableRow : kPlainRow, 0,
+                                row);
     model::SizeRules(w_.computer, w_.op, w_.options).DefaultTargetSizes(computer);
-    w_.tableRows().DrawSizeBox(row, kPartitionBoxColumn);
+    if (!tooSmall) w_.tableRows().DrawSizeBox(row, kPartitionBoxColumn);
 }
 
 void DialogContents::fillTargetDetails(int computer) {

@@ -231,9 +231,10 @@ bool DialogPointer::beyondTargetPartitions(int row) const {
 }
 
 // Row `row` of the open table drawn again in `style`, with the row kind the
-// dialog shows it in.
+// dialog shows it in. A greyed row stays greyed: drawn in another style it
+// could be chosen (a partition copied onto itself, a disk too small).
 void DialogPointer::redrawTableRow(int row, int style) {
-    if (row < 1 || row > kTableRows) return;
+    if (row < 1 || row > kTableRows || w_.tableRows().rowStyle(row) == kUnusableRow) return;
     const model::OperationState& s = w_.op;
     const int peer = w_.ui.PeerMode;
     dialogs::TableRows& rows = w_.tableRows();

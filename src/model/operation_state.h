@@ -37,6 +37,9 @@ struct OperationState {
     // an image: the partition number inside the image.
     int SourcePartitions = 0;
     int TargetPartition = 0;
+    // The data a partition made in free space will receive: the free-space
+    // row shows it empty, but its size may not go below this.
+    std::int32_t NewPartitionData = 0;
     // Where a file dialog looks: drive letter 1..16 (C..R) and directory.
     int LookInLetter = 0;
     int LookInDirectory = 0;

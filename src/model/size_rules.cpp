@@ -58,7 +58,13 @@ PartitionEntry SizeRules::sourcePartition(int computer, int n) const {
             return MachineRecord::validPartition(n) ? image.partitions[static_cast<std::size_t>(n - 1)] : PartitionEntry{};
         }
         case kPartitionToPartition:
-        case kPartitionFromImage: return record.partition(computer, state_.TargetDisk, n);
+        case kPartitionFromImage: {
+            PartitionEntry entry = record.partition(computer, state_.TargetDisk, n);
+            if (n > record.partitionsInUse(computer, state_.TargetDisk)) {
+                entry.dataSize = std::max(entry.dataSize, state_.NewPartitionData);
+            }
+            return entry;
+        }
         default: return {};
     }
 }

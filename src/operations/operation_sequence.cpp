@@ -301,13 +301,24 @@ void OperationSequence::StartOperation() {
     if (interactive) prepareInteractiveRun();
     w_.ui.OpCode = w_.op.OpCode;
     w_.trace.write("operationStart", {{"opCode", w_.op.OpCode}, {"commandLine", w_.CommandLineRun}});
+    newPartitionSlot_.reset();
     const Flow flow = askQuestions(interactive);
-    if (flow == Flow::Stop || w_.end.requested) return;
+    if (flow == Flow::Stop || w_.end.requested) {
+        putBackNewPartitionSlot();
+        return;
+    }
+    bool carriedOut = false;
     if (flow == Flow::Go) {
         bool failed = true;
         w_.progress().RunOperation(failed);
-        if (!failed && !w_.options.sure()) AskStep(completionStep(w_.op.OpCode));
+        carriedOut = !failed;
+        if (carriedOut && !w_.options.sure()) AskStep(completionStep(w_.op.OpCode));
         w_.progress().hide();
+    }
+    if (carriedOut) {
+        newPartitionSlot_.reset();
+    } else {
+        putBackNewPartitionSlot();
     }
     w_.screens().ResetMainScreen();
 }

@@ -5,11 +5,13 @@
 // completion. A command-line run comes with its selections made and skips
 // the selection dialogs.
 
+#include <optional>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "input/table_types.h"
+#include "model/record.h"
 
 namespace vxr::platform {
 class Edit;
@@ -67,6 +69,8 @@ private:
     bool askImageContents();
     bool askDestination();
     void carrySourceDataToNewPartition();
+    void keepNewPartitionSlot();
+    void putBackNewPartitionSlot();
     bool askNewImageName();
     bool cloneFits();
     bool newPartitionsHoldData();
@@ -88,6 +92,14 @@ private:
     void preHighlight(int step);
     void showPasswordEdit();
     void endProgram();
+
+    // The entry after the destination disk's last partition as it was
+    // before the destination partition list wrote its free-space row there.
+    struct PartitionSlot {
+        int computer = 0, disk = 0, partition = 0;
+        model::PartitionEntry entry;
+    };
+    std::optional<PartitionSlot> newPartitionSlot_;
 
     app::TForm1& w_;
 };

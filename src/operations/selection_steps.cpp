@@ -4,7 +4,6 @@
 // already and skips all of this.
 
 #include <algorithm>
-#include <bit>
 
 #include "app/focus_frame.h"
 #include "app/screens.h"
@@ -45,6 +44,7 @@ void OperationSequence::prepareInteractiveRun() {
     screens.HideSubmenus();
     screens.HideMainMenu();
     s.SourceDisk = s.TargetDisk = s.SourcePartitions = s.TargetPartition = s.SourcePartCount = 0;
+    s.NewPartitionData = 0;
 }
 
 bool OperationSequence::askSource() {
@@ -108,6 +108,7 @@ bool OperationSequence::askDestination() {
     AskStep(6);
     if (w_.ui.DialogAnswer != 1) return false;
     if (op == kPartitionToPartition || op == kPartitionFromImage) {
+        keepNewPartitionSlot();
         AskStep(7);
         if (w_.ui.DialogAnswer != 1) return false;
         carrySourceDataToNewPartition();
@@ -123,15 +124,29 @@ void OperationSequence::carrySourceDataToNewPartition() {
     MachineRecord& record = w_.computer.record();
     const int computer = w_.ui.PeerMode;
     if (s.TargetPartition <= record.partitionsInUse(computer, s.TargetDisk)) return;
-    PartitionEntry source;
-    if (s.OpCode == kPartitionToPartition) {
-        source = record.partition(0, s.SourceDisk, std::countr_zero(static_cast<unsigned>(s.SourcePartitions)) + 1);
-    } else if (MachineRecord::validPartition(s.SourcePartitions)) {
-        source = record.image(computer, s.ImageIndex).partitions[static_cast<std::size_t>(s.SourcePartitions - 1)];
-    }
     PartitionEntry entry = record.partition(computer, s.TargetDisk, s.TargetPartition);
-    entry.dataSize = source.dataSize;
+    entry.dataSize = s.NewPartitionData;
     record.setPartition(computer, s.TargetDisk, s.TargetPartition, entry);
+}
+
+void OperationSequence::keepNewPartitionSlot() {
+    const int computer = w_.ui.PeerMode, disk = w_.op.TargetDisk;
+    const int slot = w_.computer.record().partitionsInUse(computer, disk) + 1;
+    newPartitionSlot_.reset();
+    if (!MachineRecord::validPartition(slot)) return;
+    newPartitionSlot_ = PartitionSlot{computer, disk, slot, w_.computer.record().partition(computer, disk, slot)};
+}
+
+// An operation not carried out leaves no trace of the free-space row: a
+// later save would write it, and a disk copy would copy it.
+void OperationSequence::putBackNewPartitionSlot() {
+    if (!newPartitionSlot_) return;
+    const PartitionSlot& slot = *newPartitionSlot_;
+    MachineRecord& record = w_.computer.record();
+    if (slot.partition > record.partitionsInUse(slot.computer, slot.disk)) {
+        record.setPartition(slot.computer, slot.disk, slot.partition, slot.entry);
+    }
+    newPartitionSlot_.reset();
 }
 
 // The file name of a new image: a bad place ends the run, an existing name

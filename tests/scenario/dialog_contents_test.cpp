@@ -185,6 +185,46 @@ TEST_F(DialogContents, RestoredPartitionIsShapedLikeTheImagesPartition) {
     EXPECT_EQ(w().computer.record().partition(0, 1, 3), (model::PartitionEntry{6, 0, 8000, 0}));
 }
 
+// The free-space row shows no data, but its partition will receive the
+// source's: its size cannot go below that, and free space too small for it
+// is greyed like a partition too small.
+struct NewRowCase {
+    const char* name;
+    int opCode, sourceDisk, sourcePartitions, image, targetDisk;
+    int style;
+    std::int32_t sizeTyping5;  // 0: no size box
+};
+
+void PrintTo(const NewRowCase& c, std::ostream* out) { *out << c.name; }
+
+class NewPartitionRow : public DialogTest, public ::testing::WithParamInterface<NewRowCase> {};
+
+TEST_P(NewPartitionRow, NeverHoldsLessThanTheSourcesData) {
+    const NewRowCase& c = GetParam();
+    op().SourceDisk = c.sourceDisk;
+    op().SourcePartitions = c.sourcePartitions;
+    op().ImageIndex = c.image;
+    op().TargetDisk = c.targetDisk;
+    build(c.opCode, 7);
+    EXPECT_EQ(rows().rowStyle(3), c.style);
+    platform::Edit& box = *w().Edit[3];
+    ASSERT_EQ(box.visible(), c.sizeTyping5 != 0);
+    if (!box.visible()) return;
+    box.setText("5");
+    rows().CommitSizeBox(3);
+    EXPECT_EQ(op().TargetSizes[2], c.sizeTyping5);
+}
+
+// Disk 1: 8000 MB free; disk 2: 28000 MB free. Partition 1:1 and SYSTEM's
+// partition 1 hold 3000 MB, partition 2:1 9000 MB.
+INSTANTIATE_TEST_SUITE_P(
+    DialogContents, NewPartitionRow,
+    ::testing::Values(NewRowCase{"CopyIntoRoom", model::kPartitionToPartition, 1, 0b01, 0, 2, dialogs::kPlainRow, 3000},
+                      NewRowCase{"RestoreIntoRoom", model::kPartitionFromImage, 0, 1, 1, 2, dialogs::kPlainRow, 3000},
+                      NewRowCase{"CopyIntoTooLittle", model::kPartitionToPartition, 2, 0b01, 0, 1, dialogs::kUnusableRow,
+                                 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- the file list -----------------------------------------------------------------
 
 TEST_F(DialogContents, FileListShowsDirectoriesThenImagesOfTheDrivesRoot) {

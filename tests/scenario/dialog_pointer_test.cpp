@@ -126,6 +126,73 @@ TEST_F(Dialogs, ATypedSizeIsTakenOverWhenThePointerLeavesAndRuledByTheDisk) {
          });
 }
 
+// A greyed destination row stays greyed, whatever moves the cursor: drawn
+// plain it could be chosen and the copy would run onto its own source.
+struct GreyedRows {
+    const char* name;
+    int sub, leaf;                               // the Local menu's job
+    std::function<void(MachineRecord&)> change;  // to the dialog machine
+    std::vector<Action> toDialog7;               // after the menu
+    std::function<void(app::TForm1&)> poke;
+};
+
+void PrintTo(const GreyedRows& c, std::ostream* out) { *out << c.name; }
+
+class GreyedDestinations : public ::testing::TestWithParam<GreyedRows> {};
+
+TEST_P(GreyedDestinations, CannotBeMadeChoosable) {
+    const GreyedRows& c = GetParam();
+    MachineRecord record = dialogMachine();
+    if (c.change) c.change(record);
+    OperationRun run(record);
+    std::array<std::uint16_t, 4> styles{};
+    int chosen = -1, cursor = -1;
+    run.run(openLocalItem(c.sub, c.leaf) + c.toDialog7 + std::vector<Action>{[&](TrainerHarness& t) {
+                app::TForm1& w = t.window();
+                ASSERT_EQ(w.ui.DialogNo, 7);
+                cursor = w.ui.RowSel;
+                c.poke(w);
+                styles = w.tableRows().RowStyles;
+                for (int row : {1, 2}) {
+                    w.dialogPointer().ListPoint = {5, 13 * (row - 1) + 5};
+                    w.dialogPointer().Image1DClick();
+                }
+                chosen = w.op.TargetPartition;
+                endRun()(t);
+            }});
+    EXPECT_EQ(cursor, 0);  // no usable partition: no cursor row
+    EXPECT_EQ(styles[0], dialogs::kUnusableRow);
+    EXPECT_EQ(styles[1], dialogs::kUnusableRow);
+    EXPECT_EQ(chosen, 0);
+}
+
+// Disk 2, partition 1 (10000 MB, 9000 used) onto disk 2: partition 1 is
+// itself, partition 2 (2000 MB) too small; the disk list left its cursor on
+// row 1.
+const std::vector<Action> kCopyOntoItsDisk = presses({kDown, kEnter, kTab, kEnter, kTab, kEnter, kDown, kEnter, kTab, kEnter});
+// SYSTEM (in C:\ on disk 1) partition 1 (3000 MB used) onto disk 1, whose
+// partition 2 is cut to 2000 MB.
+const std::vector<Action> kRestoreOntoItsDisk = {clickFileRow(2), clickButton(1), clickButton(1)};
+void smallSecondPartition(MachineRecord& r) {
+    DiskEntry one = r.disk(0, 1);
+    one.partitions[1].size = 2000;
+    r.setDisk(0, 1, one);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, GreyedDestinations,
+    ::testing::Values(
+        GreyedRows{"CopyDownKey", 2, 1, nullptr, kCopyOntoItsDisk, [](app::TForm1& w) { w.keyboard().PROCKEYDOWN(kDown); }},
+        GreyedRows{"CopyPointerOverTheTable", 2, 1, nullptr, kCopyOntoItsDisk,
+                   [](app::TForm1& w) { w.dialogPointer().Image1DMouseMove(5, 13 * 2 + 5); }},
+        GreyedRows{"CopyPointerOverThePicture", 2, 1, nullptr, kCopyOntoItsDisk,
+                   [](app::TForm1& w) { w.dialogPointer().Image4BMouseMove(2, 2); }},
+        GreyedRows{"CopyPointerOnAButton", 2, 1, nullptr, kCopyOntoItsDisk,
+                   [](app::TForm1& w) { w.dialogPointer().Image4AMouseMove(); }},
+        GreyedRows{"RestoreDownKey", 2, 3, smallSecondPartition, kRestoreOntoItsDisk,
+                   [](app::TForm1& w) { w.keyboard().PROCKEYDOWN(kDown); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- file dialogs ---------------------------------------------------------------------------
 
 TEST_F(Dialogs, TheFileDialogsTabOrderAndTheEmptyNameThatCannotBeSaved) {

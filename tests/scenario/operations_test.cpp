@@ -155,5 +155,39 @@ TEST_P(Jobs, SaveWhatTheCommandLineSaves) {
 INSTANTIATE_TEST_SUITE_P(Operations, Jobs, ::testing::ValuesIn(jobs()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The destination partition list writes its free-space row into the record
+// (disk 3 is empty: the row is its partition 1); an operation not carried
+// out must leave no trace of it.
+struct Abandoned {
+    const char* name;
+    int leaf;  // of the partition submenu
+    std::vector<Action> actions;
+};
+
+void PrintTo(const Abandoned& a, std::ostream* out) { *out << a.name; }
+
+class AbandonedPartitionJobs : public ::testing::TestWithParam<Abandoned> {};
+
+TEST_P(AbandonedPartitionJobs, LeaveTheRecordAsItWas) {
+    OperationRun run(jobMachine());
+    run.run(openLocalItem(2, GetParam().leaf) + GetParam().actions);
+    EXPECT_EQ(run.w().ui.OpCode, 0) << ::testing::PrintToString(run.waits);
+    EXPECT_FALSE(run.savedOperation());
+    EXPECT_EQ(run.w().computer.record().disk(0, 3), jobMachine().disk(0, 3));
+}
+
+// Partition 1:2 onto disk 3; BASE's partition 2 onto disk 3.
+const std::vector<Action> kCopyToDiskThree = {clickButton(1), clickRow(2), clickButton(1), clickRow(3), clickButton(1)};
+const std::vector<Action> kRestoreToDiskThree = {clickLookInArrow(), clickLookInRow(3), clickFileRow(1), clickFileRow(2),
+                                                 clickRow(2),        clickButton(1),    clickRow(3),      clickButton(1)};
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, AbandonedPartitionJobs,
+    ::testing::Values(Abandoned{"CopyCancelled", 1, kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(2)}},
+                      Abandoned{"CopyNotProceeded", 1,
+                                kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(1), press(kEnter)}},
+                      Abandoned{"RestoreEscaped", 3, kRestoreToDiskThree + presses({kEsc})}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace vxr::test
