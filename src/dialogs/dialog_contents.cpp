@@ -247,10 +247,16 @@ void DialogContents::addNewPartitionRow(int computer, int rows, long long freeSp
     entry.size = static_cast<std::int32_t>(freeSpace);
     entry.dataSize = 0;
     w_.computer.record().setPartition(computer, w_.op.TargetDisk, row, entry);
-    w_.tableRows().DrawTableRow(computer, kNewPartitionRow, w_.op.TargetDisk, tooSmall ? kUnusableRow : kPlainRow, 0,
-                                row);
-    model::SizeRules(w_.computer, w_.op, w_.options).DefaultTargetSizes(computer);
-    if (!tooSmall) w_.tableRows().DrawSizeBox(row, kPartitionBoxColumn);
+    model::SizeRules rules(w_.computer, w_.op, w_.options);
+    if (tooSmall) {
+        // Without a box over it the row shows the free space it cannot use.
+        rules.DefaultTargetSizes(computer);
+        w_.tableRows().DrawTableRow(computer, kNewPartitionRow, w_.op.TargetDisk, kUnusableRow, 0, row);
+        return;
+    }
+    w_.tableRows().DrawTableRow(computer, kNewPartitionRow, w_.op.TargetDisk, kPlainRow, 0, row);
+    rules.DefaultTargetSizes(computer);
+    w_.tableRows().DrawSizeBox(row, kPartitionBoxColumn);
 }
 
 void DialogContents::fillTargetDetails(int computer) {

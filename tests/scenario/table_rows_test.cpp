@@ -180,13 +180,13 @@ TEST_F(TableRows, NewPartitionSizeIsTakenOverIntoThePartitionFooter) {
     op().SourcePartitions = 0b01;
     op().TargetDisk = 1;
     build(model::kPartitionToPartition, 7);
-    typeInto(3, "100");
+    typeInto(3, "3500");
     trainer.key(input::kEnter);
-    EXPECT_EQ(op().TargetSizes[2], 100);  // the new partition holds no data yet
-    EXPECT_EQ(w().Edit[3]->text(), "100");
+    EXPECT_EQ(op().TargetSizes[2], 3500);  // room for the 3000 MB it will receive
+    EXPECT_EQ(w().Edit[3]->text(), "3500");
     EXPECT_EQ(w().Edit[3]->left(), w().Image1D->left() + dialogs::kSizeBoxX[dialogs::kPartitionBoxColumn]);
     const int top = rowTop(4);
-    EXPECT_TRUE(textEndingAt(table(), dialogs::kPartitionFooter.freeValueX, top - 1, "7900", black, top));
+    EXPECT_TRUE(textEndingAt(table(), dialogs::kPartitionFooter.freeValueX, top - 1, "4500", black, top));
 }
 
 TEST_F(TableRows, PartitionFooterHasNoBandFill) {
