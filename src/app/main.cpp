@@ -1,6 +1,7 @@
 // vxr: the trainer. Started without parameters it shows the tool's screens;
 // with parameters it runs the tool's command-line mode.
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
     using namespace vxr;
     // The marks let a bench see where the start-up time goes (VXR_MARKS).
     platform::timingMark("main");
+    // A file size limit must fail the save that meets it, which is then
+    // reported, rather than kill the program in the middle of a job.
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
         platform::FontLibrary::instance().requireAliasedFonts();
         platform::timingMark("fonts");

@@ -15,10 +15,10 @@ std::optional<platform::NamedEvent>& PeerEvents::slotOf(int slot) {
 bool PeerEvents::PeerEvent(PeerEventOp operation, int slot, const std::string& name) {
     std::optional<platform::NamedEvent>& handle = slotOf(slot);
     if (!handle) {
-        handle = platform::NamedEvent::open(name);
+        handle = platform::NamedEvent::open(scope_ + name);
         if (!handle) {
             // A fresh event must not read as signalled.
-            handle = platform::NamedEvent::create(name, true);
+            handle = platform::NamedEvent::create(scope_ + name, true);
             if (!handle) return false;
             handle->reset();
         }

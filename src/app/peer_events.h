@@ -23,6 +23,11 @@ inline constexpr int kMasterSlot = 2;
 
 class PeerEvents {
 public:
+    // Prefixes every event name from now on; set before the first use to
+    // eventScopeOf(the data file), so that only copies on one data
+    // file meet.
+    void setScope(std::string scope) { scope_ = std::move(scope); }
+
     // Test waits at most 100 ms and tells whether the event is signalled;
     // reset and set tell whether they succeeded. An empty slot is filled by
     // opening `name`, or creating it not signalled; the name of a filled
@@ -35,6 +40,7 @@ public:
 private:
     std::optional<platform::NamedEvent>& slotOf(int slot);
     std::array<std::optional<platform::NamedEvent>, 2> slots_;
+    std::string scope_;
 };
 
 }  // namespace vxr::app

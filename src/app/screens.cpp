@@ -12,6 +12,7 @@
 #include "input/menu_geometry.h"
 #include "input/menus.h"
 #include "platform/application.h"
+#include "platform/event_scope.h"
 #include "platform/jpeg.h"
 #include "platform/record_file.h"
 #include "platform/resources.h"
@@ -43,11 +44,14 @@ void Screens::plainMessage(const std::string& text) {
 
 // "C:\DATAS\VXR.DAT (/srv/c/DATAS/VXR.DAT)": the DOS name and the host
 // file it stands for, so that whoever starts the program can find it.
-std::string Screens::describeDataFile() const {
+std::string Screens::describeDataFile(const std::string& dosPath) const {
     std::error_code ignored;
-    const auto host = std::filesystem::absolute(w_.computer.hostFileName(), ignored);
-    return w_.computer.FileName + " (" + (host.empty() ? w_.computer.hostFileName() : host).string() + ")";
+    const auto mapped = w_.computer.hostPathOf(dosPath);
+    const auto host = std::filesystem::absolute(mapped, ignored);
+    return dosPath + " (" + (host.empty() ? mapped : host).string() + ")";
 }
+
+std::string Screens::describeDataFile() const { return describeDataFile(w_.computer.FileName); }
 
 bool Screens::loadRecord() {
     model::TCOMPUTER& computer = w_.computer;
@@ -73,6 +77,8 @@ bool Screens::loadRecord() {
 
 bool Screens::FormCreate() {
     if (!loadRecord()) return false;
+    // Copies meet only when they work on the same data file.
+    w_.peerEvents.setScope(platform::eventScopeOf(w_.computer.hostFileName()));
     w_.restrictionFlags = w_.computer.GetRestrictionFlags();
     w_.peerEvents.HoldsSlaveFlag = false;
     startLoadingPictures();

@@ -52,12 +52,15 @@ public:
     // A plain platform message box, traced.
     void plainMessage(const std::string& text);
 
+    // A data file for a person: its DOS path and the host file it stands for.
+    std::string describeDataFile() const;
+    std::string describeDataFile(const std::string& dosPath) const;
+
 private:
     bool loadRecord();
     void startLoadingPictures();
     void finishLoadingPictures();
     void showFirstFrame();
-    std::string describeDataFile() const;
     void showRestrictionNotice();
     void showMainScreenPicture();
     void showContactNotice();

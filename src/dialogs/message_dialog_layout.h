@@ -15,14 +15,18 @@ struct MessageKind {
     const char* picture;
     InclusiveRect button1;  // OK or Yes
     InclusiveRect button2;  // No, or absent
+    // The title and message the picture itself carries, for the trace of a
+    // code that lays no text of its own over them.
+    const char* ownTitle;
+    const char* ownLine;
 };
 
 // Index = kind 1..3.
 inline constexpr std::array<MessageKind, 4> kMessageKinds{{
-    {"", {}, {}},
-    {"F414B", {144, 103, 211, 122}, {}},                      // error with its own message, OK
-    {"F415B", {74, 103, 141, 122}, {214, 103, 281, 122}},     // question, Yes and No
-    {"F416B", {144, 103, 211, 122}, {}},                      // error with an empty message area, OK
+    {"", {}, {}, "", ""},
+    {"F414B", {144, 103, 211, 122}, {}, "Error", "Not enough room on device for image headers (519)"},
+    {"F415B", {74, 103, 141, 122}, {214, 103, 281, 122}, "Question: (1824)", "Image file already exists - overwrite?"},
+    {"F416B", {144, 103, 211, 122}, {}, "Error (1931)", ""},
 }};
 
 inline constexpr Offset kQuestionPosition{130, 104};

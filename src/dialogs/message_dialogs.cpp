@@ -53,7 +53,13 @@ void MessageDialogs::showTexts() {
     const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
     if (!line1.empty()) showLabel(*w_.Label[21], line1, lineFont, palette(7), left + kLine1At.x, top + kLine1At.y);
     if (!line2.empty()) showLabel(*w_.Label[22], line2, lineFont, palette(7), left + kLine2At.x, top + kLine2At.y);
-    w_.trace.write("dialog", {{"code", w_.ui.DialogCode}, {"title", title}, {"line1", line1}, {"line2", line2}});
+    // What the candidate reads: a text left out shows the picture's own.
+    const MessageKind& kind = kMessageKinds[static_cast<std::size_t>(messageKind(w_.ui.DialogCode))];
+    const bool ownMessage = line1.empty() && line2.empty();
+    w_.trace.write("dialog", {{"code", w_.ui.DialogCode},
+                              {"title", title.empty() ? kind.ownTitle : title},
+                              {"line1", ownMessage ? kind.ownLine : line1},
+                              {"line2", line2}});
 }
 
 void MessageDialogs::ShowCodeDialog() {

@@ -12,16 +12,19 @@ int TCOMPUTER::LoadRecord() {
     MachineRecord loaded;
     loadError_ = platform::readFileHead(hostFileName(), loaded.bytes());
     if (loadError_ != 0) return 1;
+    synced_ = loaded.bytes();
+    syncedFile_ = FileName;
     descramble(loaded.bytes());
     record_ = loaded;
     BuildDriveLetters();
     return 0;
 }
 
-std::filesystem::path TCOMPUTER::hostFileName() const { return platform::hostPath(FileName, env_); }
+std::filesystem::path TCOMPUTER::hostFileName() const { return hostPathOf(FileName); }
+
+std::filesystem::path TCOMPUTER::hostPathOf(const std::string& dosPath) const { return platform::hostPath(dosPath, env_); }
 
 int TCOMPUTER::SaveRecord() {
-    const auto path = hostFileName();
     const auto keys = drawKeys(random_);
 
     // Scramble a copy: memory keeps the plain record whatever the write does,
@@ -29,9 +32,26 @@ int TCOMPUTER::SaveRecord() {
     MachineRecord stored = record_;
     stored.setKeys(keys);
     scramble(stored.bytes());
-    const int result = platform::overwriteFileHead(path, stored.bytes());
-    if (result == 0) record_.setKeys(keys);
-    return result;
+    platform::ReplaceOptions options;
+    if (syncedFile_ == FileName) options.expectedHead = synced_;
+    const int result = platform::replaceFileHead(hostFileName(), stored.bytes(), options);
+    if (result != 0) return result;
+    record_.setKeys(keys);
+    synced_ = stored.bytes();
+    syncedFile_ = FileName;
+    return 0;
+}
+
+int TCOMPUTER::SaveCopy(const std::string& dosPath) {
+    MachineRecord stored = record_;
+    scramble(stored.bytes());
+    return platform::replaceFileHead(hostPathOf(dosPath), stored.bytes());
+}
+
+int TCOMPUTER::ReloadIfChanged() {
+    MachineRecord::Bytes current{};
+    const bool unchanged = syncedFile_ == FileName && platform::readFileHead(hostFileName(), current) == 0 && current == synced_;
+    return unchanged ? 0 : LoadRecord();
 }
 
 const DriveLetterTable& TCOMPUTER::driveLetters(int computer) const {

@@ -57,9 +57,20 @@ public:
     int LoadRecord();  // 0 on success, 1 on failure (record unchanged)
     // Why the last LoadRecord failed (see platform::describeFileError), or 0.
     int loadError() const { return loadError_; }
-    // The host file FileName stands for.
+    // The host file FileName stands for; hostPathOf maps any DOS path alike.
     std::filesystem::path hostFileName() const;
-    int SaveRecord();  // 0 on success, else the I/O error number
+    std::filesystem::path hostPathOf(const std::string& dosPath) const;
+    // Saves to FileName: 0 on success, else the I/O error number. A file
+    // that another copy has saved since this one last read or wrote it is
+    // left alone (platform::kFileChanged): its job is not overwritten.
+    int SaveRecord();
+    // Writes the record as last saved (same keys, same bytes) to another
+    // existing file, the assessment's copy: 0 or the I/O error number.
+    int SaveCopy(const std::string& dosPath);
+    // Loads FileName again when another copy has saved it since this one
+    // last read or wrote it. Returns what LoadRecord returned, or 0 when the
+    // file is as this copy left it.
+    int ReloadIfChanged();
     void BuildDriveLetters();
     std::uint16_t GetRestrictionFlags() const { return record_.restrictionFlags(); }
 
@@ -98,6 +109,10 @@ private:
     platform::EnvLookup env_;
     int loadError_ = 0;
     MachineRecord record_;
+    // The stored bytes of FileName as this copy last read or wrote them,
+    // and which file they belong to (empty: none yet).
+    MachineRecord::Bytes synced_{};
+    std::string syncedFile_;
     std::array<DriveLetterTable, layout::kComputers> driveLetters_{};
 };
 

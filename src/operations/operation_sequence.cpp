@@ -11,6 +11,7 @@
 #include "dialogs/palette.h"
 #include "input/dialog_pointer.h"
 #include "operations/progress.h"
+#include "operations/record_saves.h"
 #include "operations/step_layout.h"
 #include "operations/step_texts.h"
 #include "platform/application.h"
@@ -298,7 +299,12 @@ OperationSequence::Flow OperationSequence::askQuestions(bool interactive) {
 
 void OperationSequence::StartOperation() {
     const bool interactive = !w_.CommandLineRun;
-    if (interactive) prepareInteractiveRun();
+    if (interactive) {
+        // A command line's parse has already written its entries into the
+        // record; an interactive job starts from the file as it is now.
+        RefreshRecord(w_);
+        prepareInteractiveRun();
+    }
     w_.ui.OpCode = w_.op.OpCode;
     w_.trace.write("operationStart", {{"opCode", w_.op.OpCode}, {"commandLine", w_.CommandLineRun}});
     newPartitionSlot_.reset();

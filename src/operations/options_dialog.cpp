@@ -11,6 +11,7 @@
 #include "input/ui_state.h"
 #include "operations/option_boxes.h"
 #include "operations/options_layout.h"
+#include "operations/record_saves.h"
 
 namespace vxr::operations {
 
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int kSaveQuestion = 461;
 constexpr int kSavedMessage = 462;
+constexpr int kSaveFailed = 1;  // the box a failed operation save shows
 constexpr int kSaveSettingsTab = 6;
 constexpr int kAccept = 1;  // items of the Accept/Cancel bar
 constexpr int kCancel = 2;
@@ -125,9 +127,10 @@ void OptionsDialog::Image241Click(int line) {
         w_.messages().ShowCodeDialog();
         // Only Yes saves: No, and a window closed at the question, keep the file.
         if (w_.ui.DialogAnswer != 1 || w_.end.requested) return;
+        // Jobs another copy saved meanwhile stay; only the option words change.
+        RefreshRecord(w_);
         for (int t = 1; t <= kOptionTabs; ++t) w_.computer.record().setOptionWord(t, w_.options.word(t));
-        w_.trace.write("save", {{"what", "options"}, {"result", w_.computer.SaveRecord()}});
-        w_.ui.DialogCode = kSavedMessage;
+        w_.ui.DialogCode = SaveRecordFiles(w_, "options") ? kSavedMessage : kSaveFailed;
         w_.messages().ShowCodeDialog();
         return;
     }

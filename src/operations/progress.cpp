@@ -10,6 +10,7 @@
 #include "dialogs/palette.h"
 #include "operations/progress_layout.h"
 #include "operations/record_changes.h"
+#include "operations/record_saves.h"
 #include "operations/step_layout.h"
 #include "platform/application.h"
 
@@ -138,12 +139,6 @@ void Progress::ShowProgressScreen() {
     }
 }
 
-bool Progress::save() {
-    const int result = w_.computer.SaveRecord();
-    w_.trace.write("save", {{"what", "operation"}, {"file", w_.computer.FileName}, {"result", result}});
-    return result == 0;
-}
-
 void Progress::RunOperation(bool& operationFailed) {
     operationFailed = true;
     const ChangeResult change = ApplyOperation(w_.computer, w_.op, w_.options, w_.ui.PeerMode, platform::systemClock());
@@ -158,12 +153,7 @@ void Progress::RunOperation(bool& operationFailed) {
         op == model::kPartitionFromImage) {
         w_.computer.BuildDriveLetters();
     }
-    bool saved = save();
-    if (saved && (w_.restrictionFlags & model::kAssessmentCopy)) {
-        w_.computer.FileName = model::kAssessmentDataFile;
-        saved = save();
-    }
-    if (!saved) {
+    if (!SaveRecordFiles(w_, "operation")) {
         w_.ui.DialogCode = kDataFileError;
         w_.messages().ShowCodeDialog();
         return;

@@ -41,7 +41,6 @@ public:
     std::chrono::microseconds stepDelay{9600};
 
 private:
-    bool save();
     void animate();
     void showPercent(int percent);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "input/keyboard.h"
 #include "input/menu_geometry.h"
 #include "operations/option_boxes.h"
@@ -50,6 +52,26 @@ protected:
     bool boxShows(int line, const char* picture) {
         platform::Image& box = *w().Image24x[static_cast<std::size_t>(line)];
         return box.showing() && box.shows(w().catalogue.byName(picture));
+    }
+
+    // Runs `click` on Save Settings and answers each box with Enter; the
+    // codes of the boxes shown.
+    std::vector<int> answerSaveSettings(const std::function<void()>& click) {
+        std::vector<int> codes;
+        trainer.onIdle([&] {
+            if (ui().DialogCode == 0 || codes.size() == 2) return false;
+            codes.push_back(ui().DialogCode);
+            trainer.queueKey(kEnter);
+            return true;
+        });
+        click();
+        return codes;
+    }
+    // A reader of the trainer's data file.
+    model::TCOMPUTER savedFile() {
+        return model::TCOMPUTER(platform::systemClock(), platform::systemRandom(), [this](const std::string& name) {
+            return name == "VXR_DRIVE_C" ? std::optional<std::string>((trainer.folder() / "c").string()) : std::nullopt;
+        });
     }
 
     TrainerHarness trainer;
@@ -183,21 +205,56 @@ TEST_F(OptionsDialog, SaveSettingsAnsweredNoWritesNothingYesWritesTheRecord) {
     EXPECT_EQ(ui().DialogCode, 0);
     EXPECT_EQ(readAll(file), before);
     // Yes: the record is written, then the confirmation.
-    std::vector<int> codes;
-    trainer.onIdle([&] {
-        if (ui().DialogCode == 0 || codes.size() == 2) return false;
-        codes.push_back(ui().DialogCode);
-        trainer.queueKey(kEnter);
-        return true;
-    });
-    trainer.clickWithoutMoving(save.x, save.y);
-    EXPECT_EQ(codes, (std::vector<int>{461, 462}));
-    model::TCOMPUTER reader(platform::systemClock(), platform::systemRandom(), [&](const std::string& name) {
-        return name == "VXR_DRIVE_C" ? std::optional<std::string>((trainer.folder() / "c").string()) : std::nullopt;
-    });
+    EXPECT_EQ(answerSaveSettings([&] { trainer.clickWithoutMoving(save.x, save.y); }), (std::vector<int>{461, 462}));
+    model::TCOMPUTER reader = savedFile();
     ASSERT_EQ(reader.LoadRecord(), 0);
     EXPECT_EQ(reader.record().optionWord(1), 0b100);
     EXPECT_EQ(reader.record().optionWord(4), 0x1);
+}
+
+// Save Settings starts from the file as it is, so another copy's job stays;
+// a file it cannot write shows the failed-save box, never the success.
+TEST_F(OptionsDialog, SaveSettingsKeepsOtherJobsAndReportsAFailure) {
+    const auto file = trainer.folder() / "c" / "DATAS" / "VXR.DAT";
+    struct Case {
+        const char* what;
+        std::function<void()> meanwhile;
+        std::vector<int> codes;
+    };
+    const Case cases[] = {
+        {"another copy saved a job", [&] {
+             model::MachineRecord other = record(0);
+             other.setImage(0, 9, {.directory = 1, .size = 10, .name = "THEIRS"});
+             TrainerHarness::writeRecord(other, file);
+         }, {461, 462}},
+        {"the file is gone", [&] { std::filesystem::remove(file); }, {461, 1}},
+    };
+    openByPointer();
+    clickBox(3);
+    clickTab(6);
+    const auto save = page(kSaveSettingsButton.left + 5, kSaveSettingsButton.top + 5);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.meanwhile();
+        EXPECT_EQ(answerSaveSettings([&] { trainer.click(save.x, save.y); }), c.codes);
+        model::TCOMPUTER reader = savedFile();
+        if (reader.LoadRecord() != 0) continue;  // the file is gone, and stays so
+        EXPECT_EQ(reader.record().image(0, 9).name, "THEIRS");
+        EXPECT_EQ(reader.record().optionWord(1), 0b100);
+    }
+    EXPECT_FALSE(std::filesystem::exists(file));
+    const auto trace = trainer.trace();
+    const auto at = [&](const char* event, int back) {
+        int seen = 0;
+        for (auto line = trace.rbegin(); line != trace.rend(); ++line) {
+            if ((*line)["event"] == event && seen++ == back) return *line;
+        }
+        return nlohmann::json();
+    };
+    EXPECT_EQ(at("save", 1)["result"], 0);
+    EXPECT_EQ(at("save", 0)["reason"], "No such file or directory");
+    EXPECT_EQ(at("dialog", 0)["title"], "Error");
+    EXPECT_EQ(at("dialog", 0)["line1"], "Not enough room on device for image headers (519)");
 }
 
 TEST_F(OptionsDialog, ClosingTheWindowAtTheSaveQuestionWritesNothing) {

@@ -20,7 +20,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/event_scope.h"
 #include "platform/named_event.h"
+#include "platform/text.h"
 #include "support/temp_dir.h"
 
 extern char** environ;
@@ -61,14 +63,18 @@ protected:
             waitpid(pid, nullptr, 0);
         }
         held_.clear();
-        for (const char* name : kEventNames) shm_unlink(NamedEvent::sharedMemoryName(name).c_str());
+        for (const char* name : kEventNames) shm_unlink(NamedEvent::sharedMemoryName(scoped(name)).c_str());
     }
 
     std::filesystem::path dataFile() const { return dir_.path() / "c" / "DATAS" / "VXR.DAT"; }
+    // An event's name as the copies on dataFile() use it.
+    std::string scoped(const char* name) const { return platform::eventScopeOf(dataFile()) + name; }
     std::filesystem::path tracePath(const std::string& copy) const { return dir_.path() / (copy + ".jsonl"); }
 
-    // Starts the copy `name` on `script`.
-    void start(const std::string& name, const std::string& script) {
+    // Starts the copy `name` on `script`, with command-line `parameters`,
+    // on the data file under `driveC` (a folder of the test's).
+    void start(const std::string& name, const std::string& script, const std::vector<std::string>& parameters = {},
+               const std::string& driveC = "c") {
         const auto scriptPath = dir_.path() / (name + ".vxs");
         std::ofstream(scriptPath) << script;
         std::map<std::string, std::string> vars;
@@ -79,7 +85,7 @@ protected:
         }
         vars["VXR_SCRIPT"] = scriptPath.string();
         vars["VXR_TRACE"] = tracePath(name).string();
-        vars["VXR_DRIVE_C"] = (dir_.path() / "c").string();
+        vars["VXR_DRIVE_C"] = (dir_.path() / driveC).string();
         vars["VXR_DRIVE_A"] = (dir_.path() / "a").string();
         vars["VXR_EVENT_NAMESPACE"] = space_;
         vars.emplace("LSAN_OPTIONS", "suppressions=" VXR_LSAN_SUPPRESSIONS ":print_suppressions=0");
@@ -88,9 +94,13 @@ protected:
         std::vector<char*> envp;
         for (std::string& line : lines) envp.push_back(line.data());
         envp.push_back(nullptr);
-        char* argv[] = {const_cast<char*>(VXR_PROGRAM), nullptr};
+        std::vector<std::string> words{VXR_PROGRAM};
+        words.insert(words.end(), parameters.begin(), parameters.end());
+        std::vector<char*> argv;
+        for (std::string& word : words) argv.push_back(word.data());
+        argv.push_back(nullptr);
         pid_t pid = -1;
-        ASSERT_EQ(posix_spawn(&pid, VXR_PROGRAM, nullptr, nullptr, argv, envp.data()), 0);
+        ASSERT_EQ(posix_spawn(&pid, VXR_PROGRAM, nullptr, nullptr, argv.data(), envp.data()), 0);
         copies_[name] = pid;
     }
 
@@ -135,13 +145,13 @@ protected:
 
     // Holds an event as a third party would, so that it outlives the copies.
     NamedEvent& hold(const char* name) {
-        held_.push_back(*NamedEvent::create(name, false));
+        held_.push_back(*NamedEvent::create(scoped(name), false));
         return held_.back();
     }
 
     // The data file as vxrdat reads it.
     nlohmann::json dumpedRecord() const {
-        const std::string command = std::string(VXRDAT_PROGRAM) + " dump --json '" + dataFile().string() + "'";
+        const std::string command = std::string(VXRDAT_PROGRAM) + " dump --json '" + dataFile().string() + "' 2>/dev/null";
         std::FILE* pipe = popen(command.c_str(), "r");
         std::string text;
         char buffer[4096];
@@ -151,7 +161,7 @@ protected:
     }
 
     bool slaveFlagUp() {
-        auto flag = NamedEvent::open("TASKFLAG1");
+        auto flag = NamedEvent::open(scoped("TASKFLAG1"));
         return flag && flag->wait(0ms);
     }
 
@@ -273,6 +283,47 @@ TEST_F(PeerProcesses, ACopyStartedDuringTheLinkEndsItForTheSlave) {
     EXPECT_EQ(exitStatus("third"), 0);
     EXPECT_EQ(exitStatus("slave"), 0);
     EXPECT_NE(traceOf("slave").find(peerState("reloaded")), std::string::npos);
+}
+
+// Only copies on the same data file meet: a copy on another folder's file
+// starts and ends without touching the link.
+TEST_F(PeerProcesses, ACopyOnAnotherDataFileLeavesTheLinkAlone) {
+    std::filesystem::create_directories(dir_.path() / "c2" / "DATAS");
+    std::filesystem::copy_file(VXR_EXAMPLE_DATA, dir_.path() / "c2" / "DATAS" / "VXR.DAT");
+    start("slave", kSlaveUntilBack);
+    ASSERT_TRUE(traces("slave", peerState("waiting")));
+    start("master", masterScript("192.168.18.2", "sleep 30000\n"));
+    ASSERT_TRUE(traces("slave", peerState("connected")));
+    start("third", kQuit, {}, "c2");
+    EXPECT_EQ(exitStatus("third"), 0);
+    std::this_thread::sleep_for(1500ms);  // fifteen of the slave's looks at the flag
+    EXPECT_EQ(traceOf("slave").find(peerState("reloaded")), std::string::npos);
+    killCopy("master");
+    EXPECT_EQ(exitStatus("slave"), 0);
+}
+
+// Batch copies started together on one file: each job is either in the
+// file or reported as not saved, because another copy saved first.
+TEST_F(PeerProcesses, RacingBatchCopiesNeverLoseAJobSilently) {
+    constexpr int kPairs = 3;
+    for (int pair = 0; pair < kPairs; ++pair) {
+        std::filesystem::copy_file(VXR_EXAMPLE_DATA, dataFile(), std::filesystem::copy_options::overwrite_existing);
+        const std::string names[] = {"a" + std::to_string(pair), "b" + std::to_string(pair)};
+        for (const std::string& name : names) {
+            // A refused save shows its box, which the candidate closes.
+            const std::string clone = "-CLONE,MODE=PDUMP,SRC=1:1,DST=D:\\IMAGES\\" + name + ".VXI";
+            start(name, "waitfor Image4D\nkey Enter\n", {clone, "-Z9", "-SURE"});
+        }
+        for (const std::string& name : names) {
+            const int status = exitStatus(name, 60s);
+            const bool saved = dumpedRecord().dump().find("\"" + platform::asciiUpper(name) + "\"") != std::string::npos;
+            EXPECT_TRUE(status == 0 || status == 5) << name << " ended with " << status;
+            EXPECT_EQ(saved, status == 0) << name;
+            if (status == 5) {
+                EXPECT_NE(traceOf(name).find("changed by another copy"), std::string::npos) << name;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialogs/message_dialog_layout.h"
 #include "dialogs/message_dialogs.h"
 #include "operations/progress.h"
@@ -125,20 +127,54 @@ protected:
     AssessmentProgress() : ProgressTest(kAssessmentCopy) {}
 };
 
-TEST_F(AssessmentProgress, AnAssessmentCopyIsAlsoWrittenToA) {
+// Every save of an assessment copy writes C: and then A:, for the whole run,
+// so a later session that loads C: starts from every job done so far.
+struct AssessmentSave {
+    const char* what;
+    bool floppyPresent;
+    bool anotherCopySaves;  // on C:, after this copy loaded it
+    std::vector<int> shownCodes;
+    int checksOnC, checksOnA;  // -1: the file does not exist
+    std::string lastFile, reason;  // of the last file written or tried
+};
+
+const AssessmentSave kAssessmentSaves[] = {
+    {"both files, twice", true, false, {}, 2, 2, kAssessmentDataFile, ""},
+    {"no A:", false, false, {1, 1}, 2, -1, kAssessmentDataFile, "No such file or directory"},
+    {"C: saved by another copy", true, true, {1, 1}, 0, 0, kPrimaryDataFile, "changed by another copy"},
+};
+
+TEST_F(AssessmentProgress, EverySaveWritesCAndThenA) {
     const auto floppy = trainer.folder() / "a" / "VXR.DAT";
-    std::filesystem::create_directories(floppy.parent_path());
-    std::filesystem::copy_file(dataFile(), floppy);
-    w().op = {.OpCode = kCheckDisk, .SourceDisk = 1};
-    bool failed = true;
-    w().progress().RunOperation(failed);
-    EXPECT_FALSE(failed);
-    EXPECT_EQ(savedRecord(dataFile()).disk(0, 1).checkCount, 1);
-    EXPECT_EQ(savedRecord(floppy).disk(0, 1).checkCount, 1);
-    EXPECT_EQ(w().computer.FileName, kAssessmentDataFile);
-    w().progress().RunOperation(failed);  // later saves go to A: only
-    EXPECT_EQ(savedRecord(dataFile()).disk(0, 1).checkCount, 1);
-    EXPECT_EQ(savedRecord(floppy).disk(0, 1).checkCount, 2);
+    const MachineRecord loaded = w().computer.record();
+    for (const AssessmentSave& c : kAssessmentSaves) {
+        SCOPED_TRACE(c.what);
+        TrainerHarness::writeRecord(loaded, dataFile());
+        ASSERT_EQ(w().computer.LoadRecord(), 0);
+        std::filesystem::remove_all(floppy.parent_path());
+        if (c.floppyPresent) TrainerHarness::writeRecord(loaded, floppy);
+        if (c.anotherCopySaves) TrainerHarness::writeRecord(progressMachine(1), dataFile());
+        shownCodes.clear();
+        answerBoxes();
+        for (int run = 0; run < 2; ++run) {
+            w().op = {.OpCode = kCheckDisk, .SourceDisk = 1};
+            bool failed = false;
+            w().progress().RunOperation(failed);
+        }
+        EXPECT_EQ(shownCodes, c.shownCodes);
+        EXPECT_EQ(w().computer.FileName, kPrimaryDataFile);
+        EXPECT_EQ(savedRecord(dataFile()).disk(0, 1).checkCount, c.checksOnC);
+        if (c.checksOnA < 0) {
+            EXPECT_FALSE(std::filesystem::exists(floppy));
+        } else {
+            EXPECT_EQ(savedRecord(floppy).disk(0, 1).checkCount, c.checksOnA);
+        }
+        EXPECT_EQ(savedRecord(dataFile()).restrictionFlags(), c.anotherCopySaves ? 1 : kAssessmentCopy);
+        const auto lines = trainer.trace();
+        const auto save = *std::find_if(lines.rbegin(), lines.rend(), [](const auto& l) { return l["event"] == "save"; });
+        EXPECT_EQ(save.value("reason", "").substr(0, c.reason.size()), c.reason);
+        EXPECT_EQ(save["file"], c.lastFile);
+    }
 }
 
 TEST_F(ProgressTest, PartitionDetailsTakeTwoRowsForTheSource) {

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 
 #include "model/scramble.h"
 #include "platform/record_file.h"
@@ -39,10 +38,10 @@ void writeDataFile(const std::filesystem::path& path, model::MachineRecord recor
     refuseNonRegularFile(path);
     record.setKeys(model::drawKeys(platform::systemRandom()));
     model::scramble(record.bytes());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(record.bytes().data()), static_cast<std::streamsize>(record.bytes().size()));
-    out.close();
-    if (!out) throw ToolError(path.string() + ": cannot write: " + std::strerror(errno));
+    // Replaced whole under the trainer's lock: a reader sees the old file or
+    // the new one, and a build that dies half way leaves the old one.
+    const int error = platform::replaceFileHead(path, record.bytes(), {.mayCreate = true, .keepTail = false, .expectedHead = {}});
+    if (error != 0) throw ToolError(path.string() + ": cannot write: " + platform::describeFileError(error));
 }
 
 }  // namespace vxr::vxrdat

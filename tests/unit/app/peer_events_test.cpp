@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/peer_events.h"
+#include "platform/event_scope.h"
 #include "support/temp_dir.h"
 
 namespace vxr::app {
@@ -35,6 +36,21 @@ TEST_F(PeerEventsTest, ANewCopysResetEndsTheMastersSignal) {
     PeerEvents newcomer;
     newcomer.PeerEvent(PeerEventOp::Reset, kMasterSlot, kMasterFlag);
     EXPECT_FALSE(slave.PeerEvent(PeerEventOp::Test, kMasterSlot, kMasterFlag));
+}
+
+// Only copies on one data file meet, however its path is spelled.
+TEST_F(PeerEventsTest, CopiesMeetOnlyOnTheSameDataFile) {
+    const test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "one");
+    std::filesystem::create_directory_symlink(dir.path() / "one", dir.path() / "link");
+    PeerEvents slave, sameFile, otherFile;
+    slave.setScope(platform::eventScopeOf(dir.path() / "one" / "VXR.DAT"));
+    sameFile.setScope(platform::eventScopeOf(dir.path() / "link" / ".." / "one" / "VXR.DAT"));
+    otherFile.setScope(platform::eventScopeOf(dir.path() / "two" / "VXR.DAT"));
+    ASSERT_FALSE(slave.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
+    ASSERT_TRUE(slave.PeerEvent(PeerEventOp::Set, kSlaveSlot, kSlaveSetName));
+    EXPECT_TRUE(sameFile.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
+    EXPECT_FALSE(otherFile.PeerEvent(PeerEventOp::Test, kSlaveSlot, kSlaveFlag));
 }
 
 }  // namespace

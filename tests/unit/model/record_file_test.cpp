@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <future>
 
 #include "model/computer.h"
@@ -171,6 +173,119 @@ TEST_F(RecordFile, TwoSavesWriteDifferentBytesThatLoadAlike) {
     a.setKeys({});
     b.setKeys({});
     EXPECT_EQ(a, b);
+}
+
+// Every road a save can take, with the platform's file calls failing where
+// a real disk, quota or size limit would. Whatever fails, the file keeps
+// its old record whole, no temporary file is left, and memory keeps the
+// plain record.
+struct SaveCase {
+    const char* what;
+    std::function<void(platform::FileCalls&)> fault;
+    bool anotherCopySaves;  // between this copy's load and its save
+    int result;
+    bool renamed;  // the file was replaced by a new one, not written in place
+};
+
+ssize_t failWith(int error) {
+    errno = error;
+    return -1;
+}
+
+const SaveCase kSaveCases[] = {
+    {"a new file renamed over the old", {}, false, 0, true},
+    {"no temporary file: written in place",
+     [](platform::FileCalls& c) { c.makeTemp = [](char*) { return static_cast<int>(failWith(EACCES)); }; }, false, 0,
+     false},
+    {"a write cut short by a size limit",
+     [](platform::FileCalls& c) {
+         c.write = [](int fd, const void* data, std::size_t size, off_t offset) {
+             return offset == 0 ? ::pwrite(fd, data, std::min<std::size_t>(size, 9000), 0) : failWith(EFBIG);
+         };
+     },
+     false, EFBIG, false},
+    {"a write that makes no progress",
+     [](platform::FileCalls& c) { c.write = [](int, const void*, std::size_t, off_t) -> ssize_t { return 0; }; }, false,
+     ENOSPC, false},
+    {"a failing sync", [](platform::FileCalls& c) { c.sync = [](int) { return static_cast<int>(failWith(EIO)); }; },
+     false, EIO, false},
+    {"a failing rename",
+     [](platform::FileCalls& c) { c.rename = [](const char*, const char*) { return static_cast<int>(failWith(EXDEV)); }; },
+     false, EXDEV, false},
+    {"another copy saved meanwhile", {}, true, platform::kFileChanged, false},
+};
+
+TEST_F(RecordFile, SavesReplaceTheFileWholeOrLeaveItAlone) {
+    for (const SaveCase& c : kSaveCases) {
+        SCOPED_TRACE(c.what);
+        writeScrambled(MachineRecord{}, 3);
+        TCOMPUTER machine(clock, random, env());
+        ASSERT_EQ(machine.LoadRecord(), 0);
+        if (c.anotherCopySaves) {
+            TCOMPUTER other(clock, random, env());
+            ASSERT_EQ(other.LoadRecord(), 0);
+            other.record().setOptionWord(2, 0x77);
+            ASSERT_EQ(other.SaveRecord(), 0);
+        }
+        const auto before = test::readAll(dataFile());
+        struct stat old {};
+        ASSERT_EQ(::stat(dataFile().c_str(), &old), 0);
+        machine.record() = sample();
+        int result = 0;
+        {
+            platform::ScopedFileCalls restore;
+            if (c.fault) c.fault(platform::fileCalls());
+            result = machine.SaveRecord();
+        }
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(machine.record().image(1, 3).name, "BACKUP");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dataFile().parent_path()), {}), 1);
+        struct stat now {};
+        ASSERT_EQ(::stat(dataFile().c_str(), &now), 0);
+        EXPECT_EQ(now.st_ino != old.st_ino, c.renamed);
+        const auto after = test::readAll(dataFile());
+        ASSERT_EQ(after.size(), kRecordSize + 3);  // the tail stays either way
+        TCOMPUTER reader(clock, random, env());
+        ASSERT_EQ(reader.LoadRecord(), 0);
+        if (result == 0) {
+            EXPECT_EQ(reader.record(), machine.record());
+        } else {
+            EXPECT_EQ(after, before);
+        }
+    }
+}
+
+// The assessment copy gets the very bytes just saved; a missing copy is
+// not made.
+TEST_F(RecordFile, ACopyGetsTheSavedBytesAndIsNeverCreated) {
+    writeScrambled(MachineRecord{});
+    TCOMPUTER machine(clock, random, env());
+    ASSERT_EQ(machine.LoadRecord(), 0);
+    machine.record() = sample();
+    ASSERT_EQ(machine.SaveRecord(), 0);
+    EXPECT_EQ(machine.SaveCopy(kAssessmentDataFile), ENOENT);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "a" / "VXR.DAT"));
+    test::writeAll(dir.path() / "a" / "VXR.DAT", std::vector<unsigned char>(kRecordSize, 0));
+    EXPECT_EQ(machine.SaveCopy(kAssessmentDataFile), 0);
+    EXPECT_EQ(test::readAll(dir.path() / "a" / "VXR.DAT"), test::readAll(dataFile()));
+    EXPECT_EQ(machine.FileName, kPrimaryDataFile);
+}
+
+// A job starts from the file as it is: what another copy saved is read in,
+// and this copy's next save is no longer refused.
+TEST_F(RecordFile, ReloadIfChangedTakesAnotherCopysSave) {
+    writeScrambled(MachineRecord{});
+    TCOMPUTER machine(clock, random, env()), other(clock, random, env());
+    ASSERT_EQ(machine.LoadRecord(), 0);
+    ASSERT_EQ(other.LoadRecord(), 0);
+    machine.record().setOptionWord(1, 0x11);  // kept while the file is as it was
+    EXPECT_EQ(machine.ReloadIfChanged(), 0);
+    EXPECT_EQ(machine.record().optionWord(1), 0x11);
+    other.record() = sample();
+    ASSERT_EQ(other.SaveRecord(), 0);
+    EXPECT_EQ(machine.ReloadIfChanged(), 0);
+    EXPECT_EQ(machine.record().image(1, 3).name, "BACKUP");
+    EXPECT_EQ(machine.SaveRecord(), 0);
 }
 
 TEST_F(RecordFile, DosDataFileMapsToTheDriveFolderCaseInsensitively) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/wait.h>
 
 #include "support/temp_dir.h"
@@ -41,6 +43,22 @@ TEST(VxrdatCli, DumpJsonBuildAndDiffRoundTrip) {
     EXPECT_EQ(same.out, "");
     // Fresh keys: the files differ while the records are equal.
     EXPECT_NE(test::readAll(kLabData), test::readAll(dir.path() / "VXR.DAT"));
+}
+
+// A build killed half way (here by a file size limit smaller than a
+// record) leaves the file it was replacing as it was.
+TEST(VxrdatCli, ABuildKilledMidWriteLeavesTheOldFile) {
+    test::TempDir dir;
+    const ToolRun dumped = vxrdat("dump --json " + kLabData);
+    ASSERT_EQ(dumped.status, 0) << dumped.out;
+    test::writeAll(dir.path() / "task.json", {dumped.out.begin(), dumped.out.end()});
+    const auto target = dir.path() / "VXR.DAT";
+    test::writeAll(target, test::readAll(kLabData));
+    const std::string build = "ulimit -f 20; exec " VXRDAT_PATH " build " + quoted(dir.path() / "task.json") + " " +
+                              quoted(target) + " 2>/dev/null";
+    const int status = std::system(build.c_str());
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    EXPECT_EQ(test::readAll(target), test::readAll(kLabData));
 }
 
 TEST(VxrdatCli, DiffReportsWhatChanged) {
