@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "derive.h"
 #include "evaluate.h"
 #include "expectations.h"
 #include "task_json.h"
@@ -133,6 +134,19 @@ INSTANTIATE_TEST_SUITE_P(
         GradingCase{R"({"image": {"path": "E:\\IMAGES\\NEW.VXI", "compression": "none"}})", kImageOnE, false},
         GradingCase{R"({"image": {"path": "E:\\IMAGES\\NEW.VXI", "compression": [0.45, 0.55]}})", kImageOnE, true},
         GradingCase{R"({"image": {"path": "E:\\IMAGES\\KEEP.VXI", "compression": "none"}})", kNothing, false}));
+
+// A partition added to disk 1 moves IMAGES from E: to F:; `expect` names
+// the new partition, not the directory and image that only changed letter.
+TEST(ExpectAfterLettersMoved, NamesOnlyWhatChanged) {
+    const MachineRecord start = recordFromJson(parseTaskText(kMachine));
+    MachineRecord result = start;
+    kImageOnNewPartition(result);
+    std::vector<std::string> changes;
+    for (const auto& e : deriveExpectations(start, result)) {
+        if (e.what.rfind(kGuardMark, 0) != 0) changes.push_back(e.what);
+    }
+    EXPECT_EQ(changes, (std::vector<std::string>{"image 1:3\\NEW2.VXI made", "disk 1 partitions"}));
+}
 
 }  // namespace
 }  // namespace vxr::vxrdat
