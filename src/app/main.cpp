@@ -1,6 +1,7 @@
 // vxr: the trainer. Started without parameters it shows the tool's screens;
 // with parameters it runs the tool's command-line mode.
 
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,17 +19,21 @@ using namespace vxr;
 
 // A command-line run needs no window: without a display it runs headless,
 // and a question or message it cannot show ends the run with a status of
-// its own instead of waiting for an answer no one can give.
-std::unique_ptr<platform::Application> applicationFor(bool commandLine) {
+// its own instead of waiting for an answer no one can give. `openMessage`
+// tells the tool message shown at that moment (0: a question or none).
+std::unique_ptr<platform::Application> applicationFor(bool commandLine, const std::function<int()>& openMessage) {
     try {
         return platform::Application::fromEnvironment();
     } catch (const platform::NoDisplayError&) {
         if (!commandLine) throw;
     }
     auto application = std::make_unique<platform::Application>(std::make_unique<platform::HeadlessBackend>());
-    application->setStopHandler([](const std::string&) {
-        std::cerr << "vxr: the command-line run waits for an answer (a question such as \"Proceed?\", or a message)"
-                     " and there is no display to show it; add -SURE to answer the questions, or run it on a display\n";
+    application->setStopHandler([&openMessage](const std::string&) {
+        const int code = openMessage ? openMessage() : 0;
+        std::cerr << "vxr: there is no display to show what the command-line run waits for: "
+                  << (code ? "the tool's message " + std::to_string(code) + "; VXR_TRACE records it"
+                           : std::string("a question such as \"Proceed?\"; add -SURE to answer yes"))
+                  << "\n";
         std::exit(app::kExitUnanswered);
     });
     return application;
@@ -43,10 +48,12 @@ int main(int argc, char** argv) {
     try {
         platform::FontLibrary::instance().requireAliasedFonts();
         platform::timingMark("fonts");
-        auto app = applicationFor(argc > 1);
+        std::function<int()> openMessage;
+        auto app = applicationFor(argc > 1, openMessage);
         platform::timingMark("backend");
         app->setTitle(app::kApplicationTitle);
         app::TForm1 window(*app, {std::vector<std::string>(argv + 1, argv + argc), platform::processEnv});
+        openMessage = [&window] { return window.ui.DialogCode; };
         if (!window.screens().FormCreate()) return window.end.status;
         platform::timingMark("created");
         app->showMainForm(window.form());

@@ -55,6 +55,8 @@ const ProcessCase kCases[] = {
      app::kExitNormal, ""},
     {"a clone that asks without a display", [](const auto&) {}, "", "'-CLONE,MODE=PDUMP,SRC=1:1,DST=D:\\IMAGES\\X.VXI'",
      app::kExitUnanswered, "add -SURE"},
+    {"a usage error without a display", [](const auto&) {}, "", "-CLONE,MODE=BOGUS", app::kExitUnanswered,
+     "the tool's message 105"},
     {"an unwritable trace", [](const auto&) {}, "VXR_HEADLESS=1 VXR_TRACE=/nonexistent/trace.jsonl", "-SURE",
      app::kExitNormal, "cannot write the trace /nonexistent/trace.jsonl: No such file or directory"},
 };
