@@ -50,6 +50,7 @@ std::string readPath(const json& node, const char* key, const std::string& path,
     if (!isPlacePath(text)) throw SchemaError(where, "expected a path such as D:\\EXAM or, by disk and partition, 3:1\\EXAM");
     if (!image && text.back() == '\\' && text.size() > (letterOf(text) ? 3u : 4u)) text.pop_back();
     if (image && (text.size() < 4 || text.substr(text.size() - 4) != ".VXI")) text += ".VXI";
+    if (image && text.substr(text.rfind('\\') + 1) == ".VXI") throw SchemaError(where, "names no image file");
     return text;
 }
 

@@ -195,6 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadItem{R"({"options": {"word": 1, "set": 1, "set": 2}})", "expect[0].options.set"},
                       BadItem{R"({"image": {"path": "Q:\\A.VXI"}})", "expect[0].image.path"},
                       BadItem{R"({"directory": {"path": "3:1\\A"}})", "expect[0].directory.path"},
+                      BadItem{R"({"unchanged": {"image": "D:\\"}})", "expect[0].unchanged.image"},
                       BadItem{R"({"directory": {"path": "1:5\\A"}})", "expect[0].directory.path"},
                       BadItem{R"({"image": {"path": "D:\\A", "compression": "medium"}})", "expect[0].image.compression"},
                       BadItem{R"({"image": {"path": "D:\\A", "compression": "high", "compressed": true}})",
