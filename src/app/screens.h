@@ -25,6 +25,7 @@ inline constexpr int kExitUsageError = 4;        // a command line the batch mod
 inline constexpr int kExitOperationFailed = 5;   // a batch operation refused, declined or failed
 inline constexpr int kExitScriptError = platform::Application::kScriptErrorExitStatus;  // 6
 inline constexpr int kExitNoDisplay = 7;
+inline constexpr int kExitUnanswered = 8;  // a command-line run without a display waited for an answer
 
 class Screens {
 public:

@@ -50,6 +50,13 @@ const ProcessCase kCases[] = {
      "VXR_SCRIPT=run.vxs", "", app::kExitScriptError, "run.vxs:2: not a number of seconds"},
     {"a FIFO as the data file", noDataFileButAFifo, "VXR_SCRIPT=run.vxs", "", app::kExitNoData,
      "VXR.DAT): not a regular file; VXR.DAT ("},
+    // A command-line run needs no display; one that would ask ends with a status of its own.
+    {"a clone without a display", [](const auto&) {}, "", "'-CLONE,MODE=PDUMP,SRC=1:1,DST=D:\\IMAGES\\X.VXI' -SURE",
+     app::kExitNormal, ""},
+    {"a clone that asks without a display", [](const auto&) {}, "", "'-CLONE,MODE=PDUMP,SRC=1:1,DST=D:\\IMAGES\\X.VXI'",
+     app::kExitUnanswered, "add -SURE"},
+    {"a usage error without a display", [](const auto&) {}, "", "-CLONE,MODE=BOGUS", app::kExitUnanswered,
+     "the tool's message 105"},
     {"an unwritable trace", [](const auto&) {}, "VXR_HEADLESS=1 VXR_TRACE=/nonexistent/trace.jsonl", "-SURE",
      app::kExitNormal, "cannot write the trace /nonexistent/trace.jsonl: No such file or directory"},
 };

@@ -1,7 +1,14 @@
 #include "check_report.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string_view>
 
 #include "data_file.h"
 
@@ -38,8 +45,10 @@ std::string failedItems(const FileResult& file) {
     return list;
 }
 
-// A CSV field, quoted when it holds a separator, a quote or a line break.
-std::string csvField(const std::string& text) {
+// A CSV field, quoted when it holds a separator, a quote or a line break,
+// and kept from being read as a formula.
+std::string csvField(std::string text) {
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos) text = "'" + text;
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
     for (char ch : text) quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
@@ -50,6 +59,16 @@ std::string csvField(const std::string& text) {
 
 bool FileResult::passedAll() const {
     return error.empty() && std::all_of(outcomes.begin(), outcomes.end(), [](const Outcome& o) { return o.passed; });
+}
+
+bool ClassResult::anyUnreadable() const {
+    return std::any_of(files.begin(), files.end(), [](const FileResult& f) { return f.unreadable(); });
+}
+
+int ClassResult::passedBy(std::size_t item) const {
+    return static_cast<int>(std::count_if(files.begin(), files.end(), [&](const FileResult& f) {
+        return f.error.empty() && item < f.outcomes.size() && f.outcomes[item].passed;
+    }));
 }
 
 bool ClassResult::passedAll() const {
@@ -116,6 +135,45 @@ void printClassLines(std::ostream& out, const ClassResult& result) {
     const long meanPercent = most == 0 ? 100 : (total * 100 + most / 2) / most;
     out << count << " files: " << passed << " passed every item, " << count - passed << " did not; mean score "
         << meanPercent << " %\n";
+    out << "   #  passed by  item\n";
+    for (std::size_t k = 0; k < result.items.size(); ++k) {
+        out << rightAligned(std::to_string(k + 1), 4) << "  "
+            << rightAligned(std::to_string(result.passedBy(k)) + " of " + std::to_string(count), 9) << "  "
+            << describe(result.items[k]) << "\n";
+    }
+}
+
+namespace {
+
+// A report's name from a result's path: "class/anna/VXR.DAT" gives
+// "class_anna_VXR.DAT.txt"; a name taken already gets "-2", "-3", ...
+std::string reportName(const std::string& file, std::set<std::string>& taken) {
+    std::string name;
+    for (char ch : file) name += std::isalnum(static_cast<unsigned char>(ch)) || ch == '.' || ch == '-' ? ch : '_';
+    const auto first = name.find_first_not_of("._");
+    name = first == std::string::npos ? "result" : name.substr(first);
+    std::string unique = name;
+    for (int n = 2; !taken.insert(unique).second; ++n) unique = name + "-" + std::to_string(n);
+    return unique + ".txt";
+}
+
+}  // namespace
+
+std::vector<std::string> writeReports(const std::string& directory, const ClassResult& result) {
+    std::error_code ec;
+    std::filesystem::create_directories(directory, ec);
+    if (ec) throw ToolError(directory + ": cannot make the report folder: " + ec.message());
+    std::set<std::string> taken;
+    std::vector<std::string> written;
+    for (const auto& file : result.files) {
+        const std::string path = (std::filesystem::path(directory) / reportName(file.file, taken)).string();
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        printFileTable(out, result, file);
+        out.close();
+        if (!out) throw ToolError(path + ": cannot write: " + std::strerror(errno));
+        written.push_back(path);
+    }
+    return written;
 }
 
 void writeCsv(std::ostream& out, const ClassResult& result) {
@@ -136,7 +194,11 @@ void writeCsv(std::ostream& out, const ClassResult& result) {
 
 json classToJson(const ClassResult& result) {
     json items = json::array();
-    for (const auto& e : result.items) items.push_back({{"what", describe(e)}, {"points", e.points}});
+    for (std::size_t k = 0; k < result.items.size(); ++k) {
+        items.push_back({{"what", describe(result.items[k])},
+                         {"points", result.items[k].points},
+                         {"passedBy", result.passedBy(k)}});
+    }
     json files = json::array();
     for (const auto& f : result.files) {
         json outcomes = json::array();

@@ -19,6 +19,7 @@ struct FileResult {
     std::vector<Outcome> outcomes;
     int score = 0;
     bool passedAll() const;
+    bool unreadable() const { return !error.empty(); }
 };
 
 struct ClassResult {
@@ -26,13 +27,21 @@ struct ClassResult {
     std::vector<FileResult> files;
     int maxScore = 0;
     bool passedAll() const;
+    bool anyUnreadable() const;
+    int passedBy(std::size_t item) const;  // how many files passed that item
 };
 
 // Grades every file; a file that cannot be read is recorded, never thrown.
 ClassResult gradeFiles(const Task& task, const std::vector<std::string>& files);
 
 void printFileTable(std::ostream& out, const ClassResult& result, const FileResult& file);
+// One line per file, a summary, and per item how many files passed it.
 void printClassLines(std::ostream& out, const ClassResult& result);
+// One report per file in `directory` (made if need be), named after the
+// file's path; returns the reports' paths. Throws ToolError when it cannot write.
+std::vector<std::string> writeReports(const std::string& directory, const ClassResult& result);
+// Spreadsheets take a cell that starts with = + - @ as a formula: such
+// cells are written with a leading apostrophe so that they show as text.
 void writeCsv(std::ostream& out, const ClassResult& result);
 nlohmann::json classToJson(const ClassResult& result);
 

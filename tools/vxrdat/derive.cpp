@@ -1,6 +1,7 @@
 #include "derive.h"
 
 #include "evaluate.h"
+#include "places.h"
 #include "platform/text.h"
 #include "task_json.h"
 
@@ -28,12 +29,24 @@ std::vector<PartitionEntry> listed(const model::PartitionTable& table, int count
     return {table.begin(), table.begin() + count};
 }
 
+// The named level whose factors fit the image's size, when exactly one does.
+std::optional<FactorRange> compressionLevel(const TCOMPUTER& m, int c, int i) {
+    std::optional<FactorRange> found;
+    for (const auto& level : kCompressionLevels) {
+        if (!imageFitsFactors(m, c, i, level.factors)) continue;
+        if (found) return std::nullopt;
+        found = level.factors;
+    }
+    return found;
+}
+
 void deriveImages(const TCOMPUTER& start, const TCOMPUTER& result, int c, std::vector<Expectation>& out) {
     for (int i = 1; i <= layout::kImages; ++i) {
         model::ImageEntry image = result.record().image(c, i);
         if (image.isFree()) continue;
-        const std::string path = imagePathOf(result, c, i);
-        const int before = findImageByPath(start, c, path);
+        const Place place = placeOfImage(result, c, i);
+        const std::string path = pathText(start, c, place);
+        const int before = imageAt(start, c, place);
         ImageCondition condition;
         condition.computer = c;
         condition.path = path;
@@ -50,7 +63,8 @@ void deriveImages(const TCOMPUTER& start, const TCOMPUTER& result, int c, std::v
         }
         condition.partitions = exactly(listed(image.partitions, result.record().imagePartitionsInUse(c, i)));
         const std::int64_t data = result.SumImageDataSize(c, i);
-        if (data > 0) condition.compressed = image.size <= data;
+        condition.compression = compressionLevel(result, c, i);
+        if (data > 0 && !condition.compression) condition.compressed = image.size <= data;
         if (image.password.empty()) {
             condition.hasPassword = false;
         } else {
@@ -66,7 +80,7 @@ std::int64_t newImageData(const TCOMPUTER& start, const TCOMPUTER& result, int c
     std::int64_t sum = 0;
     for (int i = 1; i <= layout::kImages; ++i) {
         const model::ImageEntry image = result.record().image(c, i);
-        if (image.isFree() || findImageByPath(start, c, imagePathOf(result, c, i)) != 0) continue;
+        if (image.isFree() || imageAt(start, c, placeOfImage(result, c, i)) != 0) continue;
         const model::DirectoryEntry folder = result.record().directory(c, image.directory);
         if (folder.disk == d && folder.partition == p) sum += image.size;
     }
@@ -109,13 +123,10 @@ void deriveDirectories(const TCOMPUTER& start, const TCOMPUTER& result, int c, s
     for (int v = 1; v <= layout::kDirectories; ++v) {
         const model::DirectoryEntry entry = result.record().directory(c, v);
         if (entry.isFree() || entry.parent == 0) continue;  // roots come with their partitions
-        const std::string path = platform::asciiUpper(result.DirectoryPath(c, v));
-        bool existed = false;
-        for (int k = 1; k <= layout::kDirectories; ++k) {
-            const bool used = !start.record().directory(c, k).isFree();
-            existed = existed || (used && platform::asciiUpper(start.DirectoryPath(c, k)) == path);
-        }
-        if (!existed) out.push_back({prefix(c) + "directory " + path + " made", 1, DirectoryCondition{c, path}});
+        const Place place = placeOfDirectory(result, c, v);
+        if (directoryAt(start, c, place) != 0) continue;  // there before, perhaps under another letter
+        const std::string path = pathText(start, c, place);
+        out.push_back({prefix(c) + "directory " + path + " made", 1, DirectoryCondition{c, path}});
     }
 }
 
@@ -126,6 +137,46 @@ void deriveOptions(const model::MachineRecord& s, const model::MachineRecord& r,
         const OptionsCondition condition{t, static_cast<std::uint16_t>(after & ~before),
                                          static_cast<std::uint16_t>(before & ~after)};
         out.push_back({"options word " + std::to_string(t), 1, condition});
+    }
+}
+
+UnchangedCondition unchangedPart(int computer, int disk, int partition, std::string image = "") {
+    UnchangedCondition condition;
+    condition.computer = computer;
+    condition.disk = disk;
+    condition.partition = partition;
+    condition.image = std::move(image);
+    return condition;
+}
+
+bool passes(const UnchangedCondition& condition, const TCOMPUTER& start, const TCOMPUTER& result) {
+    return evaluate({"", 1, condition}, start, result).passed;
+}
+
+// Guards: the disks, partitions and images the job left alone, which an
+// examiner keeps to catch a destructive job and trims where a job may differ.
+void deriveGuards(const TCOMPUTER& start, const TCOMPUTER& result, int c, std::vector<Expectation>& out) {
+    const std::string guard = std::string(kGuardMark) + prefix(c);
+    for (int d = 1; d <= start.record().disksInUse(c); ++d) {
+        const std::string disk = "disk " + std::to_string(d);
+        if (passes(unchangedPart(c, d, 0), start, result)) {
+            out.push_back({guard + disk + " left alone", 1, unchangedPart(c, d, 0)});
+            continue;
+        }
+        for (int p = 1; p <= start.record().partitionsInUse(c, d); ++p) {
+            const UnchangedCondition partition = unchangedPart(c, d, p);
+            if (passes(partition, start, result)) {
+                out.push_back({guard + disk + " partition " + std::to_string(p) + " left alone", 1, partition});
+                continue;
+            }
+            for (int i = 1; i <= layout::kImages; ++i) {
+                const model::ImageEntry image = start.record().image(c, i);
+                const model::DirectoryEntry folder = start.record().directory(c, image.directory);
+                if (image.isFree() || folder.disk != d || folder.partition != p) continue;
+                const UnchangedCondition kept = unchangedPart(c, 0, 0, pathText(start, c, placeOfImage(start, c, i)));
+                if (passes(kept, start, result)) out.push_back({guard + "image " + kept.image + " left alone", 1, kept});
+            }
+        }
     }
 }
 
@@ -141,6 +192,7 @@ std::vector<Expectation> deriveExpectations(const model::MachineRecord& startRec
         deriveDirectories(start, result, c, out);
     }
     deriveOptions(startRecord, resultRecord, out);
+    for (int c = 0; c < layout::kComputers; ++c) deriveGuards(start, result, c, out);
     return out;
 }
 

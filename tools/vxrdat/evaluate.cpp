@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "json_diff.h"
+#include "places.h"
 #include "platform/text.h"
 #include "task_json.h"
 
@@ -65,38 +66,17 @@ std::vector<PartitionEntry> imagePartitions(const TCOMPUTER& m, int c, int i) {
     return {image.partitions.begin(), image.partitions.begin() + m.record().imagePartitionsInUse(c, i)};
 }
 
-// ---- paths -------------------------------------------------------------------
-
-// A directory's path as conditions hold it: "D:\" for a root.
-std::string directoryPath(const TCOMPUTER& m, int c, int v) {
-    const std::string path = platform::asciiUpper(m.DirectoryPath(c, v));
-    return path.size() == 2 ? path + "\\" : path;
-}
-
-int findDirectory(const TCOMPUTER& m, int c, const std::string& path) {
-    for (int v = 1; v <= layout::kDirectories; ++v) {
-        if (!m.record().directory(c, v).isFree() && directoryPath(m, c, v) == path) return v;
-    }
-    return 0;
-}
-
-// "D:\EXAM" for "D:\EXAM\SYSTEM.VXI", "D:\" for "D:\SYSTEM.VXI".
-std::string parentOf(const std::string& path) {
-    const auto slash = path.rfind('\\');
-    return slash <= 2 ? path.substr(0, 3) : path.substr(0, slash);
-}
-
-std::string lastPart(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+// ---- places ------------------------------------------------------------------
 
 // What a directory holds, for a message about a missing entry in it.
-std::string contentsOf(const TCOMPUTER& m, int c, const std::string& directory, bool images) {
-    const int v = findDirectory(m, c, directory);
-    if (v == 0) return "no directory " + directory;
+std::string contentsOf(const TCOMPUTER& m, int c, const Place& place, const std::string& text, bool images) {
+    const int v = directoryAt(m, c, place);
+    if (v == 0) return "no directory " + text;
     std::vector<std::string> names;
     if (images) {
         for (int i = 1; i <= layout::kImages; ++i) {
             const model::ImageEntry image = m.record().image(c, i);
-            if (!image.isFree() && image.directory == v) names.push_back(lastPart(imagePathOf(m, c, i)));
+            if (image.directory == v) names.push_back(platform::asciiUpper(image.name) + ".VXI");
         }
     } else {
         for (int k = 1; k <= layout::kDirectories; ++k) {
@@ -105,27 +85,56 @@ std::string contentsOf(const TCOMPUTER& m, int c, const std::string& directory, 
         }
     }
     const char* kind = images ? "images" : "directories";
-    if (names.empty()) return directory + " holds no " + kind;
-    return std::string(kind) + " in " + directory + ": " + join(names, ", ");
+    if (names.empty()) return text + " holds no " + kind;
+    return std::string(kind) + " in " + text + ": " + join(names, ", ");
 }
 
-// ---- the conditions ----------------------------------------------------------
+Place parentOf(Place place) {
+    if (!place.image.empty()) {
+        place.image.clear();
+    } else if (!place.directories.empty()) {
+        place.directories.pop_back();
+    }
+    return place;
+}
 
 Outcome failed(std::string found) { return {false, std::move(found)}; }
 
-Outcome check(const ImageCondition& c, const TCOMPUTER&, const TCOMPUTER& m) {
-    const int i = findImageByPath(m, c.computer, c.path);
+std::string noDrive(const std::string& name) { return name + " names no drive of the start record"; }
+
+// ---- the conditions ----------------------------------------------------------
+
+std::string factorsText(const FactorRange& factors) {
+    for (const auto& level : kCompressionLevels) {
+        if (level.factors == factors) return std::string(level.name) + " compression";
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "a compression factor from %g to %g", factors.low, factors.high);
+    return text;
+}
+
+Outcome check(const ImageCondition& c, const TCOMPUTER& start, const TCOMPUTER& m) {
     const std::string name = where(c.computer) + "image " + c.path;
-    if (i == 0) return failed(name + " not found; " + contentsOf(m, c.computer, parentOf(c.path), true));
+    const auto place = placeOf(start, c.computer, c.path, true);
+    if (!place) return failed(noDrive(name));
+    const int i = imageAt(m, c.computer, *place);
+    if (i == 0) {
+        const Place folder = parentOf(*place);
+        return failed(name + " not found; " +
+                      contentsOf(m, c.computer, folder, pathText(start, c.computer, folder), true));
+    }
     const model::ImageEntry image = m.record().image(c.computer, i);
     const auto partitions = imagePartitions(m, c.computer, i);
     std::vector<std::string> wrong;
     if (c.partitions && !allMatch(*c.partitions, partitions)) wrong.push_back("holds " + partitionsText(partitions));
     if (c.size && !c.size->contains(image.size)) wrong.push_back("is " + std::to_string(image.size) + " MB");
     const std::int64_t data = m.SumImageDataSize(c.computer, i);
+    const std::string sizes = " (" + std::to_string(image.size) + " MB for " + std::to_string(data) + " MB of data)";
     if (c.compressed && (image.size <= data) != *c.compressed) {
-        wrong.push_back(std::string(*c.compressed ? "is not compressed" : "is compressed") + " (" +
-                        std::to_string(image.size) + " MB for " + std::to_string(data) + " MB of data)");
+        wrong.push_back(std::string(*c.compressed ? "is not compressed" : "is compressed") + sizes);
+    }
+    if (c.compression && !imageFitsFactors(m, c.computer, i, *c.compression)) {
+        wrong.push_back("was not made with " + factorsText(*c.compression) + sizes);
     }
     const bool hasPassword = !image.password.empty();
     if ((c.hasPassword && *c.hasPassword != hasPassword) || (c.password && *c.password != image.password)) {
@@ -168,34 +177,106 @@ Outcome check(const PartitionCondition& c, const TCOMPUTER&, const TCOMPUTER& m)
     return failed(name + " is " + partitionText(p));
 }
 
-Outcome check(const DirectoryCondition& c, const TCOMPUTER&, const TCOMPUTER& m) {
-    if (findDirectory(m, c.computer, c.path) != 0) return {true, ""};
+Outcome check(const DirectoryCondition& c, const TCOMPUTER& start, const TCOMPUTER& m) {
     const std::string name = where(c.computer) + "directory " + c.path;
-    if (c.path.size() == 3) return failed(name + " not found; the drive has no formatted partition");
-    return failed(name + " not found; " + contentsOf(m, c.computer, parentOf(c.path), false));
+    const auto place = placeOf(start, c.computer, c.path, false);
+    if (!place) return failed(noDrive(name));
+    if (directoryAt(m, c.computer, *place) != 0) return {true, ""};
+    if (place->directories.empty()) return failed(name + " not found; the partition has no root directory");
+    const Place folder = parentOf(*place);
+    return failed(name + " not found; " +
+                  contentsOf(m, c.computer, folder, pathText(start, c.computer, folder), false));
+}
+
+// ---- unchanged -----------------------------------------------------------------
+// A part is compared as JSON whose keys are places, so that letters that
+// moved change nothing and a difference reads as the place that changed.
+
+nlohmann::json imageSnapshot(const TCOMPUTER& m, int c, int i) {
+    nlohmann::json image = imageToJson(m, c, i);
+    // The slot, the directory's slot and the path's letter may move; check
+    // counters grow by harmless image checks.
+    for (const char* key : {"slot", "directory", "path", "checks"}) image.erase(key);
+    return image;
+}
+
+nlohmann::json partitionSnapshot(const TCOMPUTER& m, int c, int d, int p) {
+    nlohmann::json directories = nlohmann::json::array(), images = nlohmann::json::object();
+    for (int v = 1; v <= layout::kDirectories; ++v) {
+        const model::DirectoryEntry entry = m.record().directory(c, v);
+        if (entry.disk == d && entry.partition == p) directories.push_back(placeKey(placeOfDirectory(m, c, v)));
+    }
+    for (int i = 1; i <= layout::kImages; ++i) {
+        const model::ImageEntry image = m.record().image(c, i);
+        if (image.isFree()) continue;
+        const model::DirectoryEntry folder = m.record().directory(c, image.directory);
+        if (folder.disk == d && folder.partition == p) images[placeKey(placeOfImage(m, c, i))] = imageSnapshot(m, c, i);
+    }
+    std::sort(directories.begin(), directories.end());
+    return {{"partition", partitionToJson(m.record().partition(c, d, p))},
+            {"directories", directories},
+            {"images", images}};
+}
+
+// What the result may add to a partition it leaves unchanged: directories,
+// and unless the item says "images": "same", images with the data they take.
+void dropAdditions(const nlohmann::json& before, nlohmann::json& after, bool sameImages) {
+    nlohmann::json kept = nlohmann::json::array();
+    for (const auto& path : after["directories"]) {
+        if (std::find(before["directories"].begin(), before["directories"].end(), path) != before["directories"].end()) {
+            kept.push_back(path);
+        }
+    }
+    after["directories"] = kept;
+    if (sameImages) return;
+    for (auto it = after["images"].begin(); it != after["images"].end();) {
+        if (before["images"].contains(it.key())) {
+            ++it;
+            continue;
+        }
+        after["partition"]["data"] = after["partition"]["data"].get<std::int64_t>() - (*it)["size"].get<std::int64_t>();
+        it = after["images"].erase(it);
+    }
+}
+
+nlohmann::json diskSnapshot(const TCOMPUTER& m, int c, int d) {
+    nlohmann::json disk = diskToJson(m.record().disk(c, d));
+    disk.erase("checks");
+    disk["partitions"] = nlohmann::json::array();
+    for (int p = 1; p <= m.record().partitionsInUse(c, d); ++p) disk["partitions"].push_back(partitionSnapshot(m, c, d, p));
+    return disk;
 }
 
 // The part an "unchanged" condition names, as JSON; null when it is absent.
-nlohmann::json partOf(const UnchangedCondition& c, const TCOMPUTER& m) {
+nlohmann::json partOf(const UnchangedCondition& c, const TCOMPUTER& start, const TCOMPUTER& m) {
     if (!c.image.empty()) {
-        const int i = findImageByPath(m, c.computer, c.image);
-        if (i == 0) return nullptr;
-        nlohmann::json image = imageToJson(m, c.computer, i);
-        image.erase("slot");  // the same image in another slot is still the same image
-        return image;
+        const auto place = placeOf(start, c.computer, c.image, true);
+        const int i = place ? imageAt(m, c.computer, *place) : 0;
+        return i == 0 ? nlohmann::json() : imageSnapshot(m, c.computer, i);
     }
     if (c.disk > m.record().disksInUse(c.computer)) return nullptr;
-    if (c.partition == 0) return diskToJson(m.record().disk(c.computer, c.disk));
+    if (c.partition == 0) return diskSnapshot(m, c.computer, c.disk);
     if (c.partition > m.record().partitionsInUse(c.computer, c.disk)) return nullptr;
-    return partitionToJson(m.record().partition(c.computer, c.disk, c.partition));
+    return partitionSnapshot(m, c.computer, c.disk, c.partition);
+}
+
+void dropAdditions(const UnchangedCondition& c, const nlohmann::json& before, nlohmann::json& after) {
+    if (!c.image.empty() || before.is_null() || after.is_null()) return;
+    if (c.partition != 0) return dropAdditions(before, after, c.sameImages);
+    const std::size_t shared = std::min(before["partitions"].size(), after["partitions"].size());
+    for (std::size_t p = 0; p < shared; ++p) dropAdditions(before["partitions"][p], after["partitions"][p], c.sameImages);
+}
+
+std::string nameOf(const UnchangedCondition& c) {
+    if (!c.image.empty()) return where(c.computer) + "image " + c.image;
+    return diskName(c.computer, c.disk) + (c.partition ? " partition " + std::to_string(c.partition) : "");
 }
 
 Outcome check(const UnchangedCondition& c, const TCOMPUTER& start, const TCOMPUTER& m) {
-    const std::string name =
-        !c.image.empty() ? where(c.computer) + "image " + c.image
-        : c.partition == 0 ? diskName(c.computer, c.disk)
-                           : diskName(c.computer, c.disk) + " partition " + std::to_string(c.partition);
-    const nlohmann::json before = partOf(c, start), after = partOf(c, m);
+    const std::string name = nameOf(c);
+    const nlohmann::json before = partOf(c, start, start);
+    nlohmann::json after = partOf(c, start, m);
+    dropAdditions(c, before, after);
     if (before == after) return {true, ""};
     if (before.is_null()) return failed(name + " is not in the start record but is in the result");
     if (after.is_null()) return failed(name + " is gone");
@@ -227,10 +308,7 @@ std::string describeCondition(const PartitionCondition& c) {
     return diskName(c.computer, c.disk) + " partition " + std::to_string(c.partition);
 }
 std::string describeCondition(const DirectoryCondition& c) { return where(c.computer) + "directory " + c.path; }
-std::string describeCondition(const UnchangedCondition& c) {
-    if (!c.image.empty()) return where(c.computer) + "image " + c.image + " unchanged";
-    return diskName(c.computer, c.disk) + (c.partition ? " partition " + std::to_string(c.partition) : "") + " unchanged";
-}
+std::string describeCondition(const UnchangedCondition& c) { return nameOf(c) + " unchanged"; }
 std::string describeCondition(const OptionsCondition& c) { return "options word " + std::to_string(c.word); }
 
 }  // namespace
@@ -255,6 +333,14 @@ int findImageByPath(const TCOMPUTER& m, int c, const std::string& path) {
     return 0;
 }
 
+bool imageFitsFactors(const TCOMPUTER& m, int c, int i, const FactorRange& factors) {
+    const double data = static_cast<double>(m.SumImageDataSize(c, i));
+    const double stored = static_cast<double>(m.record().image(c, i).size) - 1;
+    // Each partition's share was rounded on its own: half a MB each way apiece.
+    const double slack = 0.5 * std::max(1, m.record().imagePartitionsInUse(c, i));
+    return stored >= factors.low * data - slack && stored <= factors.high * data + slack;
+}
+
 TCOMPUTER machineOf(const model::MachineRecord& record) {
     TCOMPUTER machine;
     machine.record() = record;
@@ -264,7 +350,7 @@ TCOMPUTER machineOf(const model::MachineRecord& record) {
 
 bool namesWhatTheStartHolds(const Expectation& expectation, const model::TCOMPUTER& start) {
     const auto* unchanged = std::get_if<UnchangedCondition>(&expectation.condition);
-    return unchanged == nullptr || !partOf(*unchanged, start).is_null();
+    return unchanged == nullptr || !partOf(*unchanged, start, start).is_null();
 }
 
 }  // namespace vxr::vxrdat

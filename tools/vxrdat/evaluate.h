@@ -20,6 +20,10 @@ Outcome evaluate(const Expectation& expectation, const model::TCOMPUTER& start, 
 // start record does not hold (it would pass for every result); true otherwise.
 bool namesWhatTheStartHolds(const Expectation& expectation, const model::TCOMPUTER& start);
 
+// Whether an image's size is what its data gives with a factor in `factors`
+// (each partition's share rounded to whole MB, plus one).
+bool imageFitsFactors(const model::TCOMPUTER& machine, int computer, int image, const FactorRange& factors);
+
 // The item's "what", or a description of its condition when it has none.
 std::string describe(const Expectation& expectation);
 

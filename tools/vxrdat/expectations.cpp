@@ -6,6 +6,7 @@
 #include "evaluate.h"
 #include "json_reading.h"
 #include "model/computer.h"
+#include "places.h"
 #include "platform/text.h"
 #include "task_json.h"
 
@@ -35,10 +36,9 @@ int readNumberIn(const json& node, const char* key, const std::string& path, int
     return static_cast<int>(readInteger(node, key, path, lowest, highest));
 }
 
-bool isDosPath(const std::string& path) { return path.size() >= 3 && path[1] == ':' && path[2] == '\\'; }
-
-// A DOS path of code page 936 text, upper case; a directory's without a
-// trailing backslash except a root's ("D:\"), an image's with ".VXI".
+// A path of code page 936 text naming a place, upper case; a directory's
+// without a trailing backslash except a root's ("D:\", "3:1\"), an image's
+// with ".VXI".
 std::string readPath(const json& node, const char* key, const std::string& path, bool image) {
     const json* value = field(node, key);
     const std::string where = child(path, key);
@@ -47,9 +47,10 @@ std::string readPath(const json& node, const char* key, const std::string& path,
         throw SchemaError(where, "expected a DOS path as text");
     }
     std::string text = platform::asciiUpper(value->get<std::string>());
-    if (!isDosPath(text)) throw SchemaError(where, "expected a DOS path such as D:\\EXAM");
-    if (!image && text.size() > 3 && text.back() == '\\') text.pop_back();
+    if (!isPlacePath(text)) throw SchemaError(where, "expected a path such as D:\\EXAM or, by disk and partition, 3:1\\EXAM");
+    if (!image && text.back() == '\\' && text.size() > (letterOf(text) ? 3u : 4u)) text.pop_back();
     if (image && (text.size() < 4 || text.substr(text.size() - 4) != ".VXI")) text += ".VXI";
+    if (image && text.substr(text.rfind('\\') + 1) == ".VXI") throw SchemaError(where, "names no image file");
     return text;
 }
 
@@ -70,7 +71,12 @@ std::optional<Range> readRange(const json& node, const char* key, const std::str
 
 PartitionSpec readPartitionSpec(const json& node, const std::string& path) {
     PartitionSpec spec;
-    if (field(node, "type")) spec.type = readU16(node, "type", path);
+    if (field(node, "type")) {
+        spec.type = readU16(node, "type", path);
+        if (model::TCOMPUTER::PartitionTypeName(*spec.type).empty()) {
+            throw SchemaError(child(path, "type"), "unknown partition type id " + std::to_string(*spec.type));
+        }
+    }
     spec.size = readRange(node, "size", path);
     spec.data = readRange(node, "data", path);
     return spec;
@@ -96,14 +102,33 @@ std::optional<bool> readFlag(const json& node, const char* key, const std::strin
     return value->get<bool>();
 }
 
+std::optional<FactorRange> readCompression(const json& node, const std::string& path) {
+    const json* value = field(node, "compression");
+    if (!value) return std::nullopt;
+    const std::string where = child(path, "compression");
+    if (value->is_string()) {
+        for (const auto& level : kCompressionLevels) {
+            if (value->get<std::string>() == level.name) return level.factors;
+        }
+    } else if (value->is_array() && value->size() == 2 && (*value)[0].is_number() && (*value)[1].is_number()) {
+        const FactorRange range{(*value)[0].get<double>(), (*value)[1].get<double>()};
+        if (range.low > 0 && range.low <= range.high && range.high <= 1) return range;
+        throw SchemaError(where, "expected factors with 0 < lowest <= highest <= 1");
+    }
+    throw SchemaError(where, "expected \"none\", \"fast\", \"high\" or [lowest, highest] factors");
+}
+
 ImageCondition readImage(const json& node, const std::string& path) {
-    expectObject(node, path, {"computer", "path", "partitions", "size", "compressed", "password", "checks"});
+    expectObject(node, path,
+                 {"computer", "path", "partitions", "size", "compressed", "compression", "password", "checks"});
     ImageCondition c;
     c.computer = readComputer(node, path);
     c.path = readPath(node, "path", path, true);
     c.partitions = readPartitionList(node, path);
     c.size = readRange(node, "size", path);
     c.compressed = readFlag(node, "compressed", path);
+    c.compression = readCompression(node, path);
+    if (c.compressed && c.compression) throw SchemaError(path, "give \"compressed\" or \"compression\", not both");
     if (const json* password = field(node, "password")) {
         if (password->is_boolean()) {
             c.hasPassword = password->get<bool>();
@@ -121,14 +146,21 @@ ImageCondition readImage(const json& node, const std::string& path) {
 
 DiskCondition readDisk(const json& node, const std::string& path) {
     expectObject(node, path, {"computer", "disk", "partitions", "checks"});
-    return {readComputer(node, path), readNumberIn(node, "disk", path, 1, model::layout::kDisks),
-            readPartitionList(node, path), static_cast<int>(readInteger(node, "checks", path, 0, 0xFFFF))};
+    DiskCondition c{readComputer(node, path), readNumberIn(node, "disk", path, 1, model::layout::kDisks),
+                    readPartitionList(node, path), static_cast<int>(readInteger(node, "checks", path, 0, 0xFFFF))};
+    if (!c.partitions && c.checks == 0) {
+        throw SchemaError(path, "compares nothing: give \"partitions\" or \"checks\" of at least 1");
+    }
+    return c;
 }
 
 PartitionCondition readPartition(const json& node, const std::string& path) {
     expectObject(node, path, {"computer", "disk", "partition", "type", "size", "data"});
-    return {readComputer(node, path), readNumberIn(node, "disk", path, 1, model::layout::kDisks),
-            readNumberIn(node, "partition", path, 1, model::layout::kPartitions), readPartitionSpec(node, path)};
+    PartitionCondition c{readComputer(node, path), readNumberIn(node, "disk", path, 1, model::layout::kDisks),
+                         readNumberIn(node, "partition", path, 1, model::layout::kPartitions),
+                         readPartitionSpec(node, path)};
+    if (!c.is.type && !c.is.size && !c.is.data) throw SchemaError(path, "compares nothing: give type, size or data");
+    return c;
 }
 
 DirectoryCondition readDirectory(const json& node, const std::string& path) {
@@ -137,11 +169,19 @@ DirectoryCondition readDirectory(const json& node, const std::string& path) {
 }
 
 UnchangedCondition readUnchanged(const json& node, const std::string& path) {
-    expectObject(node, path, {"computer", "disk", "partition", "image"});
+    expectObject(node, path, {"computer", "disk", "partition", "image", "images"});
     UnchangedCondition c;
     c.computer = readComputer(node, path);
+    if (const json* images = field(node, "images")) {
+        if (!images->is_string() || (*images != "same" && *images != "kept")) {
+            throw SchemaError(child(path, "images"), "expected \"same\" (no new images) or \"kept\"");
+        }
+        c.sameImages = *images == "same";
+    }
     if (field(node, "image")) {
-        if (field(node, "disk") || field(node, "partition")) throw SchemaError(path, "either an image or a disk, not both");
+        if (field(node, "disk") || field(node, "partition") || field(node, "images")) {
+            throw SchemaError(path, "either an image or a disk, not both");
+        }
         c.image = readPath(node, "image", path, true);
         return c;
     }
@@ -152,8 +192,11 @@ UnchangedCondition readUnchanged(const json& node, const std::string& path) {
 
 OptionsCondition readOptions(const json& node, const std::string& path) {
     expectObject(node, path, {"word", "set", "clear"});
-    return {readNumberIn(node, "word", path, 1, model::layout::kOptionWords), readU16(node, "set", path),
-            readU16(node, "clear", path)};
+    const OptionsCondition c{readNumberIn(node, "word", path, 1, model::layout::kOptionWords),
+                             readU16(node, "set", path), readU16(node, "clear", path)};
+    if (c.set == 0 && c.clear == 0) throw SchemaError(path, "tests no bit: give \"set\" or \"clear\"");
+    if (c.set & c.clear) throw SchemaError(path, "a bit cannot be both in \"set\" and in \"clear\"");
+    return c;
 }
 
 Condition readCondition(const json& node, const char* kind, const std::string& path) {
@@ -179,12 +222,54 @@ Expectation readExpectation(const json& node, const std::string& path) {
     if (!kind) throw SchemaError(path, "needs one condition: image, disk, partition, directory, unchanged or options");
     Expectation e;
     e.condition = readCondition(node, kind, path);
-    e.points = static_cast<int>(integerOr(node, "points", path, 1, 0, kMostPoints));
+    // An item worth nothing would show in every report yet change no grade.
+    e.points = static_cast<int>(integerOr(node, "points", path, 1, 1, kMostPoints));
     const json* what = field(node, "what");
     if (what && !what->is_string()) throw SchemaError(child(path, "what"), "expected text");
     e.what = what ? what->get<std::string>() : "";
     return e;
 }
+
+// ---- against the start record ----------------------------------------------
+
+// Disks are the machine's hardware: no job adds one.
+void checkDisk(int computer, int disk, const model::TCOMPUTER& start, const std::string& where) {
+    const int disks = start.record().disksInUse(computer);
+    if (disk > disks) {
+        throw SchemaError(where, "disk " + std::to_string(disk) + " is beyond the " +
+                                                   std::to_string(disks) + " disks the start record's " +
+                                                   computerName(computer) + " computer has");
+    }
+}
+
+void checkPath(int computer, const std::string& text, const model::TCOMPUTER& start, const std::string& path) {
+    if (letterOf(text) == 0) {
+        checkDisk(computer, text[0] - '0', start, path);
+        return;
+    }
+    if (!placeOf(start, computer, text, false)) {
+        throw SchemaError(path, std::string("drive ") + letterOf(text) + ": is not in the start record; name a "
+                                "partition that has no letter there by disk and partition, as 3:1\\...");
+    }
+}
+
+void checkAgainstStart(const ImageCondition& c, const model::TCOMPUTER& start, const std::string& path) {
+    checkPath(c.computer, c.path, start, child(path, "path"));
+}
+void checkAgainstStart(const DirectoryCondition& c, const model::TCOMPUTER& start, const std::string& path) {
+    checkPath(c.computer, c.path, start, child(path, "path"));
+}
+void checkAgainstStart(const DiskCondition& c, const model::TCOMPUTER& start, const std::string& path) {
+    checkDisk(c.computer, c.disk, start, child(path, "disk"));
+}
+void checkAgainstStart(const PartitionCondition& c, const model::TCOMPUTER& start, const std::string& path) {
+    checkDisk(c.computer, c.disk, start, child(path, "disk"));
+}
+void checkAgainstStart(const UnchangedCondition& c, const model::TCOMPUTER& start, const std::string& path) {
+    if (c.image.empty()) return checkDisk(c.computer, c.disk, start, child(path, "disk"));
+    checkPath(c.computer, c.image, start, child(path, "image"));
+}
+void checkAgainstStart(const OptionsCondition&, const model::TCOMPUTER&, const std::string&) {}
 
 // ---- writing ---------------------------------------------------------------
 
@@ -214,12 +299,20 @@ ordered specsToJson(const std::vector<PartitionSpec>& specs) {
 
 ordered located(int computer) { return ordered{{"computer", computerName(computer)}}; }
 
+ordered compressionToJson(const FactorRange& factors) {
+    for (const auto& level : kCompressionLevels) {
+        if (level.factors == factors) return level.name;
+    }
+    return ordered::array({factors.low, factors.high});
+}
+
 ordered conditionToJson(const ImageCondition& c) {
     ordered j = located(c.computer);
     j["path"] = textToJson(c.path);
     if (c.partitions) j["partitions"] = specsToJson(*c.partitions);
     if (c.size) j["size"] = rangeToJson(*c.size);
     if (c.compressed) j["compressed"] = *c.compressed;
+    if (c.compression) j["compression"] = compressionToJson(*c.compression);
     if (c.hasPassword) j["password"] = *c.hasPassword;
     if (c.password) j["password"] = textToJson(*c.password);
     if (c.checks > 0) j["checks"] = c.checks;
@@ -256,6 +349,7 @@ ordered conditionToJson(const UnchangedCondition& c) {
     }
     j["disk"] = c.disk;
     if (c.partition != 0) j["partition"] = c.partition;
+    if (c.sameImages) j["images"] = "same";
     return j;
 }
 
@@ -288,8 +382,11 @@ Task readTaskText(std::string_view text) {
     Task result{recordFromJson(task), expectationsFromJson(task)};
     const model::TCOMPUTER start = machineOf(result.start);
     for (std::size_t k = 0; k < result.expect.size(); ++k) {
-        if (!namesWhatTheStartHolds(result.expect[k], start)) {
-            throw SchemaError(child(item("expect", k), "unchanged"), "not in the start record, so nothing could change it");
+        const Expectation& e = result.expect[k];
+        const std::string path = child(item("expect", k), kKinds[e.condition.index()]);
+        std::visit([&](const auto& c) { checkAgainstStart(c, start, path); }, e.condition);
+        if (!namesWhatTheStartHolds(e, start)) {
+            throw SchemaError(path, "not in the start record, so nothing could change it");
         }
     }
     return result;

@@ -33,14 +33,33 @@ struct PartitionSpec {
     std::optional<Range> data;
 };
 
-// Paths are DOS paths as the dump shows them ("D:\EXAM\SYSTEM.VXI", "D:\"),
-// held in upper case in the record's code page.
+// The compression factors an image's size allows: "none", "fast", "high" or
+// [low, high] of the factor applied to its data.
+struct FactorRange {
+    double low = 1.0;
+    double high = 1.0;
+    bool operator==(const FactorRange&) const = default;
+};
+
+// The named compression levels: the factor of each answer, and for "high"
+// every factor above "fast" that an image can be made with.
+struct CompressionLevel {
+    const char* name;
+    FactorRange factors;
+};
+inline constexpr CompressionLevel kCompressionLevels[] = {
+    {"none", {1.0, 1.0}}, {"fast", {0.5, 0.5}}, {"high", {0.33, 0.45}}};
+
+// Paths name places (places.h): "D:\EXAM\SYSTEM.VXI" with a letter of the
+// start record, or "2:1\EXAM\SYSTEM.VXI" by disk and partition; held in
+// upper case in the record's code page.
 struct ImageCondition {
     int computer = 0;
     std::string path;
     std::optional<std::vector<PartitionSpec>> partitions;  // exactly these, in order
     std::optional<Range> size;
     std::optional<bool> compressed;    // its size below its partitions' data
+    std::optional<FactorRange> compression;  // the factor its size was made with
     std::optional<bool> hasPassword;   // "password": true or false
     std::optional<std::string> password;  // "password": "TEXT" ("" for none)
     int checks = 0;                    // at least this many integrity checks
@@ -65,12 +84,16 @@ struct DirectoryCondition {
     std::string path;
 };
 
-// Exactly one of: a disk, a partition of a disk, an image by path.
+// Exactly one of: a disk, a partition of a disk, an image by path. A disk
+// or partition is unchanged when its entries, the directories on it and the
+// images stored there are as they were; check counters do not count, and
+// new images (with the data they add) are allowed unless `sameImages`.
 struct UnchangedCondition {
     int computer = 0;
     int disk = 0;
     int partition = 0;
     std::string image;
+    bool sameImages = false;  // "images": "same"
 };
 
 struct OptionsCondition {
@@ -101,7 +124,9 @@ std::vector<Expectation> expectationsFromJson(const nlohmann::json& task);
 nlohmann::ordered_json expectationToJson(const Expectation& expectation);
 
 // A whole task from the text of its file; throws SchemaError for anything
-// that is not a sound task (the entry point for reading untrusted tasks).
+// that is not a sound task (the entry point for reading untrusted tasks),
+// items that would grade every result alike and places the start record
+// cannot have included.
 Task readTaskText(std::string_view text);
 
 }  // namespace vxr::vxrdat

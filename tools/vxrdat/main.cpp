@@ -4,6 +4,8 @@
 //   vxrdat build TASK.json FILE    a scrambled data file from a JSON description
 //   vxrdat diff A B                what differs between two data files
 //   vxrdat check TASK.json RESULT.DAT...   grade result files against the task's expect list
+//                                          (exit 0 all passed, 1 an item failed, 2 task or
+//                                          usage error, 3 a result file could not be read)
 //   vxrdat expect START.DAT RESULT.DAT     an expect list describing what changed
 
 #include <cerrno>
@@ -32,7 +34,7 @@ constexpr const char* kUsage =
     "usage: vxrdat dump [--json] FILE\n"
     "       vxrdat build TASK.json FILE\n"
     "       vxrdat diff A B\n"
-    "       vxrdat check [--json] [--csv FILE] TASK.json RESULT.DAT...\n"
+    "       vxrdat check [--json] [--csv FILE] [--report DIR] TASK.json RESULT.DAT...\n"
     "       vxrdat expect START.DAT RESULT.DAT\n";
 
 // JSON out; record bytes that are not UTF-8 are replaced rather than refused.
@@ -102,9 +104,12 @@ int diff(const std::vector<std::string>& args) {
     return lines.empty() ? 0 : 1;
 }
 
+constexpr int kExitUnreadable = 3;
+
 struct CheckArguments {
     bool asJson = false;
     std::string csv;
+    std::string reports;
     std::vector<std::string> files;  // the task, then the result files
 };
 
@@ -113,9 +118,13 @@ CheckArguments checkArguments(const std::vector<std::string>& args) {
     for (std::size_t k = 0; k < args.size(); ++k) {
         if (args[k] == "--json") {
             parsed.asJson = true;
-        } else if (args[k] == "--csv") {
-            if (++k == args.size()) throw ToolError(std::string("check: --csv needs a FILE to write\n") + kUsage);
-            parsed.csv = args[k];
+        } else if (args[k] == "--csv" || args[k] == "--report") {
+            const bool csv = args[k] == "--csv";
+            if (++k == args.size()) {
+                throw ToolError(std::string("check: ") + (csv ? "--csv needs a FILE" : "--report needs a DIR") +
+                                " to write\n" + kUsage);
+            }
+            (csv ? parsed.csv : parsed.reports) = args[k];
         } else if (args[k].rfind("--", 0) == 0) {
             throw ToolError("check: unknown option '" + args[k] + "'\n" + kUsage);
         } else {
@@ -146,6 +155,7 @@ int check(const std::vector<std::string>& args) {
     if (task.expect.empty()) throw ToolError(taskFile + ": no \"expect\" list to grade by");
     const ClassResult result = gradeFiles(task, {parsed.files.begin() + 1, parsed.files.end()});
     if (!parsed.csv.empty()) writeCsvFile(parsed.csv, result);
+    if (!parsed.reports.empty()) writeReports(parsed.reports, result);
     if (parsed.asJson) {
         std::cout << jsonText(classToJson(result)) << "\n";
     } else if (result.files.size() == 1) {
@@ -153,6 +163,7 @@ int check(const std::vector<std::string>& args) {
     } else {
         printClassLines(std::cout, result);
     }
+    if (result.anyUnreadable()) return kExitUnreadable;
     return result.passedAll() ? 0 : 1;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <limits>
+#include <functional>
 #include <set>
 
 #include "model/computer.h"
@@ -471,9 +472,61 @@ json recordToJson(const MachineRecord& record, bool withRaw) {
     return task;
 }
 
+namespace {
+
+// Follows the parser through nested objects and lists, so that a key given
+// twice in one object (which would silently keep only the last value) is
+// refused with its place.
+class DuplicateKeyGuard {
+public:
+    bool operator()(int /*depth*/, json::parse_event_t event, json& parsed) {
+        switch (event) {
+            case json::parse_event_t::object_start:
+            case json::parse_event_t::array_start:
+                frames_.push_back({enter(), event == json::parse_event_t::array_start, 0, "", {}});
+                break;
+            case json::parse_event_t::key:
+                frames_.back().key = parsed.get<std::string>();
+                if (!frames_.back().keys.insert(frames_.back().key).second) {
+                    throw SchemaError(child(frames_.back().path, frames_.back().key), "given twice in one object");
+                }
+                break;
+            case json::parse_event_t::value:
+                if (!frames_.empty() && frames_.back().isList) ++frames_.back().index;
+                break;
+            case json::parse_event_t::object_end:
+            case json::parse_event_t::array_end:
+                frames_.pop_back();
+                if (!frames_.empty() && frames_.back().isList) ++frames_.back().index;
+                break;
+        }
+        return true;
+    }
+
+private:
+    struct Frame {
+        std::string path;
+        bool isList;
+        std::size_t index;
+        std::string key;
+        std::set<std::string> keys;
+    };
+
+    std::string enter() const {
+        if (frames_.empty()) return "";
+        const Frame& parent = frames_.back();
+        return parent.isList ? item(parent.path, parent.index) : child(parent.path, parent.key);
+    }
+
+    std::vector<Frame> frames_;
+};
+
+}  // namespace
+
 json parseTaskText(std::string_view text) {
     try {
-        return json::parse(text);
+        DuplicateKeyGuard guard;
+        return json::parse(text, std::ref(guard));
     } catch (const json::exception& error) {
         throw SchemaError("(top)", std::string("not valid JSON: ") + error.what());
     }

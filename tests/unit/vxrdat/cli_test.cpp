@@ -124,10 +124,19 @@ TEST(VxrdatCli, CheckGradesAClassWithExitCodesAndACsvRow) {
     EXPECT_NE(one.out.find("options word 3 is 0x0000; expected bits 0x0001 on"), std::string::npos) << one.out;
     EXPECT_NE(one.out.find("score 1 of 3 (33 %)"), std::string::npos) << one.out;
 
-    const ToolRun csv = vxrdat(check + "--csv " + quoted(dir.path() / "class.csv") + " " + quoted(dir.path() / "done.DAT") +
-                               " " + quoted(dir.path() / "gone.DAT"));
-    EXPECT_EQ(csv.status, 1) << csv.out;
-    EXPECT_NE(csv.out.find("2 files: 1 passed every item, 1 did not; mean score 50 %"), std::string::npos) << csv.out;
+    const ToolRun csv = vxrdat(check + "--csv " + quoted(dir.path() / "class.csv") + " --report " +
+                               quoted(dir.path() / "reports") + " " + quoted(dir.path() / "done.DAT") + " " +
+                               quoted(dir.path() / "gone.DAT") + " " + quoted(dir.path() / "start.DAT"));
+    EXPECT_EQ(csv.status, 3) << "a result file that cannot be read\n" << csv.out;
+    EXPECT_NE(csv.out.find("3 files: 1 passed every item, 2 did not; mean score 44 %"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find("   2     1 of 3  Sure on"), std::string::npos) << "item difficulty\n" << csv.out;
+    int reports = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "reports")) {
+        const auto text = test::readAll(entry.path());
+        EXPECT_NE(std::string(text.begin(), text.end()).find("score "), std::string::npos) << entry.path();
+        ++reports;
+    }
+    EXPECT_EQ(reports, 3);
     const auto bytes = test::readAll(dir.path() / "class.csv");
     const std::string table(bytes.begin(), bytes.end());
     EXPECT_EQ(table.substr(0, table.find('\r')), "file,score,max,percent,1 C: is NTFS,2 Sure on,error");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "derive.h"
 #include "evaluate.h"
 #include "operations/record_changes.h"
@@ -39,26 +41,42 @@ TEST(ExpectFromOperations, DescribesADiskImageAndAPartitionRestoreSoThatCheckPas
     auto list = nlohmann::ordered_json::array();
     for (const auto& e : deriveExpectations(start, result)) list.push_back(expectationToJson(e));
     // Through text and the task reader, as an examiner pastes it.
-    const Task task = readTaskText(R"({"expect": )" + list.dump() + "}");
+    nlohmann::json text = test::labTask();
+    text["expect"] = nlohmann::json::parse(list.dump());
+    Task task = readTaskText(text.dump());
+    // The guards: what the job left alone; D: only gained the new image.
+    const auto guards = std::stable_partition(task.expect.begin(), task.expect.end(), [](const Expectation& e) {
+        return e.what.rfind(kGuardMark, 0) != 0;
+    });
+    std::vector<std::string> guarded;
+    for (auto it = guards; it != task.expect.end(); ++it) guarded.push_back(it->what);
+    EXPECT_EQ(guarded, (std::vector<std::string>{"guard: disk 1 partition 2 left alone", "guard: disk 2 left alone",
+                                                 "guard: peer disk 1 left alone",
+                                                 "guard: peer disk 2 left alone"}));
+    const model::TCOMPUTER before = machineOf(start), after = machineOf(result);
+    for (auto it = guards; it != task.expect.end(); ++it) EXPECT_TRUE(evaluate(*it, before, after).passed) << it->what;
+    task.expect.erase(guards, task.expect.end());
     ASSERT_EQ(task.expect.size(), 2u) << list.dump(1);
     EXPECT_EQ(task.expect[0].what, "image D:\\IMAGES\\EXAM.VXI made");
     const auto& image = std::get<ImageCondition>(task.expect[0].condition);
-    EXPECT_EQ(image.compressed, true);
+    EXPECT_EQ(image.compression, (FactorRange{0.5, 0.5}));
     EXPECT_EQ(image.password, "PW");
     EXPECT_EQ(image.partitions->size(), 2u);
     const auto& partition = std::get<PartitionCondition>(task.expect[1].condition);
     EXPECT_EQ(partition.partition, 1);
     EXPECT_EQ(partition.is.data, (Range{6200, 6200}));
 
-    const model::TCOMPUTER before = machineOf(start), after = machineOf(result);
     for (const auto& e : task.expect) {
         EXPECT_TRUE(evaluate(e, before, after).passed) << describe(e) << ": " << evaluate(e, before, after).found;
         EXPECT_FALSE(evaluate(e, before, before).passed) << describe(e) << " passes on the untouched machine";
     }
 }
 
-TEST(ExpectFromOperations, NothingDoneGivesAnEmptyList) {
-    EXPECT_TRUE(deriveExpectations(lab(), lab()).empty());
+TEST(ExpectFromOperations, NothingDoneGivesOnlyGuards) {
+    for (const auto& e : deriveExpectations(lab(), lab())) {
+        EXPECT_EQ(e.what.rfind(kGuardMark, 0), 0u) << e.what;
+        EXPECT_TRUE(std::holds_alternative<UnchangedCondition>(e.condition)) << e.what;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 
 #include "check_report.h"
 #include "data_file.h"
@@ -28,6 +29,9 @@ MachineRecord labResult() {
                             .password = "PW"};
     image.partitions[0] = {7, 0, 20000, 8500};
     r.setImage(0, 9, image);
+    model::DiskEntry d = r.disk(0, 1);
+    d.partitions[1].dataSize += image.size;  // stored on D:
+    r.setDisk(0, 1, d);
     model::DiskEntry disk = r.disk(0, 2);
     disk.partitionCount = 1;
     disk.partitions[0] = {11, 0, 30000, 100};
@@ -76,11 +80,11 @@ INSTANTIATE_TEST_SUITE_P(
              "image D:\\BACKUP\\SYSTEM.VXI has no password"},
         Case{R"({"disk": {"disk": 2, "partitions": [{"type": 11, "size": [29000, 31000], "data": 100}]}})", nullptr},
         Case{R"({"disk": {"disk": 2, "partitions": []}})", "disk 2 holds 1 partition: Fat32 (type 11) 30000 MB, data 100 MB"},
-        Case{R"({"disk": {"computer": "peer", "disk": 3}})", "peer disk 3 not found; the computer has 2 disks"},
+        Case{R"({"disk": {"computer": "peer", "disk": 3, "checks": 1}})", "peer disk 3 not found; the computer has 2 disks"},
         Case{R"({"partition": {"disk": 1, "partition": 2, "type": 11}})", nullptr},
         Case{R"({"partition": {"disk": 1, "partition": 2, "size": [1, 100]}})",
-             "disk 1 partition 2 is Fat32 (type 11) 20000 MB, data 6200 MB"},
-        Case{R"({"partition": {"disk": 2, "partition": 3}})",
+             "disk 1 partition 2 is Fat32 (type 11) 20000 MB, data 10200 MB"},
+        Case{R"({"partition": {"disk": 2, "partition": 3, "type": 7}})",
              "disk 2 partition 3 not found; disk 2 holds 1 partition: Fat32 (type 11) 30000 MB, data 100 MB"},
         Case{R"({"directory": {"path": "D:\\BACKUP\\WEEKLY\\"}})", nullptr},
         Case{R"({"directory": {"computer": "peer", "path": "C:\\SHARE"}})", nullptr},
@@ -89,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{R"({"unchanged": {"disk": 1}})", nullptr},
         Case{R"({"unchanged": {"image": "D:\\IMAGES\\CLEAN.VXI"}})", nullptr},
         Case{R"({"unchanged": {"disk": 2}})",
-             "disk 2 changed: partitions[0]: added {\"data\":100,\"size\":30000,\"type\":11}"},
+             "disk 2 changed: partitions[0]: added "
+             "{\"directories\":[],\"images\":{},\"partition\":{\"data\":100,\"size\":30000,\"type\":11}}"},
         Case{R"({"unchanged": {"image": "D:\\IMAGES\\NEW.VXI"}})",
              "image D:\\IMAGES\\NEW.VXI is not in the start record but is in the result"},
         Case{R"({"options": {"word": 3, "set": 1}})", nullptr},
@@ -110,6 +115,17 @@ TEST(Expectations, PartialCreditAndADamagedFileThatDoesNotStopTheClass) {
     EXPECT_TRUE(result.files[1].outcomes[0].passed);
     EXPECT_FALSE(result.files[1].outcomes[1].passed);
     EXPECT_FALSE(result.passedAll());
+}
+
+TEST(Expectations, CsvCellsThatASpreadsheetWouldRunAreWrittenAsText) {
+    const ClassResult result{{item(R"({"options": {"word": 3, "set": 1}})")},
+                             {FileResult{"=HYPERLINK(1)", "@cannot be read", {Outcome{}}, 0},
+                              FileResult{"+1,-2", "", {Outcome{true, ""}}, 1}},
+                             1};
+    std::ostringstream csv;
+    writeCsv(csv, result);
+    EXPECT_NE(csv.str().find("\r\n'=HYPERLINK(1),0,1,0,0,'@cannot be read\r\n"), std::string::npos) << csv.str();
+    EXPECT_NE(csv.str().find("\r\n\"'+1,-2\",1,1,100,1,\r\n"), std::string::npos) << csv.str();
 }
 
 TEST(Expectations, EveryBundledTaskHasAListThatItsStartRecordDoesNotPass) {
@@ -137,9 +153,15 @@ void PrintTo(const BadItem& c, std::ostream* out) { *out << c.item; }
 
 class ItemErrors : public ::testing::TestWithParam<BadItem> {};
 
+// Refused as task errors: items that are malformed, that would grade every
+// result alike, or that name what the start record's machine cannot have.
 TEST_P(ItemErrors, NameTheJsonPathOfTheFault) {
+    nlohmann::json start = test::labTask();
+    start.erase("expect");
+    std::string text = start.dump();
+    text.pop_back();
     try {
-        readTaskText(std::string(R"({"expect": [)") + GetParam().item + "]}");
+        readTaskText(text + R"(, "expect": [)" + GetParam().item + "]}");
         FAIL() << "accepted " << GetParam().item;
     } catch (const SchemaError& error) {
         EXPECT_EQ(error.path(), GetParam().path) << error.what();
@@ -157,9 +179,27 @@ INSTANTIATE_TEST_SUITE_P(
                       BadItem{R"({"partition": {"disk": 1}})", "expect[0].partition.partition"},
                       BadItem{R"({"unchanged": {"disk": 1, "image": "D:\\A.VXI"}})", "expect[0].unchanged"},
                       BadItem{R"({"unchanged": {"image": "D:\\SYSTME.VXI"}})", "expect[0].unchanged"},
-                      BadItem{R"({"unchanged": {"disk": 4}})", "expect[0].unchanged"},
+                      BadItem{R"({"unchanged": {"disk": 4}})", "expect[0].unchanged.disk"},
+                      BadItem{R"({"unchanged": {"disk": 1, "partition": 3}})", "expect[0].unchanged"},
                       BadItem{R"({"options": {"word": 6}})", "expect[0].options.word"},
-                      BadItem{R"({"points": -1, "options": {"word": 1}})", "expect[0].points"}));
+                      BadItem{R"({"points": -1, "options": {"word": 1, "set": 1}})", "expect[0].points"},
+                      BadItem{R"({"points": 0, "options": {"word": 1, "set": 1}})", "expect[0].points"},
+                      BadItem{R"({"disk": {"disk": 2}})", "expect[0].disk"},
+                      BadItem{R"({"disk": {"disk": 2, "checks": 0}})", "expect[0].disk"},
+                      BadItem{R"({"disk": {"disk": 3, "checks": 1}})", "expect[0].disk.disk"},
+                      BadItem{R"({"disk": {"disk": 1, "partitions": [{"type": 8}]}})", "expect[0].disk.partitions[0].type"},
+                      BadItem{R"({"partition": {"disk": 1, "partition": 2}})", "expect[0].partition"},
+                      BadItem{R"({"partition": {"disk": 3, "partition": 1, "type": 7}})", "expect[0].partition.disk"},
+                      BadItem{R"({"options": {"word": 1}})", "expect[0].options"},
+                      BadItem{R"({"options": {"word": 1, "set": 3, "clear": 2}})", "expect[0].options"},
+                      BadItem{R"({"options": {"word": 1, "set": 1, "set": 2}})", "expect[0].options.set"},
+                      BadItem{R"({"image": {"path": "Q:\\A.VXI"}})", "expect[0].image.path"},
+                      BadItem{R"({"directory": {"path": "3:1\\A"}})", "expect[0].directory.path"},
+                      BadItem{R"({"unchanged": {"image": "D:\\"}})", "expect[0].unchanged.image"},
+                      BadItem{R"({"directory": {"path": "1:5\\A"}})", "expect[0].directory.path"},
+                      BadItem{R"({"image": {"path": "D:\\A", "compression": "medium"}})", "expect[0].image.compression"},
+                      BadItem{R"({"image": {"path": "D:\\A", "compression": "high", "compressed": true}})",
+                              "expect[0].image"}));
 
 }  // namespace
 }  // namespace vxr::vxrdat
