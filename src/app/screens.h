@@ -60,6 +60,7 @@ private:
     std::string describeDataFile() const;
     void showRestrictionNotice();
     void showMainScreenPicture();
+    void clearForContactNotice();
     void showContactNotice();
 
     TForm1& w_;
