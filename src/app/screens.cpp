@@ -183,6 +183,17 @@ void Screens::showFirstFrame() {
 
 // ---- the end ---------------------------------------------------------------
 
+// The notice stands alone on the main picture: whatever was up (a menu, a
+// message box and the labels over its text, option boxes, the progress bar,
+// a focus frame) goes. The off-screen focus holder stays, so keys still
+// reach the dispatcher and end the notice.
+void Screens::clearForContactNotice() {
+    const std::vector<platform::Control*> controls = w_.form().children();
+    for (platform::Control* control : controls) {
+        if (control != w_.Image0 && control != w_.Edit[5]) control->hide();
+    }
+}
+
 void Screens::showContactNotice() {
     for (int i = 1; i <= 4; ++i) {
         dialogs::showLabel(*w_.Label[static_cast<std::size_t>(i)], kContactNotice[i - 1],
@@ -195,10 +206,8 @@ void Screens::FormClose() {
         w_.endProgram(kExitNormal);
         return;
     }
-    HideMainMenu();
-    HideSubmenus();
-    HideThirdMenus();
     HideDialog();
+    clearForContactNotice();
     showContactNotice();
     w_.restrictionFlags = 0;
     w_.ui.MainItem = input::kClosingNotice;

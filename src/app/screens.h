@@ -64,6 +64,7 @@ private:
     void showFirstFrame();
     void showRestrictionNotice();
     void showMainScreenPicture();
+    void clearForContactNotice();
     void showContactNotice();
 
     TForm1& w_;

@@ -24,7 +24,8 @@ Trace Trace::fromEnvironment() {
 }
 
 void Trace::write(const std::string& event, nlohmann::json fields) {
-    if (!file_) return;
+    if (!file_ || ended_) return;
+    ended_ = event == "end";
     nlohmann::json line = {{"event", event}};
     line.update(fields);
     // Texts may carry code-page bytes that are not UTF-8; they are replaced

@@ -22,7 +22,8 @@ public:
     bool enabled() const { return file_ != nullptr; }
 
     // Appends {"event": name, ...fields} and flushes, so that a grader sees
-    // every line even when the program is killed.
+    // every line even when the program is killed. `end` is the last line:
+    // what nested waits report while the program unwinds is not written.
     void write(const std::string& event, nlohmann::json fields = nlohmann::json::object());
 
 private:
@@ -30,6 +31,7 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, Closer> file_;
+    bool ended_ = false;
 };
 
 }  // namespace vxr::app

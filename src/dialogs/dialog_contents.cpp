@@ -101,6 +101,7 @@ void DialogContents::createTableImage(int dialogNo) {
         pointer.Image1DMouseMove(x, y);
     };
     table->onClick = [&pointer](platform::Control&) { pointer.Image1DClick(); };
+    table->onDoubleClick = [&pointer](platform::Control&) { pointer.Image1DDblClick(); };
     table->show();
     Canvas& canvas = table->canvas();
     canvas.brush() = {palette(1), platform::BrushStyle::Solid};

@@ -74,12 +74,18 @@ void Keyboard::fileTab() {
 }
 
 // Enter chooses the cursor row, or answers with the highlighted button.
-// Typed into a size box it only takes the size over: the row's choice stays.
+// Typed into a size box it takes the size over and chooses the box's row
+// (never takes a choice back): the free-space row has no other key that
+// chooses it.
 void Keyboard::listEnter() {
     UiState& ui = w_.ui;
     DialogPointer& pointer = w_.dialogPointer();
-    if (sizeBoxFocused()) {
+    if (const int box = focusedSizeBox(); box != 0) {
         pointer.takeOverPendingSize();
+        if (ui.DialogNo == 7 && !pointer.rowChosen(box)) {
+            pointer.ListPoint.y = tableRowY(box);
+            pointer.Image1DClick();
+        }
         return;
     }
     if (ui.ButtonSel == 0) {
@@ -90,12 +96,12 @@ void Keyboard::listEnter() {
     }
 }
 
-bool Keyboard::sizeBoxFocused() const {
-    if (w_.ui.DialogNo != 7 && w_.ui.DialogNo != 9) return false;
+int Keyboard::focusedSizeBox() const {
+    if (w_.ui.DialogNo != 7 && w_.ui.DialogNo != 9) return 0;
     for (int box = 1; box <= 4; ++box) {
-        if (w_.Edit[static_cast<std::size_t>(box)]->focused()) return true;
+        if (w_.Edit[static_cast<std::size_t>(box)]->focused()) return box;
     }
-    return false;
+    return 0;
 }
 
 void Keyboard::fileEnter() {

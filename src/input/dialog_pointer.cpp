@@ -411,6 +411,17 @@ void DialogPointer::Image1DClick() {
     if (choiceMissing() && ui.ButtonSel != 0) dropButtonHighlight();
 }
 
+// The second click of a double click takes no choice back: on a chosen row
+// it answers OK, as list dialogs of the imitated era do, when OK may answer.
+void DialogPointer::Image1DDblClick() {
+    if (w_.mouseLocked()) return;
+    UiState& ui = w_.ui;
+    const int row = tableRowAt(ListPoint.y);
+    if (row < 1 || row > kTableRows || !rowChosen(row) || choiceMissing()) return;
+    takeOverPendingSize();
+    ui.ButtonSel = ui.DialogAnswer = 1;
+}
+
 // ---- the file list and the Look-in drop-down ---------------------------------------------
 
 void DialogPointer::Image5DAMouseMove(int x, int y) {

@@ -25,6 +25,7 @@ public:
     // The table of disks or partitions.
     void Image1DMouseMove(int x, int y);
     void Image1DClick();
+    void Image1DDblClick();
     // The file list and the Look-in drop-down.
     void Image5DAMouseMove(int x, int y);
     void Image5DAClick();
@@ -46,6 +47,8 @@ public:
     int hitAt(int x, int y) const;
     // The dialog cannot be answered with its first button yet.
     bool choiceMissing() const;
+    // Row `row` of the open table is chosen.
+    bool rowChosen(int row) const;
 
     // The last positions over each layer, in the layer's coordinates; the
     // keyboard sets them before it calls a click handler.
@@ -57,7 +60,6 @@ private:
     void cursorLeavesTable();
     void removeTableCursor();
     void redrawTableRow(int row, int style);
-    bool rowChosen(int row) const;
     int plainStyle(int row) const;
     int cursorStyle(int row) const;
     int usableRowFrom(int row) const;

@@ -72,7 +72,7 @@ private:
     void fileTab();
     void markFileStop(int style);
     void listEnter();
-    bool sizeBoxFocused() const;
+    int focusedSizeBox() const;  // 0: none
     void fileEnter();
     void passwordEnter();
     void listUpOrDown(bool down);

@@ -247,9 +247,13 @@ void OptionsDialog::upOrDownKey(bool down) {
     markFocusedStop();
 }
 
+// Enter on the highlighted Accept or Cancel presses it, as a click does:
+// without it a keyboard-only candidate could keep no option.
 void OptionsDialog::enterKey() {
-    const int tab = w_.ui.SubItem, stop = w_.ui.FieldPos;
-    if (tab == kSaveSettingsTab) {
+    const int tab = w_.ui.SubItem, stop = w_.ui.FieldPos, stops = optionStops(tab);
+    if ((stop == stops - 1 || stop == stops) && w_.Image2A->visible()) {
+        w_.menus().Image2AClick();
+    } else if (tab == kSaveSettingsTab) {
         if (stop == 2) Image241Click(0);
     } else if (stop > 1 && stop < optionStops(tab) - 1) {
         Image241Click(stop - 1);

@@ -137,6 +137,8 @@ public:
 
     MouseMoveHandler onMouseMove;
     NotifyHandler onClick;
+    // The second press and release of a double click, which is no click.
+    NotifyHandler onDoubleClick;
     KeyHandler onKeyDown;
     KeyPressHandler onKeyPress;
     KeyHandler onKeyUp;

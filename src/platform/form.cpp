@@ -149,6 +149,19 @@ void Form::dispatchMouseMove(const InputEvent& event)
     }
     const Hit hit = controlAt(event.position, true);
     if (hit.control != nullptr) deliverMouseMove(hit.control->id(), hit.local, event.shift);
+    hoverPoint_ = event.position;
+    const Hit pressTarget = controlAt(event.position, false);
+    hoverPressTarget_ = pressTarget.control != nullptr ? pressTarget.control->id() : 0;
+    hoverStale_ = false;
+}
+
+// The hover handlers have seen the pointer at `p` with the controls as they
+// stand now.
+bool Form::hoverIsCurrent(Point p) const
+{
+    if (hoverStale_ || !(hoverPoint_ == p)) return false;
+    const Hit hit = controlAt(p, false);
+    return (hit.control != nullptr ? hit.control->id() : 0) == hoverPressTarget_;
 }
 
 // Pressing on a control that can take the focus gives it the focus first,
@@ -156,6 +169,13 @@ void Form::dispatchMouseMove(const InputEvent& event)
 void Form::dispatchMouseDown(const InputEvent& event)
 {
     if (event.button != MouseButton::Left) return;
+    pressedTwice_ = event.clicks % 2 == 0;
+    // A dialog opened under a resting pointer, or a key that moved a
+    // highlight away from it: the press acts on what is under it now.
+    if (!pressedTwice_ && !hoverIsCurrent(event.position)) {
+        InputEvent move = InputEvent::mouseMove(event.position, event.shift);
+        dispatchMouseMove(move);
+    }
     const Hit hit = controlAt(event.position, false);
     pressed_ = hit.control != nullptr ? hit.control->id() : 0;
     pressedCaptures_ = false;
@@ -173,7 +193,7 @@ void Form::dispatchMouseUp(const InputEvent& event)
     pressedCaptures_ = false;
     Control* control = find(id);
     if (control == nullptr || !control->showing() || !control->formClip().contains(event.position)) return;
-    const NotifyHandler handler = control->onClick;
+    const NotifyHandler handler = pressedTwice_ ? control->onDoubleClick : control->onClick;
     if (handler) handler(*control);
 }
 
@@ -202,6 +222,7 @@ bool Form::formKeyDown(int& key, ShiftState shift, bool hasTarget)
 // key went down, even if a handler moved the focus meanwhile.
 void Form::dispatchKeyDown(const InputEvent& event)
 {
+    hoverStale_ = true;
     const ControlId target = focused_;
     // Characters without a key (from an input method) are key presses only.
     if (event.key != 0) {

@@ -5,7 +5,10 @@
 // Routing follows the classic desktop rules. A pointer move goes to the
 // topmost showing control under the pointer, in that control's coordinates,
 // skipping controls that pass moves through. A click is a left-button press
-// and release on the same control. Keys go to the focused control; with
+// and release on the same control, wherever the pointer came from: a press
+// where the controls under the pointer changed since the last move, or after
+// a key, is preceded by a move there, so hover handlers see it first. The
+// second press of a double click gives a double click, not a click. Keys go to the focused control; with
 // keyPreview the form's own key handlers see each key first. A key-down
 // handler that sets the key to 0 has handled it, and a handled key produces
 // no key press. Tab and the arrows are keys like any other: focus moves only
@@ -98,6 +101,7 @@ private:
     void dispatchCharacter(ControlId target, char32_t character);
     bool formKeyDown(int& key, ShiftState shift, bool hasTarget);
     void deliverMouseMove(ControlId id, Point local, ShiftState shift);
+    bool hoverIsCurrent(Point p) const;
 
     std::string caption_;
     Color color_ = kButtonFace;
@@ -109,6 +113,12 @@ private:
     // pointer for dragging.
     ControlId pressed_ = 0;
     bool pressedCaptures_ = false;
+    bool pressedTwice_ = false;
+    // Where the last move was delivered, and what a press there would have
+    // hit after it; a key since then makes it stale.
+    Point hoverPoint_;
+    ControlId hoverPressTarget_ = 0;
+    bool hoverStale_ = true;
 };
 
 }  // namespace vxr::platform

@@ -24,6 +24,7 @@ struct InputEvent {
     WindowId window = kActiveWindow;
     Point position;                  // pointer events, client coordinates
     MouseButton button = MouseButton::Left;
+    int clicks = 1;                  // a press: 2 for the second press of a double click
     int wheel = 0;                   // notches; positive scrolls up
     int key = 0;                     // virtual-key number
     std::string text;                // UTF-8 characters a key down types
@@ -45,6 +46,12 @@ struct InputEvent {
     static InputEvent mouseDown(Point p, MouseButton button = MouseButton::Left, ShiftState shift = {})
     {
         return pointer(EventType::MouseDown, p, button, shift);
+    }
+    static InputEvent doubleClickPress(Point p)
+    {
+        InputEvent event = mouseDown(p);
+        event.clicks = 2;
+        return event;
     }
     static InputEvent mouseUp(Point p, MouseButton button = MouseButton::Left, ShiftState shift = {})
     {

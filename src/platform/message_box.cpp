@@ -58,15 +58,27 @@ MessageBoxWindow::MessageBoxWindow(std::string_view text, std::vector<std::strin
         buttons_.back()->onClick = [this, i](Control&) { answer(i); };
     }
     layOut();
-    for (std::size_t i = 0; i < buttons.size(); ++i) drawButton(*buttons_[i], buttons[i], i == 0);
+    captions_ = std::move(buttons);
+    for (std::size_t i = 0; i < captions_.size(); ++i) drawButton(*buttons_[i], captions_[i], i == 0);
     const std::size_t last = buttons_.size() - 1;
     form_.onKeyDown = [this, last](int& key, ShiftState) {
         if (key == vk::Enter || key == vk::Space || key == vk::Escape) {
-            answer(key == vk::Escape ? last : 0);
+            answer(key == vk::Escape ? last : default_);
+            key = 0;
+        } else if (key == vk::Tab || key == vk::Right || key == vk::Left) {
+            moveDefault(key == vk::Left ? -1 : 1);
             key = 0;
         }
     };
     form_.onCloseRequest = [this, last] { answer(last); };
+}
+
+void MessageBoxWindow::moveDefault(int step)
+{
+    const std::size_t count = buttons_.size();
+    drawButton(*buttons_[default_], captions_[default_], false);
+    default_ = (default_ + count + static_cast<std::size_t>(step + 1) - 1) % count;
+    drawButton(*buttons_[default_], captions_[default_], true);
 }
 
 void MessageBoxWindow::layOut()

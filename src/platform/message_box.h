@@ -41,11 +41,15 @@ public:
 private:
     void layOut();
     void drawButton(Image& button, std::string_view caption, bool isDefault);
+    // Tab, Right and Left move the default button that Enter answers.
+    void moveDefault(int step);
 
     Form form_;
     std::vector<std::unique_ptr<Label>> lines_;
     std::vector<std::unique_ptr<Image>> buttons_;
     std::optional<std::size_t> choice_;
+    std::vector<std::string> captions_;
+    std::size_t default_ = 0;
 };
 
 // `client` inside a one-pixel border under a title bar showing `title`, the

@@ -133,6 +133,12 @@ SdlBackend::SdlBackend(int scale) : requestedScale_(scale)
     // another renderer (SDL_RENDER_DRIVER).
     SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
     SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+    // The first click into a window that had lost the focus acts, as a
+    // candidate expects of a click on a button.
+    SDL_SetHintWithPriority(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1", SDL_HINT_DEFAULT);
+    // A double click is two presses within a few pixels, as desktops of the
+    // imitated era counted it, not anywhere within SDL's default 32.
+    SDL_SetHintWithPriority(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "4", SDL_HINT_DEFAULT);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw NoDisplayError(std::string("no display: ") + SDL_GetError());
     const std::string_view driver = SDL_GetCurrentVideoDriver();
     if (std::getenv("SDL_VIDEODRIVER") == nullptr && isInvisibleDriver(driver)) {
@@ -275,7 +281,9 @@ std::optional<InputEvent> SdlBackend::convert(const SDL_Event& event)
         const auto button = buttonFromSdl(event.button.button);
         if (!button) return std::nullopt;
         const EventType type = event.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
-        return pointerEvent(event.button.windowID, {event.button.x, event.button.y}, type, *button);
+        auto press = pointerEvent(event.button.windowID, {event.button.x, event.button.y}, type, *button);
+        if (press) press->clicks = event.button.clicks;
+        return press;
     }
     case SDL_MOUSEWHEEL: {
         auto wheel = pointerEvent(event.wheel.windowID, {event.wheel.mouseX, event.wheel.mouseY},

@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "dialogs/dialog_areas.h"
+#include "dialogs/message_dialog_layout.h"
 #include "dialogs/palette.h"
 #include "input/dialog_rects.h"
 #include "operations/step_layout.h"
@@ -25,9 +26,11 @@ namespace {
 
 class TrainerWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { start(VXR_EXAMPLE_DATA); }
+
+    void start(const std::string& dataFile) {
         std::filesystem::create_directories(dir.path() / "c" / "DATAS");
-        std::filesystem::copy_file(VXR_EXAMPLE_DATA, dir.path() / "c" / "DATAS" / "VXR.DAT");
+        std::filesystem::copy_file(dataFile, dir.path() / "c" / "DATAS" / "VXR.DAT");
         setenv("VXR_DRIVE_C", (dir.path() / "c").c_str(), 1);
         setenv("VXR_TRACE", trace().c_str(), 1);
         // The program's libraries keep a few one-time allocations to the end.
@@ -46,6 +49,34 @@ protected:
             kill(trainer, SIGKILL);
             waitpid(trainer, nullptr, 0);
         }
+    }
+
+    // The trainer's exit status, waiting at most five seconds.
+    int awaitExit() {
+        int status = -1;
+        for (int i = 0; i < 50 && status < 0; ++i) {
+            int raw = 0;
+            if (waitpid(trainer, &raw, WNOHANG) == trainer) status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
+            if (status < 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        if (status >= 0) trainer = -1;
+        return status;
+    }
+
+    // xdotool commands run against the trainer's window ($W).
+    void xdotool(const std::string& commands) {
+        ASSERT_EQ(runProgram({"sh", "-c", "W=$(xdotool search --name 'Vexor 8.0' | head -1); " + commands}), 0)
+            << commands;
+        settle();
+    }
+
+    // The answers to message box `code` in the trace.
+    std::vector<int> answersTo(int code) const {
+        std::vector<int> answers;
+        for (const auto& line : traceLines()) {
+            if (line["event"] == "answer" && line["code"] == code) answers.push_back(line["answer"].get<int>());
+        }
+        return answers;
     }
 
     std::filesystem::path trace() const { return dir.path() / "trace.jsonl"; }
@@ -129,14 +160,7 @@ TEST_F(TrainerWindow, KeysWalkTheMenusTheHelpAndQuit) {
     keys({"Down", "Return"});
     keys({"Return"});
     keys({"a"});
-    int status = -1;
-    for (int i = 0; i < 50 && status < 0; ++i) {
-        int raw = 0;
-        if (waitpid(trainer, &raw, WNOHANG) == trainer) status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
-        if (status < 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    trainer = -1;
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(awaitExit(), 0);
 
     std::vector<std::string> events;
     for (const auto& line : traceLines()) {
@@ -198,6 +222,53 @@ TEST_F(TrainerWindow, ADiskImageByPointerIsSavedInTheDataFile) {
         if (image["name"] == "NEWIMG") found = image["path"] == "C:\\NEWIMG.VXI" && image["size"] == 1;
     }
     EXPECT_TRUE(found) << record["computers"]["local"]["images"].dump();
+}
+
+// The quit question's No under the pointer, the highlight moved to Yes by a
+// key: a click with no move answers No. Then the keyboard focus goes to the
+// root window, and the first click into the trainer answers at once.
+TEST_F(TrainerWindow, AClickActsOnWhatIsUnderThePointer) {
+    const auto box = dialogs::kQuitQuestionPosition;
+    const auto no = dialogs::kMessageKinds[2].button2;
+    const auto yes = dialogs::kMessageKinds[2].button1;
+    keys({"Up", "Return"});  // Quit: the question opens on Yes
+    xdotool("xdotool mousemove --window $W " + std::to_string(box.x + no.left + 10) + " " +
+            std::to_string(box.y + no.top + 8));
+    keys({"Left"});  // the highlight goes back to Yes
+    xdotool("xdotool click 1");
+    EXPECT_EQ(answersTo(8), std::vector<int>{2});
+    // The question again, the pointer on its Yes; the focus elsewhere.
+    xdotool("xdotool mousemove --window $W " + std::to_string(box.x + yes.left + 10) + " " +
+            std::to_string(box.y + yes.top + 8));
+    keys({"Up", "Return"});
+    xdotool("xdotool windowfocus --sync $(xwininfo -root | awk '/Window id/ {print $4}')");
+    xdotool("xdotool click 1");
+    EXPECT_EQ(answersTo(8), (std::vector<int>{2, 1}));
+    xdotool("xdotool mousemove_relative 30 30 click 1");  // ends the closing notice
+    EXPECT_EQ(awaitExit(), 0);
+}
+
+// Partition to partition by keys alone, into the free space of empty disk 3:
+// the free-space row's size box takes Enter and chooses the row. The task's
+// expect list grades the result.
+class PartitionCopyTask : public TrainerWindow {
+protected:
+    void SetUp() override { start(VXR_EXAMPLES "/practice-partition-copy/VXR.DAT"); }
+};
+
+TEST_F(PartitionCopyTask, IntoFreeSpaceByKeysAlone) {
+    keys({"Return", "Down", "Return", "Return"});  // Local > Partition > To Partition
+    keys({"Tab", "Return"});                     // disk 1
+    keys({"Down", "Down", "Return", "Tab", "Return"});  // its Linux partition
+    keys({"Down", "Down", "Return", "Tab", "Return"});  // disk 3
+    keys({"Down", "Return", "Tab", "Return"});          // the free space
+    keys({"Left", "Return"});                            // Yes, proceed
+    ASSERT_TRUE(awaitStep(21, 30));                      // the completion
+    settle();
+    keys({"Left", "Return"});  // Continue
+    const int graded = runProgram({VXRDAT_PROGRAM, "check", VXR_SOURCE_EXAMPLES "/practice-partition-copy/task.json",
+                                   (dir.path() / "c" / "DATAS" / "VXR.DAT").string()});
+    EXPECT_EQ(graded, 0);
 }
 
 }  // namespace

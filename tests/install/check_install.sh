@@ -62,18 +62,19 @@ for page in vxr vxrdat VXR vxr-practice; do
     zcat "$file" | grep -q '@[A-Z_]*@' && fail "$page(1): an unreplaced @NAME@"
 done
 
-# The menu's launcher, headless: Cancel copies nothing and starts nothing;
-# Copy copies the installed practice task to the user's drive C: and starts
-# the installed trainer, which plays the rest of the same script.
+# The menu's launcher, headless: Close at the first task's instructions
+# copies nothing and starts nothing; Start copies the installed lab task to
+# the user's drive C: and runs the installed trainer (which plays the same
+# script to its close), and the feedback box is closed.
 practice() { # SCRIPT-TEXT
     printf "$1" > "$scratch/launch.vxs"
     (cd "$scratch" && VXR_DRIVE_C="$scratch/c" VXR_DRIVE_A="$scratch/a" VXR_SCRIPT="$scratch/launch.vxs" \
         "$prefix/bin/vxr-practice" >/dev/null)
 }
 data_file="$scratch/c/DATAS/VXR.DAT"
-practice 'key Esc\n' || fail "vxr-practice: Cancel did not end it normally"
-[ ! -e "$data_file" ] || fail "vxr-practice: Cancel made a data file"
-practice 'key Enter\nclose\nkey Enter\n' || fail "vxr-practice: Copy did not start the trainer to a normal end"
+practice 'key Esc\n' || fail "vxr-practice: Close did not end it normally"
+[ ! -e "$data_file" ] || fail "vxr-practice: Close made a data file"
+practice 'key Enter\nclose\nkey Enter\nclose\n' || fail "vxr-practice: Start did not run the trainer to a normal end"
 cmp -s "$data_file" "$prefix/share/vxr/examples/lab/VXR.DAT" || fail "vxr-practice: the practice task was not copied"
 
 [ -f "$prefix/share/doc/vxr/copyright" ] || fail "share/doc/vxr/copyright is missing"

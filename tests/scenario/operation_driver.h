@@ -49,8 +49,9 @@ inline Action type(std::string text) {
 }
 
 // A click at (x, y) of a control, the control's place taken when it runs.
-inline Action clickOn(std::function<platform::Control*(app::TForm1&)> control, int x, int y, bool ctrl = false) {
-    return [control, x, y, ctrl](TrainerHarness& t) {
+inline Action clickOn(std::function<platform::Control*(app::TForm1&)> control, int x, int y, bool ctrl = false,
+                      bool twice = false) {
+    return [control, x, y, ctrl, twice](TrainerHarness& t) {
         const platform::Control* c = control(t.window());
         if (c == nullptr || !c->showing()) {
             ADD_FAILURE() << "nothing to click in dialog " << t.ui().DialogNo;
@@ -59,7 +60,7 @@ inline Action clickOn(std::function<platform::Control*(app::TForm1&)> control, i
         }
         const platform::Point at{c->formOrigin().x + x, c->formOrigin().y + y};
         if (ctrl) t.backendPush(platform::InputEvent::keyDown(input::kCtrl));
-        t.queueClick(at.x, at.y);
+        twice ? t.queueDoubleClick(at.x, at.y) : t.queueClick(at.x, at.y);
         if (ctrl) t.backendPush(platform::InputEvent::keyUp(input::kCtrl));
     };
 }
@@ -69,19 +70,28 @@ inline Action clickRow(int row, bool ctrl = false) {
     return clickOn([](app::TForm1& w) -> platform::Control* { return w.Image1D.get(); }, 5, 13 * (row - 1) + 5, ctrl);
 }
 
+inline Action doubleClickRow(int row) {
+    return clickOn([](app::TForm1& w) -> platform::Control* { return w.Image1D.get(); }, 5, 13 * (row - 1) + 5, false,
+                   true);
+}
+
 // Button `n` of the open operation dialog (the pointer moves onto it, then
-// clicks its highlight).
-inline Action clickButton(int n) {
-    return [n](TrainerHarness& t) {
+// clicks its highlight; or, `moving` false, it is pressed where it is).
+inline Action clickButton(int n, bool moving = true) {
+    return [n, moving](TrainerHarness& t) {
         const auto& rect = input::dialogRects(t.ui().DialogNo).buttons[static_cast<std::size_t>(n - 1)];
         const platform::Point corner = t.window().Image4B->formOrigin();
         const platform::Point at{corner.x + rect.left + 5, corner.y + rect.top + 5};
-        t.queueClick(at.x, at.y);
+        moving ? t.queueClick(at.x, at.y) : t.queuePressAndRelease(at.x, at.y);
     };
 }
 
 inline Action clickFileRow(int row) {
     return clickOn([](app::TForm1& w) -> platform::Control* { return w.Image5DA; }, 30, 13 * (row - 1) + 6);
+}
+
+inline Action doubleClickFileRow(int row) {
+    return clickOn([](app::TForm1& w) -> platform::Control* { return w.Image5DA; }, 30, 13 * (row - 1) + 6, false, true);
 }
 
 inline Action clickLookInArrow() {

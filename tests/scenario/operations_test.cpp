@@ -84,6 +84,13 @@ std::vector<Job> jobs() {
                              clickButton(1)} +
              kYesByPointer + std::vector<Action>{clickButton(1)},
          nullptr},
+        {"DiskToImageClickingWithoutMoves", 1, 2, {"-CLONE,MODE=DUMP,SRC=2,DST=D:\\NEWDISK"},
+         // Each button pressed with no move onto it first: after typing, and
+         // in dialogs that open under the resting pointer.
+         std::vector<Action>{clickRow(2), clickButton(1, false), clickNameEdit(), type("d:\\newdisk"),
+                             clickButton(1, false), clickButton(1, false), clickButton(1, false),
+                             clickButton(1, false)},
+         nullptr},
         {"DiskFromImageMixed", 1, 3, {"-CLONE,MODE=LOAD,SRC=E:\\IMG\\BASE,DST=3"},
          // Typed path, Save by keys; the image's disk 2 is greyed, disk 3 clicked.
          presses({kTab}) + std::vector<Action>{type("E:\\img\\base"), press(kTab), press(kTab), press(kEnter),
@@ -108,6 +115,25 @@ std::vector<Job> jobs() {
                              type("\b\b\b\b\b4000"), press(kEnter), clickButton(1)} +
              kYesByPointer + std::vector<Action>{clickButton(1)},
          nullptr},
+        {"PartitionCopyIntoFreeSpaceByKeys", 2, 1, {"-CLONE,MODE=PCOPY,SRC=1:2,DST=1:3"},
+         // C: comes chosen, D: (the source) is greyed: Down reaches the
+         // free-space row, whose size box takes Enter and chooses the row.
+         presses({kTab, kEnter, kDown, kEnter, kTab, kEnter, kTab, kEnter, kDown, kEnter, kTab, kEnter}) +
+             kYesByKeys + presses({kLeft, kEnter}),
+         nullptr, kMouseLocked},
+        {"PartitionRestoreIntoFreeSpaceByKeys", 2, 3, {"-CLONE,MODE=PLOAD,SRC=E:\\IMG\\BASE:2,DST=1:3"},
+         presses({kTab}) + std::vector<Action>{type("E:\\IMG\\BASE"), press(kTab), press(kTab), press(kEnter)} +
+             presses({kDown, kEnter, kTab, kEnter, kTab, kEnter, kDown, kDown, kEnter, kTab, kEnter}) + kYesByKeys +
+             presses({kLeft, kEnter}),
+         nullptr, kMouseLocked},
+        {"PartitionFromImageByDoubleClicks", 2, 3, {"-CLONE,MODE=PLOAD,SRC=E:\\IMG\\BASE:2,DST=3:1"},
+         // A double click enters a folder once, opens a file once, and on
+         // a table row chooses it and answers OK.
+         std::vector<Action>{clickLookInArrow(), clickLookInRow(3), doubleClickFileRow(1), doubleClickFileRow(2),
+                             doubleClickRow(2), doubleClickRow(3), clickRow(1), clickSizeBox(1),
+                             type("\b\b\b\b\b4000"), press(kEnter), clickButton(1)} +
+             kYesByPointer + std::vector<Action>{clickButton(1)},
+         nullptr},
         {"CheckImageByKeys", 3, 1, {},
          presses({kTab}) + std::vector<Action>{type("E:\\IMG\\BASE"), press(kTab), press(kTab), press(kEnter)} +
              kYesByKeys + presses({kEnter}),
@@ -117,8 +143,8 @@ std::vector<Job> jobs() {
              r.setImage(0, 1, image);
          },
          kMouseLocked},
-        {"CheckDiskByPointer", 3, 2, {},
-         std::vector<Action>{clickRow(2), clickRow(3), clickButton(1), clickButton(1), clickButton(1)},
+        {"CheckDiskByDoubleClick", 3, 2, {},
+         std::vector<Action>{clickRow(2), doubleClickRow(3), clickButton(1), clickButton(1)},
          [](MachineRecord& r) {
              DiskEntry disk = r.disk(0, 3);
              ++disk.checkCount;
@@ -187,6 +213,44 @@ INSTANTIATE_TEST_SUITE_P(
                       Abandoned{"CopyNotProceeded", 1,
                                 kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(1), press(kEnter)}},
                       Abandoned{"RestoreEscaped", 3, kRestoreToDiskThree + presses({kEsc})}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Closing the window wherever the candidate is leaves the notice alone on
+// the main picture, and the trace ends with the end.
+struct ClosedIn {
+    const char* name;
+    std::vector<Action> reach;  // up to the state the window is closed in
+};
+
+void PrintTo(const ClosedIn& c, std::ostream* out) { *out << c.name; }
+
+class ClosingTheWindow : public ::testing::TestWithParam<ClosedIn> {};
+
+TEST_P(ClosingTheWindow, ShowsTheNoticeAloneAndEndsTheTrace) {
+    std::vector<std::string> showing;
+    const Action close = [](TrainerHarness& t) { t.queueClose(); };
+    const Action lookAndLeave = [&showing](TrainerHarness& t) {
+        const app::TForm1& w = t.window();
+        for (const platform::Control* c : t.window().form().children()) {
+            const bool notice = c == w.Label[1] || c == w.Label[2] || c == w.Label[3] || c == w.Label[4];
+            if (c->showing() && c != w.Image0 && c != w.Edit[5] && !notice) showing.push_back(c->name());
+        }
+        EXPECT_TRUE(w.Label[1]->showing());
+        t.queueKey(kEnter);
+    };
+    OperationRun run(jobMachine());
+    run.run(GetParam().reach + std::vector<Action>{close, lookAndLeave});
+    EXPECT_EQ(showing, std::vector<std::string>{});
+    ASSERT_TRUE(run.w().end.requested);
+    EXPECT_EQ(run.trainer.trace().back()["event"], "end");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, ClosingTheWindow,
+    ::testing::Values(ClosedIn{"InTheOptionsDialog", presses({input::kUp, input::kUp, input::kUp, kEnter})},
+                      ClosedIn{"AtTheQuitQuestion", presses({input::kUp, kEnter})},
+                      ClosedIn{"InASelectionDialog", openLocalItem(2, 1)},
+                      ClosedIn{"InTheDestinationSizes", openLocalItem(2, 1) + kCopyToDiskThree}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

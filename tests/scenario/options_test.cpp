@@ -318,5 +318,18 @@ TEST_F(LockedMouseOptions, ClicksDoNothingButEnterToggles) {
     EXPECT_EQ(w().options.word(1), 1);
 }
 
+// Enter presses the highlighted Accept or Cancel: box 1 of tab 1 is
+// toggled, then Tab walks to stop 7 (Accept) or 8 (Cancel).
+TEST_F(LockedMouseOptions, EnterPressesAcceptOrCancel) {
+    for (const auto& [tabs, kept] : {std::pair{5, 1}, std::pair{6, 0}}) {
+        press({kUp, kUp, kUp, kEnter, kDown, kEnter});
+        for (int i = 0; i < tabs; ++i) press({kTab});
+        press({kEnter});
+        EXPECT_FALSE(w().optionsDialog().open()) << tabs;
+        EXPECT_EQ(w().options.word(1), kept) << tabs;
+        w().options.setWord(1, 0);
+    }
+}
+
 }  // namespace
 }  // namespace vxr::test

@@ -76,6 +76,12 @@ public:
         queueMove(x, y);
         queuePressAndRelease(x, y);
     }
+    // Two clicks in quick succession: the second press is a double click's.
+    void queueDoubleClick(int x, int y) {
+        queueClick(x, y);
+        backend_->push(platform::InputEvent::doubleClickPress({x, y}));
+        backend_->push(platform::InputEvent::mouseUp({x, y}));
+    }
     // A click where the pointer already rests: no move comes first.
     void queuePressAndRelease(int x, int y) {
         backend_->push(platform::InputEvent::mouseDown({x, y}));

@@ -338,6 +338,9 @@ TEST(MessageBoxWindowTest, AQuestionSetsItsButtonsInARowAndEachWayOfAnsweringCho
         {"Esc", {InputEvent::keyDown(vk::Escape)}, 1},
         {"close", {InputEvent::closeRequest()}, 1},
         {"click on Cancel", {InputEvent::mouseDown(onSecond), InputEvent::mouseUp(onSecond)}, 1},
+        {"Tab, Enter", {InputEvent::keyDown(vk::Tab), InputEvent::keyDown(vk::Enter)}, 1},
+        {"Right, Left, Enter",
+         {InputEvent::keyDown(vk::Right), InputEvent::keyDown(vk::Left), InputEvent::keyDown(vk::Enter)}, 0},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);

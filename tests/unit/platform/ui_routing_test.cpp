@@ -128,6 +128,35 @@ TEST_F(RoutingTest, ClickNeedsPressAndReleaseOnTheSameControl)
     EXPECT_EQ(log, (Log{"B click"}));
 }
 
+// A press acts on what is under the pointer: the hover handlers hear a move
+// there first unless they already saw it with the controls as they stand,
+// and no key came since. The second press of a double click is no click.
+TEST_F(RoutingTest, PressesFollowThePointerAndDoubleClicksAreNoClicks)
+{
+    Image button(form, "Button");
+    button.setBounds(0, 0, 50, 50);
+    logPointer(button, log);
+    button.onDoubleClick = [this](Control&) { log.push_back("Button double"); };
+    Image popup(form, "Popup");
+    popup.setBounds(0, 0, 50, 50);
+    popup.hide();
+    logPointer(popup, log);
+    const auto press = [&](InputEvent down) {
+        const Point at = down.position;
+        form.dispatch(down);
+        form.dispatch(InputEvent::mouseUp(at));
+    };
+    press(InputEvent::mouseDown({10, 10}));          // no move before it
+    press(InputEvent::mouseDown({10, 10}));          // the pointer rests
+    form.dispatch(InputEvent::keyDown(vk::Escape));  // a key since
+    press(InputEvent::mouseDown({10, 10}));
+    press(InputEvent::doubleClickPress({10, 10}));
+    popup.show();                                    // opens under the pointer
+    press(InputEvent::mouseDown({10, 10}));
+    EXPECT_EQ(log, (Log{"Button move 10,10", "Button click", "Button click", "Button move 10,10", "Button click",
+                        "Button double", "Popup move 10,10", "Popup click"}));
+}
+
 TEST_F(RoutingTest, ReleaseOnAFreedControlIsDropped)
 {
     auto doomed = std::make_unique<Image>(form, "Doomed");
@@ -341,7 +370,9 @@ TEST_F(NestedDispatchTest, ControlFreedInsideANestedLoopGetsNoMoreEvents)
     queueClick({155, 5});
     app->processMessages();
 
-    EXPECT_EQ(log, (Log{"open", "Back move 60,60", "closed"}));
+    // The press on the table, with no move there before it, is preceded by
+    // one; once freed the table hears nothing more.
+    EXPECT_EQ(log, (Log{"open", "Table move 10,10", "Back move 60,60", "closed"}));
     EXPECT_EQ(table, nullptr);
     EXPECT_FALSE(queue->hasQueuedEvents());
 }
