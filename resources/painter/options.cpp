@@ -32,6 +32,15 @@ Rect pageRect(const input::InclusiveRect& window) {
 // The focus frame rectangle of a field, which rings the field's caption.
 Rect captionFrame(int tab, int field) { return pageRect(app::optionsFrameRect(tab, field)); }
 
+// The largest size up to the labels' own at which a tab's name stands
+// inside the focus frame that later rings it (inside its two sides):
+// the frame must not cut its first and last letters.
+int tabNamePoints(Canvas& canvas, std::string_view name, const Rect& frameAt) {
+    int points = kLabelPoints;
+    while (points > 6 && textWidth(canvas, name, kSans, points) > frameAt.right - frameAt.left - 2) --points;
+    return points;
+}
+
 void tabStrip(Canvas& canvas, int selected) {
     for (int t = 1; t <= input::kOptionTabCount; ++t) {
         const Rect tab = toRect(input::kOptionTabRects[static_cast<std::size_t>(t - 1)]);
@@ -39,9 +48,9 @@ void tabStrip(Canvas& canvas, int selected) {
         canvas.bitmap().fill(tab, isSelected ? pal(7) : pal(8));
         bevel(canvas, {tab.left, tab.top, tab.right, tab.bottom + (isSelected ? 1 : 0)}, true);
         const Rect caption = captionFrame(t, 1);
-        centredText(canvas, {caption.left, tab.top, caption.right, tab.bottom},
-                    input::kOptionTabNames[static_cast<std::size_t>(t - 1)], kSans, kLabelPoints,
-                    isSelected ? kWhite : kBlack);
+        const char* name = input::kOptionTabNames[static_cast<std::size_t>(t - 1)];
+        centredText(canvas, {caption.left, tab.top, caption.right, tab.bottom}, name, kSans,
+                    tabNamePoints(canvas, name, caption), isSelected ? kWhite : kBlack);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -12,6 +13,7 @@
 #include "input/menu_geometry.h"
 #include "input/menus.h"
 #include "platform/application.h"
+#include "platform/canvas.h"
 #include "platform/event_scope.h"
 #include "platform/jpeg.h"
 #include "platform/record_file.h"
@@ -110,7 +112,11 @@ void Screens::showRestrictionNotice() {
     notice.setFont(font);
     notice.setText(text);
     const int width = 6 * static_cast<int>(platform::cp936ByteCount(text));
-    notice.setBounds(616 - width, 35, width, notice.height());
+    // At least as high as its characters, which the form's 11 pixels clip.
+    platform::Bitmap scratch;
+    platform::Canvas measure(scratch);
+    measure.font() = font;
+    notice.setBounds(616 - width, 35, width, std::max(notice.height(), measure.textHeight(text)));
     notice.bringToFront();
     notice.show();
 }

@@ -44,9 +44,10 @@ constexpr const SelectionDialog& selectionDialog(int dialogNo) {
     return dialogNo >= 1 && dialogNo <= 9 ? kSelectionDialogs[static_cast<std::size_t>(dialogNo)] : kSelectionDialogs[0];
 }
 
-// The disk digit in the titles of dialogs 2 and 7.
-inline constexpr Offset kSourceDiskDigitAt{224, 3};
-inline constexpr Offset kTargetDiskDigitAt{247, 3};
+// The disk digit in the titles of dialogs 2 and 7, on the line of the
+// title's own text (drawn at y 4 in the title's font).
+inline constexpr Offset kSourceDiskDigitAt{224, 4};
+inline constexpr Offset kTargetDiskDigitAt{247, 4};
 
 // File dialogs.
 inline constexpr Offset kLookInLineAt{124, 27};

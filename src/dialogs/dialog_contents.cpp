@@ -110,8 +110,10 @@ void DialogContents::createTableImage(int dialogNo) {
     w_.Image1D = std::move(table);
 }
 
+// In the title's own font: the serif face's old-style figures stood small
+// and below the title's line.
 void DialogContents::showDiskDigit(int digit, int x, int y) {
-    showLabel(*w_.Label[23], std::to_string(digit), {"Garamond", 9, true, palette(9)}, palette(2),
+    showLabel(*w_.Label[23], std::to_string(digit), {"Tahoma", 7, true, palette(9)}, palette(2),
               w_.Image4B->left() + x, w_.Image4B->top() + y);
 }
 

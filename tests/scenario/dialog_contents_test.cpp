@@ -95,7 +95,8 @@ TEST_F(DialogContents, PartitionImageSourceStartsWithNothingChosen) {
     EXPECT_EQ(digit.left(), at.x);
     EXPECT_EQ(digit.top(), at.y);
     EXPECT_EQ(digit.color(), palette(2));
-    EXPECT_EQ(digit.font().family, "Garamond");
+    EXPECT_EQ(digit.font().family, "Tahoma");  // the title's font, on its line
+    EXPECT_EQ(digit.font().points, 7);
     EXPECT_TRUE(digit.font().bold);
     EXPECT_EQ(digit.font().color, palette(9));
 }
