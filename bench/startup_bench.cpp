@@ -50,7 +50,7 @@ constexpr std::pair<const char*, const char*> kStages[] = {
     {"created", "data file, first-screen pictures"},
     {"window", "window creation"},
     {"firstFrame", "first frame composed and presented"},
-    {"ready", "waiting for the other pictures"},
+    {"ready", "taking input (the other pictures decode meanwhile)"},
 };
 
 double nowMs()

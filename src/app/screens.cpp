@@ -178,12 +178,16 @@ void Screens::finishLoadingPictures() {
     loading->finish();
 }
 
-// Presents the main screen at once rather than at the first wait for input,
-// and only then waits for the other pictures.
+// Presents the main screen at once rather than at the first wait for input.
+// Input is taken from then on: the main screen needs no other picture, and
+// the first event waits for the rest (decoded long before a hand moves).
 void Screens::showFirstFrame() {
     w_.app().repaint();
     platform::timingMark("firstFrame");
-    finishLoadingPictures();
+    w_.app().beforeNextInput([this] {
+        finishLoadingPictures();
+        platform::timingMark("allPictures");
+    });
     platform::timingMark("ready");
 }
 

@@ -47,6 +47,10 @@ public:
     // Closes the window as its close button would.
     void closeWindow() { FormClose(); }
 
+    // Waits until every picture is decoded (the first input event does so);
+    // throws when one cannot be.
+    void finishLoadingPictures();
+
     // The restriction notice's text for the given flags, or empty.
     static std::string restrictionNotice(unsigned flags);
 
@@ -60,7 +64,6 @@ public:
 private:
     bool loadRecord();
     void startLoadingPictures();
-    void finishLoadingPictures();
     void showFirstFrame();
     void showRestrictionNotice();
     void showMainScreenPicture();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 #include "platform/headless_backend.h"
 #include "platform/message_box.h"
@@ -97,6 +98,7 @@ void Application::processMessages()
     while (!terminated_) {
         const std::optional<InputEvent> event = nextEvent(scriptLineStarted);
         if (!event) break;
+        if (beforeInput_) std::exchange(beforeInput_, nullptr)();
         route(*event);
     }
     presentChanged();

@@ -76,6 +76,9 @@ public:
 
     void setScript(EventScript script);
     void setStopHandler(std::function<void(const std::string& reason)> handler) { stop_ = std::move(handler); }
+    // Runs `hook` once, just before the next input event is dispatched: work
+    // that input must wait for, but a frame need not.
+    void beforeNextInput(std::function<void()> hook) { beforeInput_ = std::move(hook); }
 
     // What a person would see: the main window's frame with any message
     // box drawn framed at its centre.
@@ -106,6 +109,7 @@ private:
     std::vector<std::string> boxTexts_;
     std::unique_ptr<ScriptPlayer> script_;
     std::function<void(const std::string&)> stop_;
+    std::function<void()> beforeInput_;
     bool terminated_ = false;
 };
 

@@ -62,6 +62,8 @@ public:
         if (!window_->screens().FormCreate()) return false;
         app_->showMainForm(window_->form());
         window_->screens().FormActivate();
+        // Tests look at pictures without sending input first.
+        window_->screens().finishLoadingPictures();
         return true;
     }
 
