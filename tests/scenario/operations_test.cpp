@@ -181,6 +181,23 @@ TEST_P(Jobs, SaveWhatTheCommandLineSaves) {
 INSTANTIATE_TEST_SUITE_P(Operations, Jobs, ::testing::ValuesIn(jobs()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A job starts from the data file as it is: what another copy saved while
+// this one sat on its main screen stays beside this copy's job.
+TEST(JobStart, TakesInWhatAnotherCopySavedMeanwhile) {
+    OperationRun run(jobMachine());
+    const Action anotherCopySaves = [](TrainerHarness& t) {
+        MachineRecord theirs = jobMachine();
+        theirs.setImage(0, 50, {.directory = 1, .size = 1, .name = "THEIRS"});
+        TrainerHarness::writeRecord(theirs, t.folder() / "c" / "DATAS" / "VXR.DAT");
+    };
+    run.run(std::vector<Action>{anotherCopySaves} + openLocalItem(3, 2) +
+            std::vector<Action>{clickRow(2), clickRow(3), clickButton(1), clickButton(1), clickButton(1)});
+    ASSERT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits);
+    const MachineRecord saved = run.saved();
+    EXPECT_EQ(saved.image(0, 50).name, "THEIRS");
+    EXPECT_EQ(saved.disk(0, 3).checkCount, jobMachine().disk(0, 3).checkCount + 1);
+}
+
 // The destination partition list writes its free-space row into the record
 // (disk 3 is empty: the row is its partition 1); an operation not carried
 // out must leave no trace of it.

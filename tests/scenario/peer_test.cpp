@@ -36,8 +36,8 @@ protected:
     Peer() : trainer(sampleMachine()) {}
     void SetUp() override {
         ASSERT_TRUE(trainer.start());
-        slaveFlag = NamedEvent::create(app::kSlaveFlag, false);
-        masterFlag = NamedEvent::create(app::kMasterFlag, false);
+        slaveFlag = NamedEvent::create(trainer.eventScope() + app::kSlaveFlag, false);
+        masterFlag = NamedEvent::create(trainer.eventScope() + app::kMasterFlag, false);
         ASSERT_TRUE(slaveFlag && masterFlag);
     }
 
@@ -314,8 +314,8 @@ model::MachineRecord roomyPeer() {
 TEST(PeerJobs, DiskToImageFromThePeerMenuWritesThePeersFiles) {
     const model::MachineRecord before = roomyPeer();
     OperationRun run(before);
-    auto slaveFlag = NamedEvent::create(app::kSlaveFlag, true);
-    auto masterFlag = NamedEvent::create(app::kMasterFlag, false);
+    auto slaveFlag = NamedEvent::create(run.trainer.eventScope() + app::kSlaveFlag, true);
+    auto masterFlag = NamedEvent::create(run.trainer.eventScope() + app::kMasterFlag, false);
     ASSERT_TRUE(slaveFlag && masterFlag);
     run.run(presses({kDown, kEnter, kEnter, kDown, kEnter}) +
             std::vector<Action>{typeText("192.168.18.2"), press(kEnter)} +

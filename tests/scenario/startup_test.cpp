@@ -95,11 +95,11 @@ TEST(Startup, TheMouseLockIgnoresRealPointerEvents) {
 }
 
 TEST(Startup, ANewCopyResetsTheMastersSignal) {
-    useOwnEventNamespace();  // the harness below takes the same
-    app::PeerEvents otherCopy;
+    TrainerHarness trainer(sampleMachine());
+    app::PeerEvents otherCopy;  // on the same data file
+    otherCopy.setScope(trainer.eventScope());
     otherCopy.PeerEvent(app::PeerEventOp::Set, app::kMasterSlot, app::kMasterFlag);
     ASSERT_TRUE(otherCopy.PeerEvent(app::PeerEventOp::Test, app::kMasterSlot, app::kMasterFlag));
-    TrainerHarness trainer(sampleMachine());
     ASSERT_TRUE(trainer.start());
     EXPECT_FALSE(otherCopy.PeerEvent(app::PeerEventOp::Test, app::kMasterSlot, app::kMasterFlag));
 }

@@ -15,6 +15,7 @@
 #include "app/tform1.h"
 #include "model/scramble.h"
 #include "platform/application.h"
+#include "platform/event_scope.h"
 #include "platform/headless_backend.h"
 #include "support/temp_dir.h"
 
@@ -128,6 +129,10 @@ public:
     }
 
     const std::filesystem::path& folder() const { return folder_; }
+
+    // The prefix of the peer events this copy uses: copies meet only on
+    // the same data file.
+    std::string eventScope() const { return platform::eventScopeOf(window_->computer.hostFileName()); }
 
     // Writes `record` scrambled to `path`, as a task author's tool would.
     static void writeRecord(model::MachineRecord record, const std::filesystem::path& path) {
