@@ -17,7 +17,8 @@ set_target_properties(nlohmann_json::nlohmann_json PROPERTIES INTERFACE_INCLUDE_
 
 # C++ exceptions are how the trainer reports failures, so they are caught
 # in the web build too.
-add_compile_options(-fexceptions)
+add_compile_options(-fexceptions
+                    "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${PROJECT_SOURCE_DIR}/src/platform/web_compat.h>")
 add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1 -sFORCE_FILESYSTEM=1 -sMODULARIZE=1 -sINVOKE_RUN=0
                  -sENVIRONMENT=web,worker)
 

@@ -94,3 +94,31 @@ test('the main screen equals the desktop build\'s, but for a bounded number of p
     assert.ok(differing <= MAX_DIFFERING_PIXELS, `${differing} pixels differ`);
     await context.close();
 });
+
+// Steps: ['key', name] presses a key on the screen, ['click', x, y] clicks
+// at a point of the 640 x 480 screen, ['wait', ms] lets the trainer work.
+async function play(page, steps) {
+    const screen = page.locator('#screen');
+    for (const [kind, a, b] of steps) {
+        if (kind === 'key') await screen.press(a);
+        if (kind === 'click') {
+            const box = await screen.boundingBox();
+            await page.mouse.click(box.x + a * box.width / 640, box.y + b * box.height / 480);
+        }
+        if (kind === 'wait') await page.waitForTimeout(a);
+        await page.waitForTimeout(100);
+    }
+}
+
+async function checkMyWork(page) {
+    await page.click('#check');
+    await page.waitForFunction(() => window.vxrPage.lastCheck !== undefined);
+    const result = await page.evaluate(() => {
+        const check = window.vxrPage.lastCheck;
+        window.vxrPage.lastCheck = undefined;
+        return { status: check.status, text: document.getElementById('report').textContent };
+    });
+    return result;
+}
+
+const keys = steps => steps.map(k => ['key', k]);
