@@ -122,3 +122,42 @@ async function checkMyWork(page) {
 }
 
 const keys = steps => steps.map(k => ['key', k]);
+
+// Local > Check > Image or Disk, by keys from the main screen.
+const CHECK_IMAGE_MENU = keys(['Enter', 'ArrowDown', 'ArrowDown', 'Enter', 'Enter']);
+const CHECK_DISK_MENU = keys(['Enter', 'ArrowDown', 'ArrowDown', 'Enter', 'ArrowDown', 'Enter']);
+const PROGRESS = ['wait', 9000];
+
+test('practice tasks done by keys and by pointer pass Check my work, kept over a reload and in the download',
+     async () => {
+    const context = await browser.newContext({ acceptDownloads: true });
+    // The image check, by keys: the name typed, Save, Yes (the question opens on No), Continue.
+    let { page } = await openPage(context, 'practice-image-check');
+    let check = await checkMyWork(page);
+    assert.notEqual(check.status, 0, 'the start record already passes');
+    await play(page, [...CHECK_IMAGE_MENU, ['key', 'Tab'], ...keys([...'E:\\EXAM\\OLDSYS']),
+                      ...keys(['Tab', 'Tab', 'Enter', 'ArrowLeft', 'Enter']), PROGRESS, ['key', 'Enter']]);
+    check = await checkMyWork(page);
+    assert.equal(check.status, 0, check.text);
+
+    // The disk check, by pointer: disk 2's row, OK, Yes, Continue.
+    page.on('dialog', dialog => dialog.accept());
+    await page.selectOption('#task', 'practice-disk-check');
+    await page.waitForEvent('load');
+    await page.evaluate(() => window.vxrPage.ready);
+    await play(page, [...CHECK_DISK_MENU, ['wait', 300], ['click', 200, 178], ['click', 207, 243],
+                      ['wait', 300], ['click', 237, 214], PROGRESS, ['click', 437, 244]]);
+    check = await checkMyWork(page);
+    assert.equal(check.status, 0, check.text);
+
+    await page.reload();
+    await page.evaluate(() => window.vxrPage.ready);
+    check = await checkMyWork(page);
+    assert.equal(check.status, 0, 'after a reload: ' + check.text);
+
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
+    const saved = path.join(scratch, 'VXR.DAT');
+    await download.saveAs(saved);
+    execFileSync(VXRDAT, ['check', path.join(ROOT, 'examples/practice-disk-check/task.json'), saved]);
+    await context.close();
+});
