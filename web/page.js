@@ -319,5 +319,8 @@ $('check').addEventListener('click', () => checkWork().catch(failed));
 $('again').addEventListener('click', restart);
 $('cmdline').addEventListener('submit', e => { e.preventDefault(); runCommand($('command').value).catch(failed); });
 
+// Offline after the first visit (service workers need localhost or HTTPS).
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+
 fitScreen();
 fillTaskPicker().then(startTrainer).catch(failed);

@@ -161,3 +161,16 @@ test('practice tasks done by keys and by pointer pass Check my work, kept over a
     execFileSync(VXRDAT, ['check', path.join(ROOT, 'examples/practice-disk-check/task.json'), saved]);
     await context.close();
 });
+
+test('after one visit the page starts without a network, with the work kept', async () => {
+    const context = await browser.newContext();
+    const { page } = await openPage(context, 'practice-disk-check');
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await context.setOffline(true);
+    await page.reload();
+    await page.evaluate(() => window.vxrPage.ready);
+    const check = await checkMyWork(page);
+    assert.notEqual(check.status, undefined);
+    assert.match(check.text, /disk 2 checked/);
+    await context.close();
+});
