@@ -10,7 +10,11 @@
 #include "platform/message_box.h"
 #include "platform/paint_helpers.h"
 #include "platform/png.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web_backend.h"
+#else
 #include "platform/sdl_backend.h"
+#endif
 #include "platform/text.h"
 
 namespace vxr::platform {
@@ -23,7 +27,7 @@ void printAndExit(const std::string& reason)
     std::exit(Application::kStopExitStatus);
 }
 
-int environmentScale()
+[[maybe_unused]] int environmentScale()
 {
     const char* value = std::getenv("VXR_SCALE");
     if (value == nullptr) return 0;
@@ -67,7 +71,11 @@ std::unique_ptr<Application> Application::fromEnvironment()
         return application;
     }
     if (environmentFlag("VXR_HEADLESS")) return std::make_unique<Application>(std::make_unique<HeadlessBackend>());
+#ifdef __EMSCRIPTEN__
+    return std::make_unique<Application>(std::make_unique<WebBackend>());
+#else
     return std::make_unique<Application>(std::make_unique<SdlBackend>(environmentScale()));
+#endif
 }
 
 void Application::showMainForm(Form& form)

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
@@ -15,6 +16,26 @@
 
 namespace vxr::platform {
 namespace {
+
+// The whole of `text` as a decimal number, or nothing.
+std::optional<double> wholeNumber(std::string_view text)
+{
+    double value = 0;
+#ifdef __EMSCRIPTEN__
+    // The web build's C++ library reads no floating point with from_chars.
+    const std::string copy(text);
+    if (copy.empty() || !(std::isdigit(static_cast<unsigned char>(copy[0])) || copy[0] == '.' || copy[0] == '-'))
+        return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(copy.c_str(), &end);
+    if (errno != 0 || end != copy.c_str() + copy.size()) return std::nullopt;
+#else
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+#endif
+    return value;
+}
 
 using Kind = ScriptCommand::Kind;
 
@@ -158,10 +179,9 @@ private:
     // wrap into a limit that ends at once or never.
     int waitMilliseconds(std::string_view seconds) const
     {
-        double value = 0;
-        const auto [end, error] = std::from_chars(seconds.data(), seconds.data() + seconds.size(), value);
-        if (error != std::errc{} || end != seconds.data() + seconds.size() || !std::isfinite(value) || value < 0 ||
-            value > kMaxWaitSeconds)
+        const std::optional<double> read = wholeNumber(seconds);
+        const double value = read.value_or(-1);
+        if (!read || !std::isfinite(value) || value < 0 || value > kMaxWaitSeconds)
             fail("not a number of seconds from 0 to " + std::to_string(kMaxWaitSeconds) + ": " + quoted(seconds));
         return static_cast<int>(std::lround(value * 1000));
     }

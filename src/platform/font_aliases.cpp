@@ -1,6 +1,8 @@
 #include "platform/font_aliases.h"
 
+#ifndef __EMSCRIPTEN__
 #include <fontconfig/fontconfig.h>
+#endif
 
 #include <algorithm>
 #include <memory>
@@ -41,6 +43,7 @@ std::string neutralLanguageRuleXml(const FontAlias& alias)
            "<edit name=\"lang\" mode=\"assign\"><string>zxx</string></edit></match>\n";
 }
 
+#ifndef __EMSCRIPTEN__
 using PatternPtr = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
 
 std::string patternString(const FcPattern* pattern, const char* object)
@@ -59,6 +62,7 @@ PatternPtr requestPattern(const std::string& family, int pixels, bool bold)
     FcPatternAddDouble(pattern.get(), FC_PIXEL_SIZE, pixels);
     return pattern;
 }
+#endif
 
 }  // namespace
 
@@ -77,6 +81,7 @@ std::string fontConfigXml(const std::vector<FontAlias>& aliases,
     return xml + "</fontconfig>\n";
 }
 
+#ifndef __EMSCRIPTEN__
 FontConfiguration::FontConfiguration(std::vector<FontAlias> aliases)
     : aliases_(std::move(aliases))
 {
@@ -111,6 +116,57 @@ FontMatch FontConfiguration::match(const std::string& family, int pixels, bool b
     match.embolden = embolden == FcTrue;
     return match;
 }
+
+#else
+
+// The web page has no fontconfig: the font files the desktop build finds
+// through it are packed into the page's /fonts folder, and this map names
+// the one fontconfig picks for each host family. A family without a bold
+// face is emboldened, as fontconfig synthesises it.
+namespace {
+
+struct WebFace {
+    const char* family;
+    const char* regular;
+    const char* bold;  // nullptr: synthesise bold from the regular face
+};
+
+constexpr WebFace kWebFaces[] = {
+    {"Liberation Sans", "/fonts/LiberationSans-Regular.ttf", "/fonts/LiberationSans-Bold.ttf"},
+    {"Tahoma", "/fonts/tahoma.ttf", "/fonts/tahomabd.ttf"},
+    {"EB Garamond", "/fonts/EBGaramond08-Regular.otf", nullptr},
+    {"AR PL UMing CN", "/fonts/uming.ttc", nullptr},
+    {"AR PL KaitiM GB", "/fonts/gkai00mp.ttf", nullptr},
+};
+
+const WebFace* webFace(const std::string& family)
+{
+    for (const WebFace& face : kWebFaces) {
+        if (family == face.family) return &face;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+FontConfiguration::FontConfiguration(std::vector<FontAlias> aliases) : aliases_(std::move(aliases)) {}
+
+FontConfiguration::~FontConfiguration() = default;
+
+FontMatch FontConfiguration::match(const std::string& family, int /*pixels*/, bool bold) const
+{
+    const WebFace* face = webFace(family);
+    if (const FontAlias* alias = aliasFor(family); face == nullptr && alias != nullptr) {
+        for (const std::string& accepted : alias->accepted) {
+            if ((face = webFace(accepted)) != nullptr) break;
+        }
+    }
+    if (face == nullptr) face = &kWebFaces[0];
+    const bool synthesised = bold && face->bold == nullptr;
+    return {face->family, bold && !synthesised ? face->bold : face->regular, 0, synthesised};
+}
+
+#endif
 
 const FontAlias* FontConfiguration::aliasFor(const std::string& family) const
 {

@@ -61,7 +61,9 @@ public:
 
 private:
     std::vector<FontAlias> aliases_;
-    _FcConfig* config_ = nullptr;
+#ifndef __EMSCRIPTEN__
+    _FcConfig* config_ = nullptr;  // the web build's fonts are a static map
+#endif
 };
 
 }  // namespace vxr::platform

@@ -114,15 +114,22 @@ private:
     iconv_t cd_;
 };
 
+// The web build's C library knows code page 936 by its other name.
+#ifdef __EMSCRIPTEN__
+constexpr const char* kCp936 = "GBK";
+#else
+constexpr const char* kCp936 = "CP936";
+#endif
+
 Converter& toCp936()
 {
-    thread_local Converter converter("CP936", "UTF-8");
+    thread_local Converter converter(kCp936, "UTF-8");
     return converter;
 }
 
 Converter& fromCp936()
 {
-    thread_local Converter converter("UTF-8", "CP936");
+    thread_local Converter converter("UTF-8", kCp936);
     return converter;
 }
 
