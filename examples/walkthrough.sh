@@ -28,12 +28,13 @@ vxrdat check --csv class.csv --report reports examples/lab/task.json class/*/DAT
 # What the walk-through must show: anna passes, ben does not, and the
 # reports are there; the expect list of step 3 passes the examiner's own run.
 test "$status" -eq 1
-grep -q '^class/anna/DATAS/VXR.DAT,6,6,100,' class.csv
+grep -q '^class/anna/DATAS/VXR.DAT,7,7,100,' class.csv
 grep -q '^class/ben/DATAS/VXR.DAT,' class.csv
 test -s reports/class_anna_DATAS_VXR.DAT.txt
 grep -q FAILED reports/class_ben_DATAS_VXR.DAT.txt
+grep -q "C: left as it was.*FAILED" reports/class_ben_DATAS_VXR.DAT.txt
 { vxrdat dump --json start.DAT | sed '$d'; printf ',\n"expect": '; cat expect.json; echo '}'; } >derived-task.json
 vxrdat check derived-task.json try/DATAS/VXR.DAT >/dev/null
-# Its guards catch what the lab task's own list lets pass: ben's restore over C:.
+# Its guards catch ben's restore over C: by disk too.
 vxrdat check derived-task.json class/ben/DATAS/VXR.DAT | grep -q 'disk 1 changed: partitions\[0\]\.directories'
 echo "walk-through done in $work"
