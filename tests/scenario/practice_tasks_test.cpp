@@ -8,11 +8,15 @@
 #include <iterator>
 #include <sstream>
 
+#include "app/peer_events.h"
 #include "check_report.h"
 #include "expectations.h"
+#include "input/dialog_rects.h"
 #include "input/menu_geometry.h"
 #include "operation_driver.h"
 #include "operations/option_boxes.h"
+#include "operations/peer_layout.h"
+#include "platform/named_event.h"
 
 namespace vxr::test {
 namespace {
@@ -38,20 +42,41 @@ platform::Point inside(input::Offset corner, input::Offset offset) {
     return {corner.x + offset.x + 5, corner.y + offset.y + 5};
 }
 
+// Menu items clicked where their boxes stand at that moment (in peer mode
+// the third level stands elsewhere).
+Action clickMainItem(int main) {
+    return clickAt([main](app::TForm1&) {
+        return inside(input::kMainMenuAt, input::kMainMenuItems[static_cast<std::size_t>(main - 1)].offset);
+    });
+}
+
+Action clickSubItem(int main, int sub) {
+    return clickAt([main, sub](app::TForm1& w) {
+        return inside({w.Image2B->left(), w.Image2B->top()}, input::menuItem(input::submenu(main), sub).offset);
+    });
+}
+
+Action clickThirdItem(int main, int sub, int leaf) {
+    return clickAt([main, sub, leaf](app::TForm1& w) {
+        return inside({w.Image3B->left(), w.Image3B->top()}, input::menuItem(input::thirdMenu(main, sub), leaf).offset);
+    });
+}
+
 // Main item `main` > submenu item `sub` > third-level item `leaf`, clicked.
 Actions clickMenu(int main, int sub, int leaf) {
-    return {clickAt([main](app::TForm1&) {
-                return inside(input::kMainMenuAt, input::kMainMenuItems[static_cast<std::size_t>(main - 1)].offset);
-            }),
-            clickAt([main, sub](app::TForm1&) {
-                const auto& box = input::submenu(main);
-                return inside(box.at, input::menuItem(box, sub).offset);
-            }),
-            clickAt([main, sub, leaf](app::TForm1&) {
-                const auto& box = input::thirdMenu(main, sub);
-                return inside(box.at, input::menuItem(box, leaf).offset);
-            })};
+    return {clickMainItem(main), clickSubItem(main, sub), clickThirdItem(main, sub, leaf)};
 }
+
+// Peer to peer > TCP/IP > Master, the slave's address typed and taken.
+const std::string kSlaveAddress = "192.168.18.2";
+const Actions kMasterByKeys =
+    presses({kDown, kEnter, kEnter, kDown, kEnter}) + Actions{type(kSlaveAddress), press(kEnter)};
+const Actions kMasterByPointer =
+    clickMenu(2, 1, 2) + Actions{type(kSlaveAddress), clickAt([](app::TForm1&) {
+                                     const auto& ok = input::kPeerBoxRects[2].buttons[0];
+                                     return platform::Point{operations::kMasterAddressAt.x + ok.left + 3,
+                                                            operations::kMasterAddressAt.y + ok.top + 3};
+                                 })};
 
 // The options dialog's tab 5 with its password line ticked and accepted.
 const Actions kImagePasswordByKeys = presses({kUp, kUp, kUp, kEnter, kRight, kRight, kRight, kRight, kTab, kEnter}) +
@@ -96,12 +121,19 @@ struct Row {
     const char* name;
     const char* task;  // folder under examples
     Actions actions;
+    bool slaveWaits = false;  // another copy waits as the slave of a peer link
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
+// Each row does what a candidate would: disk 1 and the first usable
+// destination partition come chosen (a click on them would take the choice
+// back), a partition list comes with nothing chosen, and an empty disk's
+// free-space row is reached by Down and chosen by Enter in its size box.
+// The compression question's buttons are No, Fast, High.
 std::vector<Row> rows() {
     return {
+        // Leaving the disk list by its OK key leaves Yes highlighted.
         {"DiskCheckByKeys", "practice-disk-check",
          openLocalItem(3, 2) + presses({kDown, kEnter, kTab, kEnter, kEnter, kEnter})},
         {"DiskCheckByPointer", "practice-disk-check",
@@ -162,6 +194,17 @@ std::vector<Row> rows() {
          kImagePasswordByPointer + clickMenu(1, 2, 2) + Actions{clickButton(1), clickRow(1), clickButton(1)} +
              fileByPointer("D:\\IMAGES\\LAB") + passwordByPointer("lab1") + passwordByPointer("lab1") +
              Actions{clickButton(2)} + kYesByPointer + Actions{clickButton(1)}},
+        // The peer menu: Partition > To Image; local C: to the peer's D:.
+        {"PeerCloneByKeys", "practice-peer-clone",
+         kMasterByKeys + presses({kDown, kEnter, kDown, kEnter, kTab, kEnter, kEnter, kTab, kEnter}) +
+             fileByKeys("D:\\SHARE\\WS01C") + presses({kTab, kEnter}) + kYesByKeys + presses({kEnter}),
+         true},
+        {"PeerCloneByPointer", "practice-peer-clone",
+         kMasterByPointer +
+             Actions{clickSubItem(input::kPeerMenu, 2), clickThirdItem(input::kLocal, 2, 2), clickButton(1),
+                     clickRow(1), clickButton(1)} +
+             fileByPointer("D:\\SHARE\\WS01C") + Actions{clickButton(2)} + kYesByPointer + Actions{clickButton(1)},
+         true},
     };
 }
 
@@ -177,6 +220,9 @@ TEST_P(PracticeTasks, PassEveryItemOfTheirExpectList) {
     const vxrdat::Task task =
         vxrdat::readTaskText(readText(std::filesystem::path(VXR_EXAMPLES_SOURCE) / row.task / "task.json"));
     OperationRun run(task.start);
+    auto slaveFlag = platform::NamedEvent::create(run.trainer.eventScope() + app::kSlaveFlag, row.slaveWaits);
+    auto masterFlag = platform::NamedEvent::create(run.trainer.eventScope() + app::kMasterFlag, false);
+    ASSERT_TRUE(slaveFlag && masterFlag);
     // Ends the run if the row's actions leave the trainer waiting.
     run.run(row.actions + Actions{endRun()});
     ASSERT_TRUE(run.savedOperation()) << "waited in " << ::testing::PrintToString(run.waits);
