@@ -90,7 +90,7 @@ Action clickOnOptionsPage(std::function<platform::Point()> offset) {
 }
 
 const Actions kImagePasswordByPointer = {
-    clickAt([](app::TForm1&) { return inside(input::kMainMenuAt, input::kMainMenuItems[input::kOptions - 1].offset); }),
+    clickMainItem(input::kOptions),
     clickOnOptionsPage([] {
         const auto& r = input::kOptionTabRects[4];
         return platform::Point{r.left + 5, r.top + 5};
