@@ -28,12 +28,9 @@ add_custom_target(vxr_picture_files)
 
 add_subdirectory(src/platform)
 add_subdirectory(src/model)
-add_subdirectory(src/app)
-add_subdirectory(src/input)
-add_subdirectory(src/dialogs)
-add_subdirectory(src/operations)
-add_subdirectory(src/cmdline)
-add_subdirectory(tools/vxrdat)
+foreach(dir IN LISTS VXR_TRAINER_DIRS)
+    add_subdirectory(${dir})
+endforeach()
 
 # The trainer: modal loops suspend the module (Asyncify) so the browser can
 # draw and deliver input; the run's end is reported to the page; the data
