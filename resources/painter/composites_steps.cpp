@@ -13,6 +13,7 @@
 #include "operations/progress_layout.h"
 #include "operations/step_layout.h"
 #include "operations/step_texts.h"
+#include "operations/steps.h"
 #include "platform/text.h"
 #include "scene.h"
 
@@ -21,15 +22,21 @@ namespace vxr::painter {
 namespace {
 
 using input::Offset;
+using operations::number;
+using operations::Step;
 using operations::stepPicture;
 
 using operations::StepTexts;
 using operations::stepTexts;
 
-// The button a step highlights when it opens (1 to 3), 0 for none.
+// The button a step highlights when it opens (1 to 3): the one under the
+// point the pointer is moved to; 0 for none.
 int preHighlightedButton(int step) {
-    if (step == 10 || step == 18 || step == 20 || step == 22 || step == 23) return 1;
-    if ((step >= 11 && step <= 17) || step == 21) return 2;
+    const Offset at = operations::stepRow(step).preHighlight;
+    const auto& buttons = input::dialogRects(step).buttons;
+    for (std::size_t b = 0; b < buttons.size(); ++b) {
+        if (buttons[b].contains(at.x, at.y)) return static_cast<int>(b) + 1;
+    }
     return 0;
 }
 
@@ -72,20 +79,22 @@ void fileDialogOverlays(Scene& scene, Offset at, const std::string& typedName) {
 }
 
 void diskDigit(Scene& scene, int step, Offset at) {
-    const Offset digit = step == 2 ? dialogs::kSourceDiskDigitAt : dialogs::kTargetDiskDigitAt;
+    const Offset digit = step == number(Step::SourcePartitions) ? dialogs::kSourceDiskDigitAt : dialogs::kTargetDiskDigitAt;
     scene.label("1", at + digit, {"Garamond", 9, true, pal(9), pal(2)});
 }
 
 void layStep(Scene& scene, int step, const StepTexts& texts) {
-    if ((step >= 10 && step <= 18) || (step >= 20 && step <= 23)) progressScreen(scene);
+    if (operations::isButtonDialog(step)) progressScreen(scene);
     const auto& place = stepPicture(step);
     scene.put(place.picture, place.at);
     layTexts(scene, place.at, texts);
-    if (step == 129) {
+    if (step == number(Step::ConfirmPassword)) {
         scene.label(operations::confirmPasswordText(), place.at + operations::kConfirmPasswordAt, lineLabel());
     }
-    if (step == 3 || step == 5 || step == 8) fileDialogOverlays(scene, place.at, step == 8 ? "SYSTEM" : "");
-    if (step == 2 || step == 7) diskDigit(scene, step, place.at);
+    if (operations::isFileDialog(step)) {
+        fileDialogOverlays(scene, place.at, step == number(Step::NewImageName) ? "SYSTEM" : "");
+    }
+    if (step == number(Step::SourcePartitions) || step == number(Step::DestinationPartition)) diskDigit(scene, step, place.at);
     buttonHighlight(scene, step, place.at);
 }
 
@@ -134,7 +143,9 @@ void messageBox(Scene& scene, int kind, Offset at, const std::string& title, con
 }  // namespace
 
 void addStepComposites(std::vector<Composite>& composites) {
-    for (int step : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 21, 22, 23, 29, 129}) {
+    for (const auto& row : operations::kSteps) {
+        const int step = number(row.step);
+        if (row.kind == operations::StepKind::Progress || row.step == Step::None) continue;
         composites.push_back({stepFile(step), [step](Scene& s) { layStep(s, step, stepTexts(step)); }});
     }
     composites.push_back({"step-06-remote", [](Scene& s) {
@@ -152,7 +163,7 @@ void addStepComposites(std::vector<Composite>& composites) {
                           }});
     composites.push_back({"message-1-code-1", [](Scene& s) {
                               progressScreen(s);
-                              messageBox(s, 1, stepPicture(8).at, "", "", "");
+                              messageBox(s, 1, stepPicture(number(Step::NewImageName)).at, "", "", "");
                           }});
     composites.push_back({"message-2-code-8", [](Scene& s) {
                               const auto& quit = input::kMainMenuItems[input::kMainItems - 1];

@@ -9,6 +9,8 @@
 
 namespace vxr::cmdline {
 
+using dialogs::Msg;
+
 namespace {
 
 struct ModeWord {
@@ -49,15 +51,15 @@ std::string CompletePath(const std::string& path) {
     return "C:\\" + path;
 }
 
-int CloneParser::ParseKeyword(const std::string& element) {
+Msg CloneParser::ParseKeyword(const std::string& element) {
     const auto equals = element.find('=');
     const std::string key = element.substr(0, equals);
     const std::string value = equals == std::string::npos ? "" : element.substr(equals + 1);
     if (key != "MODE" && key != "SRC" && key != "DST") {
         c_.errorToken = key;
-        return kUnknownKeyword;
+        return Msg::UnknownKeyword;
     }
-    if (value.empty()) return 0;
+    if (value.empty()) return Msg::None;
     if (key == "MODE") {
         for (const ModeWord& mode : kModeWords) {
             if (value == mode.word) c_.state.OpCode = mode.opCode;
@@ -67,20 +69,20 @@ int CloneParser::ParseKeyword(const std::string& element) {
     } else {
         destination_ = value;
     }
-    return 0;
+    return Msg::None;
 }
 
-int CloneParser::splitElements(std::string text) {
+Msg CloneParser::splitElements(std::string text) {
     while (!text.empty()) {
         const auto comma = text.find(',', 1);
         const std::string element = text.substr(1, comma == std::string::npos ? std::string::npos : comma - 1);
         text = comma == std::string::npos ? "" : text.substr(comma);
-        if (const int error = ParseKeyword(element)) return error;
+        if (const Msg error = ParseKeyword(element); error != Msg::None) return error;
     }
-    return 0;
+    return Msg::None;
 }
 
-int CloneParser::ParseClone(const std::string& text) {
+Msg CloneParser::ParseClone(const std::string& text) {
     model::OperationState& s = c_.state;
     s.OpCode = model::kDiskToDisk;
     s.CompressionFactor = 1.0;
@@ -88,34 +90,34 @@ int CloneParser::ParseClone(const std::string& text) {
     s.ImageIndex = 0;
     source_.clear();
     destination_.clear();
-    if (text.empty() || text[0] != ',') return kExpectedComma;
-    if (const int error = splitElements(text)) return error;
-    if (source_.empty()) return kSourceUnknown;
+    if (text.empty() || text[0] != ',') return Msg::ExpectedComma;
+    if (const Msg error = splitElements(text); error != Msg::None) return error;
+    if (source_.empty()) return Msg::SourceUnknown;
     if (s.OpCode == model::kDiskFromImage || s.OpCode == model::kPartitionFromImage) source_ = CompletePath(source_);
-    if (destination_.empty()) return kDestinationUnknown;
+    if (destination_.empty()) return Msg::DestinationUnknown;
     if (s.OpCode == model::kDiskToImage || s.OpCode == model::kPartitionToImage) {
         const auto at = destination_.find(kExtension);
         if (at != std::string::npos && at + kExtension.size() == destination_.size()) destination_.erase(at);
         destination_ = CompletePath(destination_);
     }
-    if (const int error = readSource()) return error;
+    if (const Msg error = readSource(); error != Msg::None) return error;
     return readDestination();
 }
 
 // ---- the source ------------------------------------------------------------------
 
-int CloneParser::readSource() {
+Msg CloneParser::readSource() {
     model::OperationState& s = c_.state;
     switch (s.OpCode) {
         case model::kDiskToDisk:
         case model::kDiskToImage:
-            if (diskAt(source_, 0, kLocal) == 0) return kInvalidSourceDrive;
+            if (diskAt(source_, 0, kLocal) == 0) return Msg::InvalidSourceDrive;
             s.SourceDisk = digitAt(source_, 0);
-            return 0;
+            return Msg::None;
         case model::kPartitionToPartition:
         case model::kPartitionToImage:
-            if (!hasColonAt(source_, 1)) return kExpectedColonInSource;
-            if (diskAt(source_, 0, kLocal) == 0) return kInvalidSourceDrive;
+            if (!hasColonAt(source_, 1)) return Msg::ExpectedColonInSource;
+            if (diskAt(source_, 0, kLocal) == 0) return Msg::InvalidSourceDrive;
             s.SourceDisk = digitAt(source_, 0);
             s.SourcePartitions = 0;
             return readPartitionGroups();
@@ -128,70 +130,70 @@ int CloneParser::readSource() {
             }
             return readImageSource();
         case model::kDiskFromImage: return readImageSource();
-        default: return 0;
+        default: return Msg::None;
     }
 }
 
 // ":p" groups after the disk digit: one partition for a copy, several for an image.
-int CloneParser::readPartitionGroups() {
+Msg CloneParser::readPartitionGroups() {
     model::OperationState& s = c_.state;
     const int partitions = c_.machine.record().partitionsInUse(kLocal, s.SourceDisk);
     std::string rest = source_.substr(1);
     while (!rest.empty()) {
         const int p = digitAt(rest, 1);
-        if (!hasColonAt(rest, 0) || p == 0) return kInvalidSourcePartition;
-        if (p > partitions) return kInvalidImageSourcePartition;
+        if (!hasColonAt(rest, 0) || p == 0) return Msg::InvalidSourcePartition;
+        if (p > partitions) return Msg::InvalidImageSourcePartition;
         const int bit = 1 << (p - 1);
         s.SourcePartitions = s.OpCode == model::kPartitionToPartition ? bit : (s.SourcePartitions | bit);
         rest.erase(0, 2);
     }
-    return 0;
+    return Msg::None;
 }
 
-int CloneParser::readImageSource() {
+Msg CloneParser::readImageSource() {
     model::OperationState& s = c_.state;
     // A path naming a directory (C:\, D:\BACKUP\) is no image file either.
     s.ImageIndex = c_.machine.ResolveImagePath(kLocal, source_);
     if (s.ImageIndex == 0) {
         c_.errorToken = withExtension(source_);
-        return kCannotOpenImage;
+        return Msg::CannotOpenImage;
     }
-    if (s.OpCode != model::kPartitionFromImage) return 0;
-    if (s.SourcePartitions < 1 || s.SourcePartitions > 4) return kInvalidSourcePartition;
+    if (s.OpCode != model::kPartitionFromImage) return Msg::None;
+    if (s.SourcePartitions < 1 || s.SourcePartitions > 4) return Msg::InvalidSourcePartition;
     if (s.SourcePartitions > c_.machine.record().imagePartitionsInUse(kLocal, s.ImageIndex)) {
-        return kSourcePartitionAboveMax;
+        return Msg::SourcePartitionAboveMax;
     }
-    return 0;
+    return Msg::None;
 }
 
 // ---- the destination -------------------------------------------------------------
 
-int CloneParser::readDestination() {
+Msg CloneParser::readDestination() {
     model::OperationState& s = c_.state;
     switch (s.OpCode) {
         case model::kDiskToDisk:
         case model::kDiskFromImage:
-            if (diskAt(destination_, 0, c_.peerMode) == 0) return kInvalidDestinationDrive;
+            if (diskAt(destination_, 0, c_.peerMode) == 0) return Msg::InvalidDestinationDrive;
             s.TargetDisk = digitAt(destination_, 0);
-            if (destinationHoldsSource()) return kInvalidDestinationDrive;
-            return 0;
+            if (destinationHoldsSource()) return Msg::InvalidDestinationDrive;
+            return Msg::None;
         case model::kDiskToImage:
         case model::kPartitionToImage: return readImageDestination();
         case model::kPartitionToPartition:
         case model::kPartitionFromImage: return readPartitionDestination();
-        default: return 0;
+        default: return Msg::None;
     }
 }
 
-int CloneParser::readImageDestination() {
+Msg CloneParser::readImageDestination() {
     model::OperationState& s = c_.state;
     s.LookInLetter = 1;
     s.LookInDirectory = c_.machine.ResolvePath(c_.peerMode, "C:\\");
     std::string name = destination_;
     const int resolved = dialogs::ResolveImageName(c_.machine, s, c_.peerMode, s.LookInLetter, s.LookInDirectory, name);
-    if (resolved == dialogs::kNoSuchDirectory) return kNoSuchDirectory;
+    if (resolved == dialogs::kNoSuchDriveOrDirectory) return Msg::NoSuchDirectory;
     if (resolved == dialogs::kOnImagedSource) {
-        return s.OpCode == model::kDiskToImage ? kImageOnImagedDrive : kImageOnImagedPartition;
+        return s.OpCode == model::kDiskToImage ? Msg::OnImagedDrive : Msg::OnImagedPartition;
     }
     // A name that is empty once normalised (E:\IMAGES\, .X) or that holds
     // control characters cannot be a file name.
@@ -203,25 +205,25 @@ int CloneParser::readImageDestination() {
     const int existing = c_.machine.FindImage(c_.peerMode, s.LookInDirectory, name);
     s.OverwriteImage = existing != 0;
     s.ImageIndex = existing != 0 ? existing : c_.machine.AddImage(c_.peerMode, s.LookInDirectory, name);
-    return s.ImageIndex != 0 ? 0 : cannotCreateImage(name);
+    return s.ImageIndex != 0 ? Msg::None : cannotCreateImage(name);
 }
 
-int CloneParser::cannotCreateImage(const std::string& name) {
+Msg CloneParser::cannotCreateImage(const std::string& name) {
     c_.errorToken = withExtension(name);
-    return kCannotCreateImage;
+    return Msg::CannotCreateImage;
 }
 
-int CloneParser::readPartitionDestination() {
+Msg CloneParser::readPartitionDestination() {
     model::OperationState& s = c_.state;
     model::MachineRecord& record = c_.machine.record();
-    if (!hasColonAt(destination_, 1)) return kExpectedColonInDestination;
-    if (diskAt(destination_, 0, c_.peerMode) == 0) return kInvalidDestinationDrive;
+    if (!hasColonAt(destination_, 1)) return Msg::ExpectedColonInDestination;
+    if (diskAt(destination_, 0, c_.peerMode) == 0) return Msg::InvalidDestinationDrive;
     s.TargetDisk = digitAt(destination_, 0);
-    if (digitAt(destination_, 2) == 0) return kInvalidDestinationPartition;
+    if (digitAt(destination_, 2) == 0) return Msg::InvalidDestinationPartition;
     s.TargetPartition = digitAt(destination_, 2);
-    if (destinationHoldsSource()) return kInvalidDestinationPartition;
+    if (destinationHoldsSource()) return Msg::InvalidDestinationPartition;
     const int count = record.partitionsInUse(c_.peerMode, s.TargetDisk);
-    if (s.TargetPartition > count + 1) return kTargetPartitionInvalid;
+    if (s.TargetPartition > count + 1) return Msg::TargetPartitionInvalid;
 
     const model::PartitionEntry entry =
         s.OpCode == model::kPartitionToPartition
@@ -231,12 +233,12 @@ int CloneParser::readPartitionDestination() {
     newPartition_ = entry;
     record.setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, entry);
     s.SourcePartCount = std::max(count, s.TargetPartition);
-    return 0;
+    return Msg::None;
 }
 
 // ---- the sizes, once every parameter is read -------------------------------------
 
-int CloneParser::SizeDestination() {
+Msg CloneParser::SizeDestination() {
     model::OperationState& s = c_.state;
     switch (s.OpCode) {
         case model::kDiskToDisk:
@@ -244,13 +246,13 @@ int CloneParser::SizeDestination() {
             // Whether each new partition holds its data is checked when the
             // operation starts, as for a copy chosen in the dialogs.
             model::SizeRules(c_.machine, s, c_.options).DefaultTargetSizes(kLocal);
-            return 0;
+            return Msg::None;
         case model::kPartitionToPartition:
         case model::kPartitionFromImage:
-            if (sizeNewPartition(newPartition_)) return 0;
+            if (sizeNewPartition(newPartition_)) return Msg::None;
             c_.machine.record().setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, replaced_);
-            return kTargetPartitionInvalid;
-        default: return 0;
+            return Msg::TargetPartitionInvalid;
+        default: return Msg::None;
     }
 }
 

@@ -4,33 +4,12 @@
 
 #include <string>
 
+#include "dialogs/message_codes.h"
 #include "model/computer.h"
 #include "model/operation_state.h"
 #include "model/option_words.h"
 
 namespace vxr::cmdline {
-
-// Dialog codes of the usage errors.
-enum CloneErrors : int {
-    kExpectedComma = 103,
-    kUnknownKeyword = 104,
-    kSourceUnknown = 105,
-    kDestinationUnknown = 106,
-    kInvalidSourceDrive = 107,
-    kInvalidDestinationDrive = 108,
-    kExpectedColonInSource = 109,
-    kExpectedColonInDestination = 110,
-    kInvalidSourcePartition = 111,
-    kInvalidDestinationPartition = 112,
-    kCannotOpenImage = 113,
-    kCannotCreateImage = 114,
-    kInvalidImageSourcePartition = 115,
-    kTargetPartitionInvalid = 116,
-    kSourcePartitionAboveMax = 117,
-    kNoSuchDirectory = 121,
-    kImageOnImagedPartition = 122,
-    kImageOnImagedDrive = 123,
-};
 
 struct CloneContext {
     model::TCOMPUTER& machine;
@@ -45,29 +24,29 @@ public:
     explicit CloneParser(CloneContext context) : c_(context) {}
 
     // `text` is the upper-cased parameter after "-CLONE" (it starts with the
-    // comma). Returns 0 when the state is complete, else the dialog code to
+    // comma). Returns Msg::None when the state is complete, else the message to
     // show (with the error token set where the dialog names one).
-    int ParseClone(const std::string& text);
+    dialogs::Msg ParseClone(const std::string& text);
 
-    // One KEY=VALUE element; 0, or the unknown keyword's dialog code.
-    int ParseKeyword(const std::string& element);
+    // One KEY=VALUE element; Msg::None, or the unknown keyword's message.
+    dialogs::Msg ParseKeyword(const std::string& element);
 
     // After a successful ParseClone, once every parameter is read (the FAT32
     // option may follow the clone): the new partition sizes of a disk or
-    // partition destination. 0, or the dialog code when a new partition
+    // partition destination. Msg::None, or the message when a new partition
     // cannot hold its data beside the disk's other partitions (its entry is
     // then put back as it was).
-    int SizeDestination();
+    dialogs::Msg SizeDestination();
 
 private:
-    int splitElements(std::string text);
-    int readSource();
-    int readPartitionGroups();
-    int readImageSource();
-    int readDestination();
-    int readImageDestination();
-    int readPartitionDestination();
-    int cannotCreateImage(const std::string& name);
+    dialogs::Msg splitElements(std::string text);
+    dialogs::Msg readSource();
+    dialogs::Msg readPartitionGroups();
+    dialogs::Msg readImageSource();
+    dialogs::Msg readDestination();
+    dialogs::Msg readImageDestination();
+    dialogs::Msg readPartitionDestination();
+    dialogs::Msg cannotCreateImage(const std::string& name);
     bool sizeNewPartition(const model::PartitionEntry& entry);
     // The disk digit at `at` when it names a disk of `computer`, else 0.
     int diskAt(const std::string& text, std::size_t at, int computer) const;

@@ -23,8 +23,8 @@ constexpr std::uint16_t kKeptRestrictions = model::kAssessmentCopy;
 
 }  // namespace
 
-void CommandLine::report(int dialogCode) {
-    w_.ui.DialogCode = dialogCode;
+void CommandLine::report(dialogs::Msg error) {
+    w_.ui.DialogCode = dialogs::code(error);
     w_.messages().ShowCodeDialog();
     w_.endProgram(app::kExitUsageError);
 }
@@ -43,7 +43,7 @@ void CommandLine::PROCCMDLINE() {
     for (const std::string& parameter : w_.start().parameters) {
         const std::string text = platform::asciiUpper(parameter);
         if (text.empty() || (text[0] != '-' && text[0] != '/')) {
-            report(kNotASwitch);
+            report(dialogs::Msg::NotASwitch);
             return;
         }
         const std::string rest = text.substr(1);
@@ -52,7 +52,7 @@ void CommandLine::PROCCMDLINE() {
             w_.computer.record() = loaded;
             break;
         }
-        int error = 0;
+        dialogs::Msg error = dialogs::Msg::None;
         if (rest.substr(0, rest.find(',')) == "CLONE") {
             mode = kClone;
             w_.computer.record() = loaded;
@@ -61,7 +61,7 @@ void CommandLine::PROCCMDLINE() {
         } else {
             error = ParseSwitch(rest, w_.options, w_.op, w_.ErrorToken);
         }
-        if (error != 0) {
+        if (error != dialogs::Msg::None) {
             w_.computer.record() = loaded;
             report(error);
             return;
@@ -69,7 +69,7 @@ void CommandLine::PROCCMDLINE() {
     }
     if (mode == kClone) {
         // The sizes depend on the FAT32 option, which may follow the clone.
-        if (const int error = clone->SizeDestination(); error != 0) {
+        if (const dialogs::Msg error = clone->SizeDestination(); error != dialogs::Msg::None) {
             w_.computer.record() = loaded;
             report(error);
             return;

@@ -2,13 +2,13 @@
 // The batch mode: the parameters the program was started with name one
 // operation (-CLONE,...) with its switches, or the help.
 
+#include "dialogs/message_codes.h"
+
 namespace vxr::app {
 class TForm1;
 }
 
 namespace vxr::cmdline {
-
-inline constexpr int kNotASwitch = 101;
 
 class CommandLine {
 public:
@@ -19,7 +19,7 @@ public:
 
 private:
     // Shows a usage error's box; the run then ends with the usage status.
-    void report(int dialogCode);
+    void report(dialogs::Msg error);
 
     app::TForm1& w_;
 };

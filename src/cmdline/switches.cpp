@@ -10,7 +10,7 @@ double CompressionFactorOf(int level) {
     return static_cast<double>(0.4L - 0.01L * static_cast<long double>(level - 2));
 }
 
-int ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
+dialogs::Msg ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
                 std::string& errorToken) {
     static const std::string kPasswordIs = "PWD=";
     if (text.rfind(kPasswordIs, 0) == 0) {
@@ -19,27 +19,27 @@ int ParseSwitch(const std::string& text, model::OptionWords& options, model::Ope
         state.ImagePassword = platform::cp936Prefix(platform::asciiUpper(text.substr(kPasswordIs.size())),
                                                     model::layout::kImagePasswordCapacity);
         options.setBox(5, 1, true);
-        return 0;
+        return dialogs::Msg::None;
     }
     const std::string compression = text == "Z" ? "Z1" : text;
     if (compression.size() == 2 && compression[0] == 'Z' && compression[1] >= '1' && compression[1] <= '9') {
         state.CompressionFactor = CompressionFactorOf(compression[1] - '0');
-        return 0;
+        return dialogs::Msg::None;
     }
     if (text == "SURE") {
         options.setBox(3, 1, true);
-        return 0;
+        return dialogs::Msg::None;
     }
     if (text == "F32") {
         options.setBox(2, 1, true);
-        return 0;
+        return dialogs::Msg::None;
     }
     if (text == "PWD") {
         options.setBox(5, 1, true);
-        return 0;
+        return dialogs::Msg::None;
     }
     errorToken = text;
-    return kInvalidSwitch;
+    return dialogs::Msg::InvalidSwitch;
 }
 
 }  // namespace vxr::cmdline

@@ -4,17 +4,16 @@
 
 #include <string>
 
+#include "dialogs/message_codes.h"
 #include "model/operation_state.h"
 #include "model/option_words.h"
 
 namespace vxr::cmdline {
 
-inline constexpr int kInvalidSwitch = 102;
-
 // `text` is one upper-cased parameter without its leading "-" or "/".
-// Returns 0 when the switch was applied, else the dialog code to show, with
+// Returns Msg::None when the switch was applied, else the message to show, with
 // `errorToken` set to the text. Option bits are only ever set here.
-int ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
+dialogs::Msg ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
                 std::string& errorToken);
 
 // The compression factor of -Z1 to -Z9.

@@ -27,11 +27,11 @@ int ResolveImageName(const model::TCOMPUTER& machine, const model::OperationStat
     std::string rest = name;
     char drive = current;
     if (const auto colon = rest.rfind(':'); colon != std::string::npos) {
-        if (colon != 1) return kNoSuchDirectory;
+        if (colon != 1) return kNoSuchDriveOrDirectory;
         drive = rest[0];
         rest.erase(0, 2);
     }
-    if (rest.empty()) return kNoSuchDirectory;
+    if (rest.empty()) return kNoSuchDriveOrDirectory;
 
     std::string path;
     if (rest[0] == '\\') {
@@ -44,11 +44,11 @@ int ResolveImageName(const model::TCOMPUTER& machine, const model::OperationStat
     const auto slash = path.rfind('\\');
     const std::string fileName = path.substr(slash + 1);
     directory = machine.ResolvePath(computer, path.substr(0, slash + 1));
-    if (directory == 0) return kNoSuchDirectory;
+    if (directory == 0) return kNoSuchDriveOrDirectory;
     letter = drive - 'C' + 1;
     if (peerMode == 0 && onImagedSource(machine, state, letter)) return kOnImagedSource;
     // A character the record's code page lacks can be in no file name there.
-    if (!platform::isCp936Text(fileName)) return kNoSuchDirectory;
+    if (!platform::isCp936Text(fileName)) return kNoSuchDriveOrDirectory;
     name = platform::cp936Prefix(fileName, kNameLength);
     return kNameAccepted;
 }

@@ -11,7 +11,7 @@ namespace vxr::dialogs {
 
 enum ImageNameResult : int {
     kNameAccepted = 0,
-    kNoSuchDirectory = 1,   // no such drive or directory
+    kNoSuchDriveOrDirectory = 1,   // no such drive or directory
     kOnImagedSource = 2,    // the file would lie on the disk or partition being imaged
 };
 
@@ -20,7 +20,7 @@ enum ImageNameResult : int {
 // go down from the current directory ("DIR\NAME"). On success `letter` and
 // `directory` name where the file goes and `name` is the bare file name, cut
 // to the 8 bytes an image name holds. A file name with a character the
-// record's code page lacks names no file: kNoSuchDirectory. The imaged source
+// record's code page lacks names no file: kNoSuchDriveOrDirectory. The imaged source
 // is checked only without a peer link.
 int ResolveImageName(const model::TCOMPUTER& machine, const model::OperationState& state, int peerMode, int& letter,
                      int& directory, std::string& name);

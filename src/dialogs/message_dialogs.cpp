@@ -13,7 +13,6 @@ namespace vxr::dialogs {
 
 namespace {
 
-constexpr int kQuitCode = 8;
 // Message box pictures stand at these positions of the dialog-picture table.
 constexpr int kFirstMessagePicture = 24;
 
@@ -25,7 +24,7 @@ void hideAll(std::initializer_list<platform::Control*> controls) {
 
 input::Offset MessageDialogs::dialogPosition(int kind) const {
     if (kind == 1) return {w_.Image4B->left(), w_.Image4B->top()};
-    if (kind == 2 && w_.ui.DialogCode == kQuitCode) return kQuitQuestionPosition;
+    if (kind == 2 && w_.ui.DialogCode == code(Msg::QuitQuestion)) return kQuitQuestionPosition;
     return kind == 2 ? kQuestionPosition : kEmptyErrorPosition;
 }
 

@@ -3,6 +3,7 @@
 // its title and lines laid over the picture, waits in a nested message loop
 // until a button is chosen, and leaves the choice in DialogAnswer.
 
+#include "dialogs/message_codes.h"
 #include "input/table_types.h"
 
 namespace vxr::app {

@@ -10,6 +10,7 @@
 #include "input/dialog_pointer.h"
 #include "input/dialog_rects.h"
 #include "input/keyboard.h"
+#include "operations/steps.h"
 
 namespace vxr::input {
 
@@ -27,15 +28,9 @@ int listRowY(int row) { return kRowHeight * row - 1; }
 
 }  // namespace
 
-bool Keyboard::listDialog() const {
-    const int d = w_.ui.DialogNo;
-    return d == 1 || d == 2 || d == 4 || d == 6 || d == 7 || d == 9;
-}
+bool Keyboard::listDialog() const { return operations::isListDialog(w_.ui.DialogNo); }
 
-bool Keyboard::fileDialog() const {
-    const int d = w_.ui.DialogNo;
-    return d == 3 || d == 5 || d == 8;
-}
+bool Keyboard::fileDialog() const { return operations::isFileDialog(w_.ui.DialogNo); }
 
 // Tab walks the buttons, then returns to the table.
 void Keyboard::listTab() {
@@ -133,7 +128,7 @@ void Keyboard::fileEnter() {
 // mouse locked; an empty edit cannot be answered (OK does not highlight).
 void Keyboard::passwordEnter() {
     UiState& ui = w_.ui;
-    if (ui.DialogNo != kPasswordDialog || ui.DialogCode != 0 || w_.dialogPointer().choiceMissing()) return;
+    if (operations::stepKind(ui.DialogNo) != operations::StepKind::Password || ui.DialogCode != 0 || w_.dialogPointer().choiceMissing()) return;
     ui.ButtonSel = 1;
     ui.DialogAnswer = 1;
 }

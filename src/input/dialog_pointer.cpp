@@ -10,6 +10,7 @@
 #include "dialogs/table_rows.h"
 #include "input/dialog_rects.h"
 #include "input/ui_state.h"
+#include "operations/steps.h"
 
 namespace vxr::input {
 
@@ -26,8 +27,12 @@ using dialogs::kUnusableRow;
 constexpr int kTableRows = 4;
 constexpr int kLookInRowCount = 16;
 
-bool fileDialog(int dialogNo) { return dialogNo == 3 || dialogNo == 5 || dialogNo == 8; }
-bool selectionDialog(int dialogNo) { return dialogNo >= 1 && dialogNo <= 9; }
+using operations::isFileDialog;
+using operations::isListDialog;
+using operations::isSelectionDialog;
+using operations::Step;
+
+constexpr Step stepOf(int dialogNo) { return static_cast<Step>(dialogNo); }
 
 bool bitSet(int bits, int partition) { return partition >= 1 && (bits >> (partition - 1) & 1) != 0; }
 
@@ -56,13 +61,13 @@ int DialogPointer::hitAt(int x, int y) const {
 
 bool DialogPointer::choiceMissing() const {
     const model::OperationState& s = w_.op;
-    switch (w_.ui.DialogNo) {
-        case 1: return s.SourceDisk == 0;
-        case 2:
-        case 4: return s.SourcePartitions == 0;
-        case 6: return s.TargetDisk == 0;
-        case 7: return s.TargetPartition == 0;
-        case kPasswordDialog: return w_.Edit[1]->text().empty();
+    switch (stepOf(w_.ui.DialogNo)) {
+        case Step::SourceDisk: return s.SourceDisk == 0;
+        case Step::SourcePartitions:
+        case Step::ImagePartition: return s.SourcePartitions == 0;
+        case Step::DestinationDisk: return s.TargetDisk == 0;
+        case Step::DestinationPartition: return s.TargetPartition == 0;
+        case Step::Password: return w_.Edit[1]->text().empty();
         default: return false;
     }
 }
@@ -86,12 +91,11 @@ void DialogPointer::highlightButton(int button) {
         return;
     }
     showHighlight(picture, rect.left, rect.top);
-    const int dialog = w_.ui.DialogNo;
-    if (button == 1 && ((dialog >= 11 && dialog <= 18) || dialog == 21)) {
+    if (button == 1 && rects.plainSecond[0] != '\0') {
         // The second button shows plain beside the highlighted first.
         const InclusiveRect& second = rects.buttons[1];
         platform::Image& plain = *w_.Image4A_0;
-        plain.setPicture(w_.catalogue.byName(dialog == 21 ? kPlainSecondButtonComplete : kPlainSecondButtonQuestion));
+        plain.setPicture(w_.catalogue.byName(rects.plainSecond));
         plain.fitToPicture();
         plain.setPosition(w_.Image4B->left() + second.left, w_.Image4B->top() + second.top);
         plain.bringToFront();
@@ -104,7 +108,7 @@ void DialogPointer::highlightButton(int button) {
 void DialogPointer::dropButtonHighlight() {
     w_.Image4A->hide();
     w_.ui.ButtonSel = 0;
-    if (selectionDialog(w_.ui.DialogNo)) w_.focusFrame().DrawFocusFrame(w_.ui.DialogNo, app::kFrameWhite);
+    if (isSelectionDialog(w_.ui.DialogNo)) w_.focusFrame().DrawFocusFrame(w_.ui.DialogNo, app::kFrameWhite);
 }
 
 // A size typed into a box is taken over when the pointer leaves the box or
@@ -157,14 +161,14 @@ void DialogPointer::Image4BMouseMove(int x, int y) {
     int hit = hitAt(x, y);
     if (choiceMissing()) hit = 0;
     if (hit == -1 || hit == ui.ButtonSel) return;
-    const bool listDialog = selectionDialog(ui.DialogNo);
+    const bool listDialog = isSelectionDialog(ui.DialogNo);
     if (hit == 0) {
         w_.Image4A->hide();
         if (listDialog) w_.focusFrame().DrawFocusFrame(ui.DialogNo, app::kFrameWhite);
     } else {
         // A file dialog is not answered with an empty name. The restore's
         // dialog is held to this too: its OK would only report a bad name.
-        if (hit == 1 && fileDialog(ui.DialogNo) && blank(w_.Edit[1]->text())) {
+        if (hit == 1 && isFileDialog(ui.DialogNo) && blank(w_.Edit[1]->text())) {
             w_.Image4A->hide();
             ui.ButtonSel = 0;
             return;
@@ -177,7 +181,7 @@ void DialogPointer::Image4BMouseMove(int x, int y) {
 
 void DialogPointer::Image4BClick() {
     if (w_.mouseLocked()) return;
-    if (!fileDialog(w_.ui.DialogNo) || !kLookInArrow.contains(DialogPoint.x, DialogPoint.y)) return;
+    if (!isFileDialog(w_.ui.DialogNo) || !kLookInArrow.contains(DialogPoint.x, DialogPoint.y)) return;
     if (w_.Image2D->visible()) {
         w_.Image2D->hide();
         w_.ScrollBox1->show();
@@ -207,7 +211,7 @@ void DialogPointer::Image4A_0MouseMove() {
 // A click into the file dialogs' name edit makes it the focused stop, so
 // that Tab goes on from there; in the destination tables it marks a size box.
 void DialogPointer::Edit2Click(int box) {
-    if (box == 1 && fileDialog(w_.ui.DialogNo)) {
+    if (box == 1 && isFileDialog(w_.ui.DialogNo)) {
         w_.ui.FieldPos = kNameEditStop;
         w_.focusFrame().DrawFocusFrame(kNameEditFrame, app::kFrameWhite);
         return;
@@ -238,12 +242,12 @@ void DialogPointer::redrawTableRow(int row, int style) {
     const model::OperationState& s = w_.op;
     const int peer = w_.ui.PeerMode;
     dialogs::TableRows& rows = w_.tableRows();
-    switch (w_.ui.DialogNo) {
-        case 1: rows.DrawTableRow(0, dialogs::kDiskRow, row, style, 0, 0); break;
-        case 2: rows.DrawTableRow(0, dialogs::kPartitionRow, s.SourceDisk, style, 0, row); break;
-        case 4: rows.DrawTableRow(peer, dialogs::kImagePartitionRow, 0, style, s.ImageIndex, row); break;
-        case 6: rows.DrawTableRow(peer, dialogs::kDiskRow, row, style, 0, 0); break;
-        case 7: {
+    switch (stepOf(w_.ui.DialogNo)) {
+        case Step::SourceDisk: rows.DrawTableRow(0, dialogs::kDiskRow, row, style, 0, 0); break;
+        case Step::SourcePartitions: rows.DrawTableRow(0, dialogs::kPartitionRow, s.SourceDisk, style, 0, row); break;
+        case Step::ImagePartition: rows.DrawTableRow(peer, dialogs::kImagePartitionRow, 0, style, s.ImageIndex, row); break;
+        case Step::DestinationDisk: rows.DrawTableRow(peer, dialogs::kDiskRow, row, style, 0, 0); break;
+        case Step::DestinationPartition: {
             if (beyondTargetPartitions(row)) {
                 // The free-space row keeps the size proposed for it.
                 model::MachineRecord& record = w_.computer.record();
@@ -256,7 +260,7 @@ void DialogPointer::redrawTableRow(int row, int style) {
             }
             break;
         }
-        case 9:
+        case Step::DestinationDetails:
             if (w_.ui.OpCode == model::kDiskFromImage) {
                 rows.DrawTableRow(peer, dialogs::kImageDetailRow, 0, style, s.ImageIndex, row);
             } else {
@@ -269,12 +273,12 @@ void DialogPointer::redrawTableRow(int row, int style) {
 
 bool DialogPointer::rowChosen(int row) const {
     const model::OperationState& s = w_.op;
-    switch (w_.ui.DialogNo) {
-        case 1: return row == s.SourceDisk;
-        case 2: return bitSet(s.SourcePartitions, row);
-        case 4: return row == s.SourcePartitions;
-        case 6: return row == s.TargetDisk;
-        case 7: return row == s.TargetPartition;
+    switch (stepOf(w_.ui.DialogNo)) {
+        case Step::SourceDisk: return row == s.SourceDisk;
+        case Step::SourcePartitions: return bitSet(s.SourcePartitions, row);
+        case Step::ImagePartition: return row == s.SourcePartitions;
+        case Step::DestinationDisk: return row == s.TargetDisk;
+        case Step::DestinationPartition: return row == s.TargetPartition;
         default: return false;
     }
 }
@@ -288,16 +292,16 @@ int DialogPointer::cursorStyle(int row) const { return rowChosen(row) ? kCursorO
 void DialogPointer::cursorLeavesTable() {
     UiState& ui = w_.ui;
     dialogs::TableRows& rows = w_.tableRows();
-    switch (ui.DialogNo) {
-        case 1:
-        case 2:
-        case 6:
+    switch (stepOf(ui.DialogNo)) {
+        case Step::SourceDisk:
+        case Step::SourcePartitions:
+        case Step::DestinationDisk:
             if (ui.RowSel <= 1 || rows.rowStyle(1) == kUnusableRow) return;
             redrawTableRow(ui.RowSel, plainStyle(ui.RowSel));
             ui.RowSel = 1;
             redrawTableRow(1, cursorStyle(1));
             break;
-        case 7:
+        case Step::DestinationPartition:
             if (ui.RowSel <= 0) return;
             redrawTableRow(ui.RowSel, plainStyle(ui.RowSel));
             ui.RowSel = 0;
@@ -309,8 +313,8 @@ void DialogPointer::cursorLeavesTable() {
 // The pointer is on a button: no row keeps the cursor.
 void DialogPointer::removeTableCursor() {
     UiState& ui = w_.ui;
-    const int d = ui.DialogNo;
-    if ((d != 1 && d != 2 && d != 4 && d != 6 && d != 7) || ui.RowSel <= 0) return;
+    // The details table keeps its cursor row.
+    if (!isListDialog(ui.DialogNo) || stepOf(ui.DialogNo) == Step::DestinationDetails || ui.RowSel <= 0) return;
     redrawTableRow(ui.RowSel, plainStyle(ui.RowSel));
     ui.RowSel = 0;
 }
@@ -340,14 +344,14 @@ void DialogPointer::Image1DMouseMove(int x, int y) {
         row = usableRowFrom(row);
         if (row == 0) return;
     }
-    const int d = ui.DialogNo;
-    if (d != 1 && d != 2 && d != 4 && d != 6 && d != 7 && d != 9) return;
-    if (d == 6 && ui.OpCode == model::kDiskToDisk && row == w_.op.SourceDisk && ui.PeerMode == 0) return;
-    if (d == 7 || d == 9) takeOverPendingSize();
+    if (!isListDialog(ui.DialogNo)) return;
+    const Step d = stepOf(ui.DialogNo);
+    if (d == Step::DestinationDisk && ui.OpCode == model::kDiskToDisk && row == w_.op.SourceDisk && ui.PeerMode == 0) return;
+    if (d == Step::DestinationPartition || d == Step::DestinationDetails) takeOverPendingSize();
     const int old = ui.RowSel;
-    if (old > 0) redrawTableRow(old, d == 9 ? kPlainRow : plainStyle(old));
+    if (old > 0) redrawTableRow(old, d == Step::DestinationDetails ? kPlainRow : plainStyle(old));
     ui.RowSel = row;
-    redrawTableRow(row, d == 9 ? kCursorRow : cursorStyle(row));
+    redrawTableRow(row, d == Step::DestinationDetails ? kCursorRow : cursorStyle(row));
 }
 
 void DialogPointer::chooseOne(int row, int& chosen) {
@@ -383,24 +387,24 @@ void DialogPointer::choosePartition(int row) {
 void DialogPointer::Image1DClick() {
     if (w_.mouseLocked()) return;
     UiState& ui = w_.ui;
-    const int d = ui.DialogNo;
-    if (d != 1 && d != 2 && d != 4 && d != 6 && d != 7) return;
+    // The details table has no choice to click.
+    if (!isListDialog(ui.DialogNo) || stepOf(ui.DialogNo) == Step::DestinationDetails) return;
     const int row = tableRowAt(ListPoint.y);
     if (row < 1 || row > kTableRows) return;
     const int style = w_.tableRows().rowStyle(row);
     if (style == kNotDrawn || style == kUnusableRow) return;
     model::OperationState& s = w_.op;
-    switch (d) {
-        case 1:
+    switch (stepOf(ui.DialogNo)) {
+        case Step::SourceDisk:
             chooseOne(row, s.SourceDisk);
             if (ui.OpCode == model::kDiskToDisk && s.SourceDisk != 0) {
                 s.SourcePartCount = w_.computer.record().partitionsInUse(0, s.SourceDisk);
             }
             break;
-        case 2: choosePartition(row); break;
-        case 4: chooseOne(row, s.SourcePartitions); break;
-        case 6: chooseOne(row, s.TargetDisk); break;
-        case 7:
+        case Step::SourcePartitions: choosePartition(row); break;
+        case Step::ImagePartition: chooseOne(row, s.SourcePartitions); break;
+        case Step::DestinationDisk: chooseOne(row, s.TargetDisk); break;
+        case Step::DestinationPartition:
             takeOverPendingSize();
             chooseOne(row, s.TargetPartition);
             break;
@@ -428,7 +432,7 @@ void DialogPointer::Image5DAMouseMove(int x, int y) {
     if (w_.mouseLocked()) return;
     FilePoint = {x, y};
     UiState& ui = w_.ui;
-    if (!fileDialog(ui.DialogNo) || y < 0) return;
+    if (!isFileDialog(ui.DialogNo) || y < 0) return;
     const int row = y / kRowHeight + 1;
     if (row > ui.RowCount || row == ui.RowSel) return;
     ui.RowSel = row;
@@ -451,7 +455,7 @@ void DialogPointer::openFileListEntry(int row) {
     } else {
         // An image chosen for a new image names an existing entry: the
         // overwrite question follows, and its space is not counted twice.
-        const bool newImage = ui.DialogNo == 8;
+        const bool newImage = stepOf(ui.DialogNo) == Step::NewImageName;
         s.ImageIndex = newImage ? -line.entry : line.entry;
         if (newImage) s.OverwriteImage = true;
         s.ImageFileName = w_.computer.record().image(ui.PeerMode, line.entry).name;
@@ -462,7 +466,7 @@ void DialogPointer::openFileListEntry(int row) {
 
 void DialogPointer::Image5DAClick() {
     if (w_.mouseLocked()) return;
-    if (!fileDialog(w_.ui.DialogNo) || FilePoint.y < 0) return;
+    if (!isFileDialog(w_.ui.DialogNo) || FilePoint.y < 0) return;
     openFileListEntry(FilePoint.y / kRowHeight + 1);
 }
 
@@ -474,7 +478,7 @@ void DialogPointer::Image2DMouseMove(int x, int y) {
 void DialogPointer::Image2DClick() {
     if (w_.mouseLocked()) return;
     UiState& ui = w_.ui;
-    if (!fileDialog(ui.DialogNo) || LookInPoint.y < 0) return;
+    if (!isFileDialog(ui.DialogNo) || LookInPoint.y < 0) return;
     const int k = LookInPoint.y / kRowHeight;
     if (k >= kLookInRowCount) return;
     const int letter = ui.LookInRows[static_cast<std::size_t>(k)];

@@ -1,7 +1,8 @@
 #pragma once
 // The operation dialogs' hit rectangles, in the dialog picture's coordinates
 // with both edges included: area A, area B, buttons 1 to 3, and the highlight
-// picture of each button. The keyboard uses the buttons' top-left corners.
+// picture of each button, and the plain second button shown beside a
+// highlighted first. The keyboard uses the buttons' top-left corners.
 
 #include <array>
 
@@ -14,9 +15,14 @@ struct DialogRects {
     InclusiveRect areaB;
     std::array<InclusiveRect, 3> buttons{};
     std::array<const char*, 3> highlights{{"", "", ""}};
+    const char* plainSecond = "";  // empty: the second button keeps its look
 };
 
 inline constexpr int kDialogCount = 29;
+
+// The plain second button shown while the first has the highlight.
+inline constexpr const char* kPlainSecondButtonQuestion = "F440";
+inline constexpr const char* kPlainSecondButtonComplete = "F450";
 
 namespace detail {
 constexpr InclusiveRect kNone{};
@@ -26,7 +32,7 @@ constexpr InclusiveRect kLookInColumn{98, 23, 310, 298};
 
 constexpr DialogRects diskList{kSelectTable, kNone, {{{104, 133, 190, 152}, {264, 133, 349, 152}, kNone}}, {{"F411", "F412", ""}}};
 constexpr DialogRects fileRead{kLookInColumn, kFileList, {{{324, 253, 391, 271}, {324, 279, 391, 297}, kNone}}, {{"F421", "F422", ""}}};
-constexpr DialogRects question{kNone, kNone, {{{75, 103, 141, 122}, {214, 103, 280, 122}, kNone}}, {{"F441", "F442", ""}}};
+constexpr DialogRects question{kNone, kNone, {{{75, 103, 141, 122}, {214, 103, 280, 122}, kNone}}, {{"F441", "F442", ""}}, kPlainSecondButtonQuestion};
 constexpr DialogRects messageBox{kNone, kNone, {{{64, 103, 145, 122}, {209, 103, 289, 122}, kNone}}, {{"F411", "F412", ""}}};
 }  // namespace detail
 
@@ -50,10 +56,10 @@ inline constexpr std::array<DialogRects, kDialogCount + 1> kDialogRects{{
     /* 15 */ detail::question,
     /* 16 */ detail::question,
     /* 17 */ detail::question,
-    /* 18 */ {{}, {}, {{{74, 103, 141, 122}, {214, 103, 280, 122}, {}}}, {{"F441", "F442", ""}}},
+    /* 18 */ {{}, {}, {{{74, 103, 141, 122}, {214, 103, 280, 122}, {}}}, {{"F441", "F442", ""}}, kPlainSecondButtonQuestion},
     /* 19 */ {{}, {}, {{{513, 316, kAbsent, kAbsent}, {}, {}}}, {{"", "", ""}}},
     /* 20 */ {{}, {}, {{{140, 103, kAbsent, kAbsent}, {}, {}}}, {{"F451", "", ""}}},
-    /* 21 */ {{}, {}, {{{64, 103, 145, 122}, {209, 103, 289, 122}, {}}}, {{"F451", "F452", ""}}},
+    /* 21 */ {{}, {}, {{{64, 103, 145, 122}, {209, 103, 289, 122}, {}}}, {{"F451", "F452", ""}}, kPlainSecondButtonComplete},
     /* 22 */ {{}, {}, {{{144, 103, 211, 122}, {}, {}}}, {{"F481", "", ""}}},
     /* 23 */ {{}, {}, {{{144, 103, 211, 122}, {}, {}}}, {{"F481", "", ""}}},
     /* 24 */ detail::messageBox,
@@ -68,9 +74,6 @@ constexpr const DialogRects& dialogRects(int dialogNo) {
     return dialogNo >= 1 && dialogNo <= kDialogCount ? kDialogRects[static_cast<std::size_t>(dialogNo)] : kDialogRects[0];
 }
 
-// The password step, which has no dialog class of its own.
-inline constexpr int kPasswordDialog = 29;
-
 // The stops (FieldPos) of a file dialog, and the focus frame areas of the
 // name edit and the Look-in box.
 enum FileStop : int { kFileListStop = 1, kNameEditStop = 2, kSecondButtonStop = 3, kFirstButtonStop = 4, kLookInStop = 5 };
@@ -80,10 +83,6 @@ inline constexpr int kLookInFrame = 12;
 // The Look-in arrow of the file dialogs, in the dialog picture; the
 // keyboard points at its corner + 1.
 inline constexpr InclusiveRect kLookInArrow{294, 26, 309, 41};
-
-// The plain second button shown while the first has the highlight.
-inline constexpr const char* kPlainSecondButtonQuestion = "F440";  // dialogs 11 to 18
-inline constexpr const char* kPlainSecondButtonComplete = "F450";  // dialog 21
 
 // The peer connection's boxes by LeafItem: 1 the slave's waiting box,
 // 2 the master's address box.

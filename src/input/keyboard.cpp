@@ -9,6 +9,7 @@
 #include "input/menus.h"
 #include "operations/help_screen.h"
 #include "operations/options_dialog.h"
+#include "operations/steps.h"
 
 namespace vxr::input {
 
@@ -32,11 +33,6 @@ int thirdMenuCount(int mainItem, int subItem) {
 
 int wrapNext(int value, int count) { return value >= count ? 1 : value + 1; }
 int wrapPrevious(int value, int count) { return value <= 1 ? count : value - 1; }
-
-// Message boxes with Yes and No.
-bool twoButtonCode(int code) {
-    return code == 2 || code == 5 || code == 8 || (code >= 12 && code <= 100) || code == 118 || code >= 200;
-}
 
 }  // namespace
 
@@ -134,10 +130,7 @@ void Keyboard::peerBoxTab() {
     w_.dialogPointer().keyboardMove(next.left + 1, next.top + 1);
 }
 
-bool Keyboard::buttonDialog() const {
-    const int d = w_.ui.DialogNo;
-    return (d >= 10 && d <= 18) || (d >= 20 && d <= 23);
-}
+bool Keyboard::buttonDialog() const { return operations::isButtonDialog(w_.ui.DialogNo); }
 
 bool Keyboard::hoverButton(int button) {
     if (button < 1 || button > 3) return false;
@@ -251,7 +244,7 @@ void Keyboard::pageUpOrDown(int key) {
 void Keyboard::leftOrRight(int key) {
     UiState& ui = w_.ui;
     if (ui.DialogCode != 0) {
-        if (twoButtonCode(ui.DialogCode)) {
+        if (!dialogs::isOneButtonCode(ui.DialogCode)) {
             const auto& kind = dialogs::kMessageKinds[2];
             const InclusiveRect target = ui.ButtonSel == 1 ? kind.button2 : kind.button1;
             w_.messages().Image4DMouseMove(target.left + 1, target.top + 1);

@@ -12,7 +12,6 @@ namespace vxr::input {
 
 namespace {
 
-constexpr int kQuitQuestion = 8;
 
 bool inHitArea(const MenuItem& item, const platform::Picture& highlight, int x, int y) {
     return highlight && hitArea(item.offset, highlight->width(), highlight->height(), x, y);
@@ -78,7 +77,7 @@ void Menus::openSubmenu() {
 
 void Menus::askQuit() {
     w_.ui.SubItem = 1;
-    w_.ui.DialogCode = kQuitQuestion;
+    w_.ui.DialogCode = dialogs::code(dialogs::Msg::QuitQuestion);
     w_.messages().ShowCodeDialog();
     if (w_.ui.DialogAnswer == 1) {
         w_.screens().closeWindow();

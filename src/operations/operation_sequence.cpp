@@ -21,26 +21,11 @@ namespace vxr::operations {
 
 namespace {
 
-constexpr int kProgressScreenStep = 119;
-constexpr int kRunStep = 19;
-constexpr int kPasswordStep = 29;
-constexpr int kConfirmStep = 129;
 constexpr int kPasswordLength = 10;
 
+using dialogs::Msg;
 
-
-// Message codes of the password questions.
-constexpr int kInvalidPassword = 5, kNoPassword = 6, kPasswordsDiffer = 7, kWrongPassword = 118, kWrongSwitchPassword = 119;
-
-// Where a step's default button is pointed at when it opens.
-struct PreHighlight {
-    int step;
-    int x, y;
-};
-constexpr PreHighlight kPreHighlights[] = {{10, 40, 104},  {11, 214, 103}, {12, 214, 103}, {13, 214, 103},
-                                           {14, 214, 103}, {15, 214, 103}, {16, 214, 103}, {17, 214, 103},
-                                           {18, 75, 103},  {20, 140, 103}, {21, 210, 104}, {22, 144, 103},
-                                           {23, 144, 103}};
+bool isPasswordStep(Step step) { return stepKind(number(step)) == StepKind::Password; }
 
 }  // namespace
 
@@ -61,41 +46,17 @@ std::string typedPassword(const std::string& text) {
 
 }  // namespace
 
-int proceedStep(int opCode) {
-    switch (opCode) {
-        case model::kDiskToDisk: return 11;
-        case model::kDiskToImage: return 12;
-        case model::kDiskFromImage: return 13;
-        case model::kPartitionToPartition: return 14;
-        case model::kPartitionToImage: return 15;
-        case model::kPartitionFromImage: return 16;
-        case model::kCheckImage: return 17;
-        case model::kCheckDisk: return 18;
-        default: return 0;
-    }
-}
-
-int completionStep(int opCode) {
-    switch (opCode) {
-        case model::kDiskToImage:
-        case model::kPartitionToImage: return 20;
-        case model::kCheckImage: return 22;
-        case model::kCheckDisk: return 23;
-        default: return 21;
-    }
-}
-
 // ---- steps -------------------------------------------------------------------
 
-void OperationSequence::showStepPicture(int step) {
-    const StepPicture& place = stepPicture(step);
+void OperationSequence::showStepPicture(Step step) {
+    const StepPicture& place = stepRow(step).picture;
     platform::Image& dialog = *w_.Image4B;
     dialog.setPicture(w_.catalogue.DialogPictures[static_cast<std::size_t>(place.catalogueSlot)]);
     dialog.fitToPicture();
     dialog.setPosition(place.at.x, place.at.y);
     dialog.bringToFront();
     dialog.show();
-    const StepTexts texts = stepTexts(step, w_.ui.PeerMode == 1);
+    const StepTexts texts = stepTexts(number(step), w_.ui.PeerMode == 1);
     const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
     const auto lay = [&](int label, const std::string& text, input::Offset at, const platform::Font& font, int band) {
         if (text.empty()) return;
@@ -105,13 +66,12 @@ void OperationSequence::showStepPicture(int step) {
     lay(24, texts.title, kStepTitleAt, {"Tahoma", 7, true, dialogs::palette(9)}, 2);
     lay(21, texts.line1, kStepLine1At, lineFont, 7);
     lay(22, texts.line2, kStepLine2At, lineFont, 7);
-    if (step == kConfirmStep) lay(21, confirmPasswordText(), kConfirmPasswordAt, lineFont, 7);
+    if (step == Step::ConfirmPassword) lay(21, confirmPasswordText(), kConfirmPasswordAt, lineFont, 7);
 }
 
-void OperationSequence::preHighlight(int step) {
-    for (const PreHighlight& p : kPreHighlights) {
-        if (p.step == step) w_.dialogPointer().Image4BMouseMove(p.x, p.y);
-    }
+void OperationSequence::preHighlight(Step step) {
+    const Offset at = stepRow(step).preHighlight;
+    if (at.present()) w_.dialogPointer().Image4BMouseMove(at.x, at.y);
 }
 
 void OperationSequence::showPasswordEdit() {
@@ -128,14 +88,14 @@ void OperationSequence::showPasswordEdit() {
     edit.setFocus();
 }
 
-void OperationSequence::AskStep(int step) {
+void OperationSequence::AskStep(Step step) {
     input::UiState& ui = w_.ui;
     ui.FieldPos = 1;
-    ui.DialogNo = step == kProgressScreenStep ? kRunStep : step == kConfirmStep ? kPasswordStep : step;
+    ui.DialogNo = number(step == Step::ProgressScreen ? Step::Run : step == Step::ConfirmPassword ? Step::Password : step);
     ui.DialogAnswer = 0;
     ui.ButtonSel = 0;
-    if (step == kProgressScreenStep) {
-        const StepPicture& place = stepPicture(kProgressScreenStep);
+    if (step == Step::ProgressScreen) {
+        const StepPicture& place = kProgressStep;
         w_.IMAGE2BP->setPicture(w_.catalogue.DialogPictures[static_cast<std::size_t>(place.catalogueSlot)]);
         w_.IMAGE2BP->fitToPicture();
         w_.IMAGE2BP->setPosition(place.at.x, place.at.y);
@@ -144,30 +104,30 @@ void OperationSequence::AskStep(int step) {
         return;
     }
     showStepPicture(step);
-    w_.trace.write("step", {{"step", step}});
+    w_.trace.write("step", {{"step", number(step)}});
     preHighlight(step);
-    if (isFileDialog(step)) openFileDialog();
-    if (step == kPasswordStep || step == kConfirmStep) showPasswordEdit();
-    if (isSelectionDialog(step)) {
-        w_.dialogContents().BuildDialogContents(ui.PeerMode, step);
-        w_.focusFrame().DrawFocusFrame(step, app::kFrameWhite);
+    if (isFileDialog(ui.DialogNo)) openFileDialog();
+    if (isPasswordStep(step)) showPasswordEdit();
+    if (isSelectionDialog(ui.DialogNo)) {
+        w_.dialogContents().BuildDialogContents(ui.PeerMode, ui.DialogNo);
+        w_.focusFrame().DrawFocusFrame(ui.DialogNo, app::kFrameWhite);
         ui.FieldPos = 1;
     }
     w_.waitUntil([this] { return w_.ui.DialogAnswer != 0; });
     w_.focusFrame().DrawFocusFrame(1, app::kFrameHidden);
-    if (isFileDialog(step) && ui.DialogAnswer == 1 && !takeChosenName(step)) {
-        w_.trace.write("stepAnswer", {{"step", step}, {"answer", ui.DialogAnswer}, {"dialogCode", ui.DialogCode}});
+    if (isFileDialog(ui.DialogNo) && ui.DialogAnswer == 1 && !takeChosenName(step)) {
+        w_.trace.write("stepAnswer", {{"step", number(step)}, {"answer", ui.DialogAnswer}, {"dialogCode", ui.DialogCode}});
         w_.screens().HideDialog();
         w_.Edit[5]->setFocus();
         return;
     }
-    nlohmann::json answer = {{"step", step}, {"answer", ui.DialogAnswer}};
+    nlohmann::json answer = {{"step", number(step)}, {"answer", ui.DialogAnswer}};
     if (ui.DialogAnswer == 1) answer.update(stepChoice(step));
     w_.trace.write("stepAnswer", answer);
     w_.screens().HideDialog();
     w_.Edit[5]->setFocus();
-    if (step >= 20 && step <= 23) w_.progress().hide();
-    if (step == kPasswordStep || step == kConfirmStep) w_.Edit[1]->setPasswordChar(0);
+    if (stepRow(step).completion[0] != 0) w_.progress().hide();
+    if (isPasswordStep(step)) w_.Edit[1]->setPasswordChar(0);
 }
 
 // ---- passwords -----------------------------------------------------------------
@@ -178,7 +138,7 @@ std::string OperationSequence::AskPassword(const std::string& expected) {
     while (true) {
         switch (state) {
             case 1:
-                AskStep(kPasswordStep);
+                AskStep(Step::Password);
                 if (w_.end.requested) return "";
                 if (w_.ui.DialogAnswer != 1) {
                     state = 3;
@@ -194,7 +154,7 @@ std::string OperationSequence::AskPassword(const std::string& expected) {
                 }
                 break;
             case 2:
-                AskStep(kConfirmStep);
+                AskStep(Step::ConfirmPassword);
                 if (w_.end.requested) return "";
                 if (w_.ui.DialogAnswer != 1) {
                     state = 3;
@@ -205,18 +165,18 @@ std::string OperationSequence::AskPassword(const std::string& expected) {
                 }
                 break;
             case 5:
-                w_.ui.DialogCode = kPasswordsDiffer;
+                w_.ui.DialogCode = dialogs::code(Msg::PasswordsDiffer);
                 w_.messages().ShowCodeDialog();
                 state = 1;
                 break;
             default: {  // 3 and 6: ask whether to try again
-                w_.ui.DialogCode = state == 3 ? kInvalidPassword : kWrongPassword;
+                w_.ui.DialogCode = dialogs::code(state == 3 ? Msg::InvalidPassword : Msg::WrongPassword);
                 w_.messages().ShowCodeDialog();
                 if (w_.ui.DialogAnswer == 1 && !w_.end.requested) {
                     state = 1;
                     break;
                 }
-                w_.ui.DialogCode = kNoPassword;
+                w_.ui.DialogCode = dialogs::code(Msg::NoPassword);
                 w_.messages().ShowCodeDialog();
                 return "";
             }
@@ -240,7 +200,7 @@ bool OperationSequence::checkImagePassword() {
     if (password.empty()) return true;
     if (w_.CommandLineRun && !w_.op.ImagePassword.empty()) {
         if (w_.op.ImagePassword == password) return true;
-        w_.ui.DialogCode = kWrongSwitchPassword;
+        w_.ui.DialogCode = dialogs::code(Msg::WrongSwitchPassword);
         w_.messages().ShowCodeDialog();
         return false;
     }
@@ -291,7 +251,7 @@ OperationSequence::Flow OperationSequence::askQuestions(bool interactive) {
     if (!askNewImagePassword()) return Flow::Stop;
     if (interactive && !(cloneFits() && askDestinationDetails())) return Flow::Back;
     if (!newPartitionsHoldData()) return interactive ? Flow::Back : Flow::Stop;
-    AskStep(kProgressScreenStep);
+    AskStep(Step::ProgressScreen);
     if (interactive) askCompression();
     if (w_.end.requested) return Flow::Stop;
     return w_.options.sure() ? Flow::Go : confirmProceed();

@@ -12,6 +12,7 @@
 
 #include "input/table_types.h"
 #include "model/record.h"
+#include "operations/steps.h"
 
 namespace vxr::platform {
 class Edit;
@@ -29,14 +30,6 @@ inline constexpr const char* kCommandLineOnlyOperationMessage =
 // A typed entry as the tool takes it: blanks cut off both ends, upper case.
 std::string trimmedUpper(const std::string& text);
 
-// Steps 3, 5, 8 are file dialogs; 1 to 9 are selection dialogs.
-constexpr bool isFileDialog(int step) { return step == 3 || step == 5 || step == 8; }
-constexpr bool isSelectionDialog(int step) { return step >= 1 && step <= 9; }
-
-// The proceed question and the completion step of each operation.
-int proceedStep(int opCode);
-int completionStep(int opCode);
-
 // Shows the plain text edit (Edit2) empty over the dialog picture at `at` from its corner,
 // in the dialogs' edit colour and font; the file-name and peer-address boxes use it.
 platform::Edit& showDialogEdit(app::TForm1& w, input::Offset at, int width, int height);
@@ -49,8 +42,8 @@ public:
     // selections made; otherwise the one highlighted in the Local menu.
     void StartOperation();
 
-    // Shows one step and waits for its answer (steps 19 and 119 return at once).
-    void AskStep(int step);
+    // Shows one step and waits for its answer (the progress screen returns at once).
+    void AskStep(Step step);
     // The password dialogs: with `expected` the entry is checked against it,
     // without it the password is asked twice. Returns the accepted password,
     // upper case, or empty when the candidate gives up.
@@ -81,15 +74,15 @@ private:
     void openFileDialog();
     void chooseFirstLookInLetter();
     void showFileNameEdit();
-    bool takeChosenName(int step);
-    bool takeTypedName(int step);
-    nlohmann::json stepChoice(int step) const;
+    bool takeChosenName(Step step);
+    bool takeTypedName(Step step);
+    nlohmann::json stepChoice(Step step) const;
 
     bool checkImagePassword();
     bool askNewImagePassword();
     Flow confirmProceed();
-    void showStepPicture(int step);
-    void preHighlight(int step);
+    void showStepPicture(Step step);
+    void preHighlight(Step step);
     void showPasswordEdit();
     void endProgram();
 

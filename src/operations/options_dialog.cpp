@@ -17,9 +17,6 @@ namespace vxr::operations {
 
 namespace {
 
-constexpr int kSaveQuestion = 461;
-constexpr int kSavedMessage = 462;
-constexpr int kSaveFailed = 1;  // the box a failed operation save shows
 constexpr int kSaveSettingsTab = 6;
 constexpr int kAccept = 1;  // items of the Accept/Cancel bar
 constexpr int kCancel = 2;
@@ -123,14 +120,15 @@ void OptionsDialog::Image241Click(int line) {
     if (w_.mouseLocked() || w_.ui.MainItem != input::kOptions) return;
     const int tab = w_.ui.SubItem;
     if (tab == kSaveSettingsTab) {
-        w_.ui.DialogCode = kSaveQuestion;
+        w_.ui.DialogCode = dialogs::code(dialogs::Msg::SaveQuestion);
         w_.messages().ShowCodeDialog();
         // Only Yes saves: No, and a window closed at the question, keep the file.
         if (w_.ui.DialogAnswer != 1 || w_.end.requested) return;
         // Jobs another copy saved meanwhile stay; only the option words change.
         RefreshRecord(w_);
         for (int t = 1; t <= kOptionTabs; ++t) w_.computer.record().setOptionWord(t, w_.options.word(t));
-        w_.ui.DialogCode = SaveRecordFiles(w_, "options") ? kSavedMessage : kSaveFailed;
+        w_.ui.DialogCode =
+            dialogs::code(SaveRecordFiles(w_, "options") ? dialogs::Msg::SettingsSaved : dialogs::Msg::DataFileError);
         w_.messages().ShowCodeDialog();
         return;
     }

@@ -64,8 +64,8 @@ void PeerConnection::showBox(int pictureSlot, int x, int y) {
     box.show();
 }
 
-void PeerConnection::failWith(int dialogCode) {
-    w_.ui.DialogCode = dialogCode;
+void PeerConnection::failWith(dialogs::Msg failure) {
+    w_.ui.DialogCode = dialogs::code(failure);
     w_.messages().ShowCodeDialog();
 }
 
@@ -96,7 +96,7 @@ void PeerConnection::slave() {
         if (w_.end.requested) return;
         if (w_.ui.DialogAnswer == kPeerAnswerFirst) {
             trace("slave", "cancelled");
-            failWith(kConnectionCanceledCode);
+            failWith(dialogs::Msg::ConnectionCanceled);
         } else {
             stayConnected();
         }
@@ -182,7 +182,7 @@ void PeerConnection::master() {
         trace("master", "cancelled");
     } else if (address != kSlaveAddress) {
         trace("master", "wrongAddress");
-        failWith(kInvalidAddressCode);
+        failWith(dialogs::Msg::InvalidAddress);
     } else if (slaveWaiting()) {
         // The slave copy may have saved jobs since this copy loaded the file;
         // the master's save must not put the older record back.
@@ -193,7 +193,7 @@ void PeerConnection::master() {
         return;
     } else {
         trace("master", "noSlave");
-        failWith(kNoSlaveCode);
+        failWith(dialogs::Msg::NoSlave);
     }
     if (!w_.end.requested) w_.screens().ResetMainScreen();
 }

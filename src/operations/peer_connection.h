@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "dialogs/message_codes.h"
+
 namespace vxr::app {
 class TForm1;
 }
@@ -18,11 +20,6 @@ inline constexpr const char* kAddressConflictMessage = "IP 地址 192.168.18.2 �
 // Answers of the address box and of the slave's waiting box.
 inline constexpr int kPeerAnswerFirst = 1;   // OK (master), Cancel (slave)
 inline constexpr int kPeerAnswerSecond = 2;  // Cancel (master), a master connected (slave)
-
-// Dialog codes of the link's failures.
-inline constexpr int kConnectionCanceledCode = 9;
-inline constexpr int kInvalidAddressCode = 10;
-inline constexpr int kNoSlaveCode = 11;
 
 // The box a peer role shows, by LeafItem.
 inline constexpr int kSlaveRole = 1;
@@ -50,7 +47,7 @@ private:
     void showBox(int pictureSlot, int x, int y);
     void showAddressEdit();
     void showPeerMenu();
-    void failWith(int dialogCode);
+    void failWith(dialogs::Msg failure);
     void trace(const char* role, const char* state);
 
     app::TForm1& w_;

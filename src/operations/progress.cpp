@@ -23,8 +23,6 @@ using model::PartitionEntry;
 
 constexpr int kLocal = 0;
 constexpr int kDetailLabels = 15;
-constexpr int kDataFileError = 1;
-constexpr int kNotEnoughSpace = 120;
 
 std::string hex(int type) {
     char text[16];
@@ -144,7 +142,7 @@ void Progress::RunOperation(bool& operationFailed) {
     const ChangeResult change = ApplyOperation(w_.computer, w_.op, w_.options, w_.ui.PeerMode, platform::systemClock());
     w_.trace.write("operation", {{"opCode", w_.op.OpCode}, {"applied", change == ChangeResult::Applied}});
     if (change != ChangeResult::Applied) {
-        w_.ui.DialogCode = change == ChangeResult::NotEnoughSpace ? kNotEnoughSpace : kDataFileError;
+        w_.ui.DialogCode = dialogs::code(change == ChangeResult::NotEnoughSpace ? dialogs::Msg::NotEnoughSpace : dialogs::Msg::DataFileError);
         w_.messages().ShowCodeDialog();
         return;
     }
@@ -154,7 +152,7 @@ void Progress::RunOperation(bool& operationFailed) {
         w_.computer.BuildDriveLetters();
     }
     if (!SaveRecordFiles(w_, "operation")) {
-        w_.ui.DialogCode = kDataFileError;
+        w_.ui.DialogCode = dialogs::code(dialogs::Msg::DataFileError);
         w_.messages().ShowCodeDialog();
         return;
     }

@@ -22,9 +22,7 @@ namespace {
 
 using namespace model;
 
-// Message codes of the selection steps.
-constexpr int kOverwriteQuestion = 2, kNotAnImage = 3, kDestinationTooSmall = 4;
-constexpr int kNoSuchDirectory = 121, kOnImagedPartition = 122, kOnImagedDrive = 123;
+using dialogs::Msg;
 
 // Compression factors of the answers No, Fast and High.
 constexpr double kNoCompression = 1.0, kFastCompression = 0.5, kHighCompression = 0.45;
@@ -50,12 +48,12 @@ void OperationSequence::prepareInteractiveRun() {
 bool OperationSequence::askSource() {
     const int op = w_.op.OpCode;
     if (among(op, {kDiskToDisk, kDiskToImage, kPartitionToPartition, kPartitionToImage, kCheckDisk})) {
-        AskStep(1);
+        AskStep(Step::SourceDisk);
         if (w_.ui.DialogAnswer != 1) return false;
         if (op == kDiskToDisk) w_.op.SourcePartCount = w_.computer.record().partitionsInUse(0, w_.op.SourceDisk);
     }
     if (among(op, {kPartitionToPartition, kPartitionToImage})) {
-        AskStep(2);
+        AskStep(Step::SourcePartitions);
         if (w_.ui.DialogAnswer != 1) return false;
     }
     return true;
@@ -67,11 +65,11 @@ bool OperationSequence::askImageToRead() {
     const int op = w_.op.OpCode;
     if (op != kDiskFromImage && op != kPartitionFromImage) return true;
     while (true) {
-        AskStep(3);
+        AskStep(Step::ImageToRestore);
         if (w_.ui.DialogAnswer != 1) return false;
         if (w_.op.ImageIndex != 0) break;
         w_.focusFrame().DrawFocusFrame(1, app::kFrameHidden);
-        w_.ui.DialogCode = kNotAnImage;
+        w_.ui.DialogCode = dialogs::code(Msg::NotAnImage);
         w_.messages().ShowCodeDialog();
         w_.ui.DialogAnswer = 0;
         if (w_.end.requested) return false;
@@ -87,15 +85,15 @@ bool OperationSequence::askImageToRead() {
 bool OperationSequence::askImageContents() {
     const int op = w_.op.OpCode;
     if (op == kPartitionFromImage) {
-        AskStep(4);
+        AskStep(Step::ImagePartition);
         return w_.ui.DialogAnswer == 1;
     }
     if (op != kCheckImage) return true;
     while (true) {
-        AskStep(5);
+        AskStep(Step::ImageToCheck);
         if (w_.ui.DialogAnswer != 1) return false;
         if (w_.op.ImageIndex != 0) return true;
-        w_.ui.DialogCode = kNotAnImage;
+        w_.ui.DialogCode = dialogs::code(Msg::NotAnImage);
         w_.messages().ShowCodeDialog();
         w_.ui.DialogAnswer = 0;
         if (w_.end.requested) return false;
@@ -105,11 +103,11 @@ bool OperationSequence::askImageContents() {
 bool OperationSequence::askDestination() {
     const int op = w_.op.OpCode;
     if (!among(op, {kDiskToDisk, kDiskFromImage, kPartitionToPartition, kPartitionFromImage})) return true;
-    AskStep(6);
+    AskStep(Step::DestinationDisk);
     if (w_.ui.DialogAnswer != 1) return false;
     if (op == kPartitionToPartition || op == kPartitionFromImage) {
         keepNewPartitionSlot();
-        AskStep(7);
+        AskStep(Step::DestinationPartition);
         if (w_.ui.DialogAnswer != 1) return false;
         carrySourceDataToNewPartition();
     }
@@ -156,14 +154,14 @@ bool OperationSequence::askNewImageName() {
     if (op != kDiskToImage && op != kPartitionToImage) return true;
     input::UiState& ui = w_.ui;
     while (true) {
-        AskStep(8);
+        AskStep(Step::NewImageName);
         if (ui.DialogCode != 0) {
             w_.messages().ShowCodeDialog();
             ui.DialogAnswer = 2;
         }
         if (ui.DialogAnswer != 1 || w_.end.requested) return false;
         if (w_.op.ImageIndex >= 0) break;
-        ui.DialogCode = kOverwriteQuestion;
+        ui.DialogCode = dialogs::code(Msg::OverwriteQuestion);
         w_.messages().ShowCodeDialog();
         if (ui.DialogAnswer == 1) {
             w_.op.ImageIndex = -w_.op.ImageIndex;
@@ -193,20 +191,20 @@ bool OperationSequence::newPartitionsHoldData() {
 }
 
 bool OperationSequence::destinationTooSmall() {
-    w_.ui.DialogCode = kDestinationTooSmall;
+    w_.ui.DialogCode = dialogs::code(Msg::DestinationTooSmall);
     w_.messages().ShowCodeDialog();
     return false;
 }
 
 bool OperationSequence::askDestinationDetails() {
     if (w_.op.OpCode != kDiskToDisk && w_.op.OpCode != kDiskFromImage) return true;
-    AskStep(9);
+    AskStep(Step::DestinationDetails);
     return w_.ui.DialogAnswer == 1;
 }
 
 void OperationSequence::askCompression() {
     if (w_.op.OpCode != kDiskToImage && w_.op.OpCode != kPartitionToImage) return;
-    AskStep(10);
+    AskStep(Step::Compression);
     switch (w_.ui.DialogAnswer) {
         case 2: w_.op.CompressionFactor = kFastCompression; break;
         case 3: w_.op.CompressionFactor = kHighCompression; break;
@@ -266,16 +264,16 @@ void OperationSequence::openFileDialog() {
 // resolved; an image clicked in the list for a new image must not lie on
 // what is being imaged either (the list may show such a drive when every
 // drive does).
-bool OperationSequence::takeChosenName(int step) {
+bool OperationSequence::takeChosenName(Step step) {
     OperationState& s = w_.op;
     if (s.ImageIndex == 0) return takeTypedName(step);
-    if (step != 8) return true;
+    if (step != Step::NewImageName) return true;
     int letter = s.LookInLetter, directory = s.LookInDirectory;
     std::string name = s.ImageFileName;
     if (dialogs::ResolveImageName(w_.computer, s, w_.ui.PeerMode, letter, directory, name) != dialogs::kOnImagedSource) {
         return true;
     }
-    w_.ui.DialogCode = s.OpCode == kDiskToImage ? kOnImagedDrive : kOnImagedPartition;
+    w_.ui.DialogCode = dialogs::code(s.OpCode == kDiskToImage ? Msg::OnImagedDrive : Msg::OnImagedPartition);
     return false;
 }
 
@@ -283,14 +281,14 @@ bool OperationSequence::takeChosenName(int step) {
 // the drive and directory shown. A new image's name gets a fresh entry or,
 // when it exists, that entry (negative: the overwrite question follows).
 // False when the name cannot be used: DialogCode then tells why.
-bool OperationSequence::takeTypedName(int step) {
+bool OperationSequence::takeTypedName(Step step) {
     OperationState& s = w_.op;
     const int computer = w_.ui.PeerMode;
     s.ImageFileName = trimmedUpper(w_.Edit[1]->text());
     int letter = s.LookInLetter, directory = s.LookInDirectory;
     std::string name = s.ImageFileName;
     const int resolved = dialogs::ResolveImageName(w_.computer, s, computer, letter, directory, name);
-    if (step != 8) {
+    if (step != Step::NewImageName) {
         // A restore or check reads a file: a name that leads nowhere is
         // simply no image, reported with the directory shown.
         if (resolved == dialogs::kNameAccepted) {
@@ -303,13 +301,13 @@ bool OperationSequence::takeTypedName(int step) {
     }
     // A path ending in a backslash, or a bare extension, names no file.
     if (resolved == dialogs::kNameAccepted && TCOMPUTER::NormaliseName(name).empty()) {
-        w_.ui.DialogCode = kNoSuchDirectory;
+        w_.ui.DialogCode = dialogs::code(Msg::NoSuchDirectory);
         return false;
     }
     if (resolved != dialogs::kNameAccepted) {
-        w_.ui.DialogCode = resolved == dialogs::kNoSuchDirectory ? kNoSuchDirectory
-                           : s.OpCode == kDiskToImage            ? kOnImagedDrive
-                                                                 : kOnImagedPartition;
+        w_.ui.DialogCode = dialogs::code(resolved == dialogs::kNoSuchDriveOrDirectory ? Msg::NoSuchDirectory
+                                         : s.OpCode == kDiskToImage            ? Msg::OnImagedDrive
+                                                                               : Msg::OnImagedPartition);
         return false;
     }
     s.LookInLetter = letter;
@@ -326,18 +324,18 @@ bool OperationSequence::takeTypedName(int step) {
 }
 
 // What a step answered with its first button chose, for the trace.
-nlohmann::json OperationSequence::stepChoice(int step) const {
+nlohmann::json OperationSequence::stepChoice(Step step) const {
     const OperationState& s = w_.op;
     switch (step) {
-        case 1: return {{"sourceDisk", s.SourceDisk}};
-        case 2:
-        case 4: return {{"sourcePartitions", s.SourcePartitions}};
-        case 3:
-        case 5:
-        case 8: return {{"image", s.ImageIndex}, {"name", s.ImageFileName}, {"directory", s.LookInDirectory}};
-        case 6: return {{"targetDisk", s.TargetDisk}};
-        case 7: return {{"targetPartition", s.TargetPartition}, {"targetSizes", s.TargetSizes}};
-        case 9: return {{"targetSizes", s.TargetSizes}};
+        case Step::SourceDisk: return {{"sourceDisk", s.SourceDisk}};
+        case Step::SourcePartitions:
+        case Step::ImagePartition: return {{"sourcePartitions", s.SourcePartitions}};
+        case Step::ImageToRestore:
+        case Step::ImageToCheck:
+        case Step::NewImageName: return {{"image", s.ImageIndex}, {"name", s.ImageFileName}, {"directory", s.LookInDirectory}};
+        case Step::DestinationDisk: return {{"targetDisk", s.TargetDisk}};
+        case Step::DestinationPartition: return {{"targetPartition", s.TargetPartition}, {"targetSizes", s.TargetSizes}};
+        case Step::DestinationDetails: return {{"targetSizes", s.TargetSizes}};
         default: return nlohmann::json::object();
     }
 }

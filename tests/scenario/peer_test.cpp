@@ -229,7 +229,7 @@ TEST_F(Peer, SlaveWaitsWithItsFlagUpUntilCancelled) {
         SCOPED_TRACE(byPointer ? "Cancel clicked" : "Enter");
         bool flagWasUp = false;
         trainer.onIdle([&] {
-            if (ui().DialogCode != operations::kConnectionCanceledCode) return false;
+            if (ui().DialogCode != dialogs::code(dialogs::Msg::ConnectionCanceled)) return false;
             flagWasUp = slaveFlag->wait(0ms) && w().peerEvents.HoldsSlaveFlag;
             trainer.queueKey(kEnter);
             return true;

@@ -52,10 +52,10 @@ TEST_F(ImageNames, RelativeToTheCurrentDirectoryOrTheRoot) {
 }
 
 TEST_F(ImageNames, BadNamesAreRefused) {
-    EXPECT_EQ(resolve("C:"), kNoSuchDirectory);
-    EXPECT_EQ(resolve("AB:X"), kNoSuchDirectory);
-    EXPECT_EQ(resolve("E:\\X"), kNoSuchDirectory);
-    EXPECT_EQ(resolve("NOPE\\X"), kNoSuchDirectory);
+    EXPECT_EQ(resolve("C:"), kNoSuchDriveOrDirectory);
+    EXPECT_EQ(resolve("AB:X"), kNoSuchDriveOrDirectory);
+    EXPECT_EQ(resolve("E:\\X"), kNoSuchDriveOrDirectory);
+    EXPECT_EQ(resolve("NOPE\\X"), kNoSuchDriveOrDirectory);
     EXPECT_EQ(directory, 0);
 }
 
@@ -72,7 +72,7 @@ TEST_F(ImageNames, TheImagedDiskOrPartitionIsRefused) {
     letter = 2;
     directory = 5;
     name = "D:\\BACKUP\\X";
-    EXPECT_EQ(ResolveImageName(machine, state, 1, letter, directory, name), kNoSuchDirectory);  // the peer has no D:
+    EXPECT_EQ(ResolveImageName(machine, state, 1, letter, directory, name), kNoSuchDriveOrDirectory);  // the peer has no D:
 }
 
 }  // namespace
