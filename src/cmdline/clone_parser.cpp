@@ -227,7 +227,6 @@ int CloneParser::readPartitionDestination() {
         s.OpCode == model::kPartitionToPartition
             ? record.partition(kLocal, s.SourceDisk, sourcePartition())
             : record.image(kLocal, s.ImageIndex).partitions[static_cast<std::size_t>(s.SourcePartitions - 1)];
-    replaced_ = record.partition(c_.peerMode, s.TargetDisk, s.TargetPartition);
     newPartition_ = entry;
     record.setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, entry);
     s.SourcePartCount = std::max(count, s.TargetPartition);
@@ -247,9 +246,7 @@ int CloneParser::SizeDestination() {
             return 0;
         case model::kPartitionToPartition:
         case model::kPartitionFromImage:
-            if (sizeNewPartition(newPartition_)) return 0;
-            c_.machine.record().setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, replaced_);
-            return kTargetPartitionInvalid;
+            return sizeNewPartition(newPartition_) ? 0 : kTargetPartitionInvalid;
         default: return 0;
     }
 }
