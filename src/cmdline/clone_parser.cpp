@@ -229,7 +229,6 @@ Msg CloneParser::readPartitionDestination() {
         s.OpCode == model::kPartitionToPartition
             ? record.partition(kLocal, s.SourceDisk, sourcePartition())
             : record.image(kLocal, s.ImageIndex).partitions[static_cast<std::size_t>(s.SourcePartitions - 1)];
-    replaced_ = record.partition(c_.peerMode, s.TargetDisk, s.TargetPartition);
     newPartition_ = entry;
     record.setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, entry);
     s.SourcePartCount = std::max(count, s.TargetPartition);
@@ -249,9 +248,7 @@ Msg CloneParser::SizeDestination() {
             return Msg::None;
         case model::kPartitionToPartition:
         case model::kPartitionFromImage:
-            if (sizeNewPartition(newPartition_)) return Msg::None;
-            c_.machine.record().setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, replaced_);
-            return Msg::TargetPartitionInvalid;
+            return sizeNewPartition(newPartition_) ? Msg::None : Msg::TargetPartitionInvalid;
         default: return Msg::None;
     }
 }

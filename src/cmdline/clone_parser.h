@@ -34,8 +34,8 @@ public:
     // After a successful ParseClone, once every parameter is read (the FAT32
     // option may follow the clone): the new partition sizes of a disk or
     // partition destination. Msg::None, or the message when a new partition
-    // cannot hold its data beside the disk's other partitions (its entry is
-    // then put back as it was).
+    // cannot hold its data beside the disk's other partitions. The entries
+    // the parse wrote stay: the caller keeps the record as it was before.
     dialogs::Msg SizeDestination();
 
 private:
@@ -56,9 +56,8 @@ private:
     CloneContext c_;
     std::string source_;
     std::string destination_;
-    // A partition destination: the entry written, and the one it replaced.
+    // A partition destination: the entry written.
     model::PartitionEntry newPartition_;
-    model::PartitionEntry replaced_;
 };
 
 // An image path without a backslash is relative to the root of its drive,

@@ -37,7 +37,8 @@ void CommandLine::PROCCMDLINE() {
     w_.trace.write("commandLine", {{"parameters", w_.start().parameters}});
     // Parsing a -CLONE writes the entries it will fill (a new image, a new
     // partition). Only the last one runs, and a usage error runs nothing, so
-    // each parse starts from the record as loaded and a refusal returns to it.
+    // each parse starts from the record as loaded, and a refusal or a job
+    // not carried out returns to it.
     const model::MachineRecord loaded = w_.computer.record();
     std::optional<CloneParser> clone;  // the last -CLONE read
     for (const std::string& parameter : w_.start().parameters) {
@@ -74,7 +75,7 @@ void CommandLine::PROCCMDLINE() {
             report(error);
             return;
         }
-        w_.sequence().StartOperation();
+        w_.sequence().StartOperation(loaded);
         if (!w_.progress().completed()) w_.endProgram(app::kExitOperationFailed);
     } else if (mode == kHelp) {
         w_.ui.MainItem = input::kHelp;

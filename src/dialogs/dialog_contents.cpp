@@ -239,8 +239,9 @@ void DialogContents::fillTargetPartitions(int computer) {
 
 // The free space becomes a row of its own: an entry after the disk's last
 // partition (the disk's partition count stays) shaped like the source and
-// shown empty. Free space that cannot hold the source's data is greyed like
-// a partition too small, without a size box.
+// shown empty, a draft that a job not carried out takes back. Free space
+// that cannot hold the source's data is greyed like a partition too
+// small, without a size box.
 void DialogContents::addNewPartitionRow(int computer, int rows, long long freeSpace) {
     const int row = rows + 1;
     w_.op.SourcePartCount = row;

@@ -222,10 +222,6 @@ OperationSequence::Flow OperationSequence::confirmProceed() {
     AskStep(proceedStep(w_.op.OpCode));
     if (w_.end.requested) return Flow::Stop;
     if (w_.ui.DialogAnswer == 2) {
-        const int op = w_.op.OpCode;
-        const bool newImage = (op == model::kDiskToImage || op == model::kPartitionToImage) && w_.op.ImageIndex > 0 &&
-                              w_.computer.record().image(w_.ui.PeerMode, w_.op.ImageIndex).size == 0;
-        if (newImage) w_.computer.record().setImageDirectory(w_.ui.PeerMode, w_.op.ImageIndex, 0);
         if (w_.CommandLineRun) return Flow::Stop;
         w_.progress().hide();
         return Flow::Back;
@@ -258,35 +254,42 @@ OperationSequence::Flow OperationSequence::askQuestions(bool interactive) {
 }
 
 void OperationSequence::StartOperation() {
+    // An interactive job starts from the file as it is now: another copy
+    // may have saved since. Its choices are not written yet.
+    if (!w_.CommandLineRun) RefreshRecord(w_);
+    StartOperation(w_.computer.record());
+}
+
+void OperationSequence::StartOperation(model::MachineRecord untouched) {
     const bool interactive = !w_.CommandLineRun;
-    if (interactive) {
-        // A command line's parse has already written its entries into the
-        // record; an interactive job starts from the file as it is now.
-        RefreshRecord(w_);
-        prepareInteractiveRun();
-    }
+    if (interactive) prepareInteractiveRun();
     w_.ui.OpCode = w_.op.OpCode;
     w_.trace.write("operationStart", {{"opCode", w_.op.OpCode}, {"commandLine", w_.CommandLineRun}});
-    newPartitionSlot_.reset();
     const Flow flow = askQuestions(interactive);
     if (flow == Flow::Stop || w_.end.requested) {
-        putBackNewPartitionSlot();
+        putBack(untouched);
         return;
     }
-    bool carriedOut = false;
-    if (flow == Flow::Go) {
-        bool failed = true;
-        w_.progress().RunOperation(failed);
-        carriedOut = !failed;
-        if (carriedOut && !w_.options.sure()) AskStep(completionStep(w_.op.OpCode));
-        w_.progress().hide();
-    }
-    if (carriedOut) {
-        newPartitionSlot_.reset();
-    } else {
-        putBackNewPartitionSlot();
-    }
+    if (flow != Flow::Go || !carryOut()) putBack(untouched);
     w_.screens().ResetMainScreen();
+}
+
+// Changes the record and saves it, then shows the completion. A job the
+// data file took stays, even when the assessment copy could not be written.
+bool OperationSequence::carryOut() {
+    bool failed = true;
+    w_.progress().RunOperation(failed);
+    if (!failed && !w_.options.sure()) AskStep(completionStep(w_.op.OpCode));
+    w_.progress().hide();
+    return w_.progress().jobSaved();
+}
+
+// The choices written as drafts (a new image's entry, the free-space row
+// of a partition list, its sizes) and a job that failed leave nothing behind:
+// a later save would write them, and a disk copy would copy them.
+void OperationSequence::putBack(const model::MachineRecord& untouched) {
+    w_.computer.record() = untouched;
+    w_.computer.BuildDriveLetters();
 }
 
 }  // namespace vxr::operations

@@ -5,7 +5,6 @@
 // completion. A command-line run comes with its selections made and skips
 // the selection dialogs.
 
-#include <optional>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -40,7 +39,12 @@ public:
 
     // Runs an operation: in a command-line run the one of OpCode, with its
     // selections made; otherwise the one highlighted in the Local menu.
+    // The choices are written into the record as they are made; a job that
+    // does not reach the data file puts the record back as it was before
+    // them: as it is now (an interactive job reads the file again first),
+    // or `untouched` for a command line whose parse has written its entries.
     void StartOperation();
+    void StartOperation(model::MachineRecord untouched);
 
     // Shows one step and waits for its answer (the progress screen returns at once).
     void AskStep(Step step);
@@ -62,8 +66,6 @@ private:
     bool askImageContents();
     bool askDestination();
     void carrySourceDataToNewPartition();
-    void keepNewPartitionSlot();
-    void putBackNewPartitionSlot();
     bool askNewImageName();
     bool cloneFits();
     bool newPartitionsHoldData();
@@ -81,18 +83,12 @@ private:
     bool checkImagePassword();
     bool askNewImagePassword();
     Flow confirmProceed();
+    bool carryOut();  // true when the data file took the job
+    void putBack(const model::MachineRecord& untouched);
     void showStepPicture(Step step);
     void preHighlight(Step step);
     void showPasswordEdit();
     void endProgram();
-
-    // The entry after the destination disk's last partition as it was
-    // before the destination partition list wrote its free-space row there.
-    struct PartitionSlot {
-        int computer = 0, disk = 0, partition = 0;
-        model::PartitionEntry entry;
-    };
-    std::optional<PartitionSlot> newPartitionSlot_;
 
     app::TForm1& w_;
 };

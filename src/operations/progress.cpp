@@ -139,6 +139,7 @@ void Progress::ShowProgressScreen() {
 
 void Progress::RunOperation(bool& operationFailed) {
     operationFailed = true;
+    jobSaved_ = false;
     const ChangeResult change = ApplyOperation(w_.computer, w_.op, w_.options, w_.ui.PeerMode, platform::systemClock());
     w_.trace.write("operation", {{"opCode", w_.op.OpCode}, {"applied", change == ChangeResult::Applied}});
     if (change != ChangeResult::Applied) {
@@ -151,7 +152,8 @@ void Progress::RunOperation(bool& operationFailed) {
         op == model::kPartitionFromImage) {
         w_.computer.BuildDriveLetters();
     }
-    if (!SaveRecordFiles(w_, "operation")) {
+    jobSaved_ = SaveDataFile(w_, "operation");
+    if (!jobSaved_ || !SaveAssessmentCopy(w_, "operation")) {
         w_.ui.DialogCode = dialogs::code(dialogs::Msg::DataFileError);
         w_.messages().ShowCodeDialog();
         return;

@@ -31,6 +31,9 @@ public:
     void RunOperation(bool& operationFailed);
     // True once an operation has changed the record and saved it.
     bool completed() const { return completed_; }
+    // True when the last RunOperation wrote its change to the data file
+    // (whether or not the assessment's copy followed).
+    bool jobSaved() const { return jobSaved_; }
     // Hides the progress screen, its Details, the percent box and the bar.
     void hide();
 
@@ -46,6 +49,7 @@ private:
 
     app::TForm1& w_;
     bool completed_ = false;
+    bool jobSaved_ = false;
 };
 
 }  // namespace vxr::operations

@@ -26,11 +26,17 @@ bool reportSave(app::TForm1& w, const std::string& what, const std::string& file
 void RefreshRecord(app::TForm1& w) { (void)w.computer.ReloadIfChanged(); }
 
 bool SaveRecordFiles(app::TForm1& w, const std::string& what) {
-    model::TCOMPUTER& computer = w.computer;
-    if (!reportSave(w, what, computer.FileName, computer.SaveRecord())) return false;
+    return SaveDataFile(w, what) && SaveAssessmentCopy(w, what);
+}
+
+bool SaveDataFile(app::TForm1& w, const std::string& what) {
+    return reportSave(w, what, w.computer.FileName, w.computer.SaveRecord());
+}
+
+bool SaveAssessmentCopy(app::TForm1& w, const std::string& what) {
     if ((w.restrictionFlags & model::kAssessmentCopy) == 0) return true;
     const std::string copy = model::kAssessmentDataFile;
-    return reportSave(w, what, copy, computer.SaveCopy(copy));
+    return reportSave(w, what, copy, w.computer.SaveCopy(copy));
 }
 
 }  // namespace vxr::operations

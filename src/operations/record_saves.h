@@ -22,5 +22,9 @@ void RefreshRecord(app::TForm1& w);
 // which standard error repeats with the host file. True when every file
 // was written; the copy is not attempted when the data file failed.
 bool SaveRecordFiles(app::TForm1& w, const std::string& what);
+// The two halves of SaveRecordFiles: the data file, then the assessment's
+// copy (true at once for a copy that is not one).
+bool SaveDataFile(app::TForm1& w, const std::string& what);
+bool SaveAssessmentCopy(app::TForm1& w, const std::string& what);
 
 }  // namespace vxr::operations

@@ -106,7 +106,6 @@ bool OperationSequence::askDestination() {
     AskStep(Step::DestinationDisk);
     if (w_.ui.DialogAnswer != 1) return false;
     if (op == kPartitionToPartition || op == kPartitionFromImage) {
-        keepNewPartitionSlot();
         AskStep(Step::DestinationPartition);
         if (w_.ui.DialogAnswer != 1) return false;
         carrySourceDataToNewPartition();
@@ -125,26 +124,6 @@ void OperationSequence::carrySourceDataToNewPartition() {
     PartitionEntry entry = record.partition(computer, s.TargetDisk, s.TargetPartition);
     entry.dataSize = s.NewPartitionData;
     record.setPartition(computer, s.TargetDisk, s.TargetPartition, entry);
-}
-
-void OperationSequence::keepNewPartitionSlot() {
-    const int computer = w_.ui.PeerMode, disk = w_.op.TargetDisk;
-    const int slot = w_.computer.record().partitionsInUse(computer, disk) + 1;
-    newPartitionSlot_.reset();
-    if (!MachineRecord::validPartition(slot)) return;
-    newPartitionSlot_ = PartitionSlot{computer, disk, slot, w_.computer.record().partition(computer, disk, slot)};
-}
-
-// An operation not carried out leaves no trace of the free-space row: a
-// later save would write it, and a disk copy would copy it.
-void OperationSequence::putBackNewPartitionSlot() {
-    if (!newPartitionSlot_) return;
-    const PartitionSlot& slot = *newPartitionSlot_;
-    MachineRecord& record = w_.computer.record();
-    if (slot.partition > record.partitionsInUse(slot.computer, slot.disk)) {
-        record.setPartition(slot.computer, slot.disk, slot.partition, slot.entry);
-    }
-    newPartitionSlot_.reset();
 }
 
 // The file name of a new image: a bad place ends the run, an existing name

@@ -255,15 +255,16 @@ class TypedNames : public ::testing::TestWithParam<TypedName> {};
 TEST_P(TypedNames, AreResolvedAgainstTheDirectoryShown) {
     OperationRun run(dialogMachine());
     int code = -1;
+    ImageEntry added;  // while the job goes on: ending it takes the entry back
     // Disk 2 (D:) to an image: the file dialog looks in C:\.
     run.run(openLocalItem(1, 2) + presses({kDown, kEnter, kTab, kEnter, kTab}) +
             std::vector<Action>{type(GetParam().typed), clickButton(1),
                                 [&](TrainerHarness& t) {
                                     code = t.ui().DialogCode;
+                                    added = t.window().computer.record().image(0, 4);
                                     endRun()(t);
                                 }});
     EXPECT_EQ(code, GetParam().dialogCode == 0 ? 0 : GetParam().dialogCode);
-    const ImageEntry added = run.w().computer.record().image(0, 4);
     if (GetParam().name) {
         EXPECT_EQ(added.name, GetParam().name);
         EXPECT_EQ(added.directory, GetParam().directory);

@@ -181,15 +181,17 @@ TEST_P(Jobs, SaveWhatTheCommandLineSaves) {
 INSTANTIATE_TEST_SUITE_P(Operations, Jobs, ::testing::ValuesIn(jobs()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Another copy on the same data file saves a job of its own.
+const Action anotherCopySaves = [](TrainerHarness& t) {
+    MachineRecord theirs = jobMachine();
+    theirs.setImage(0, 50, {.directory = 1, .size = 1, .name = "THEIRS"});
+    TrainerHarness::writeRecord(theirs, t.folder() / "c" / "DATAS" / "VXR.DAT");
+};
+
 // A job starts from the data file as it is: what another copy saved while
 // this one sat on its main screen stays beside this copy's job.
 TEST(JobStart, TakesInWhatAnotherCopySavedMeanwhile) {
     OperationRun run(jobMachine());
-    const Action anotherCopySaves = [](TrainerHarness& t) {
-        MachineRecord theirs = jobMachine();
-        theirs.setImage(0, 50, {.directory = 1, .size = 1, .name = "THEIRS"});
-        TrainerHarness::writeRecord(theirs, t.folder() / "c" / "DATAS" / "VXR.DAT");
-    };
     run.run(std::vector<Action>{anotherCopySaves} + openLocalItem(3, 2) +
             std::vector<Action>{clickRow(2), clickRow(3), clickButton(1), clickButton(1), clickButton(1)});
     ASSERT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits);
@@ -198,38 +200,64 @@ TEST(JobStart, TakesInWhatAnotherCopySavedMeanwhile) {
     EXPECT_EQ(saved.disk(0, 3).checkCount, jobMachine().disk(0, 3).checkCount + 1);
 }
 
-// The destination partition list writes its free-space row into the record
-// (disk 3 is empty: the row is its partition 1); an operation not carried
-// out must leave no trace of it.
+// The dialogs and the command line write their choices into the record as
+// they go (a new image's entry, the free-space row of a partition list and
+// its size); a job not carried out, whether cancelled, answered No, closed
+// or refused by the save, leaves the record as it was, in memory and in the
+// data file (which only another copy may have changed).
 struct Abandoned {
     const char* name;
-    int leaf;  // of the partition submenu
+    int sub, leaf;  // of the Local menu; 0: a command-line job
     std::vector<Action> actions;
+    std::vector<std::string> commandLine = {};
+    bool anotherCopySaved = false;
 };
 
 void PrintTo(const Abandoned& a, std::ostream* out) { *out << a.name; }
 
-class AbandonedPartitionJobs : public ::testing::TestWithParam<Abandoned> {};
+class AbandonedJobs : public ::testing::TestWithParam<Abandoned> {};
 
-TEST_P(AbandonedPartitionJobs, LeaveTheRecordAsItWas) {
-    OperationRun run(jobMachine());
-    run.run(openLocalItem(2, GetParam().leaf) + GetParam().actions);
-    EXPECT_EQ(run.w().ui.OpCode, 0) << ::testing::PrintToString(run.waits);
-    EXPECT_FALSE(run.savedOperation());
-    EXPECT_EQ(run.w().computer.record().disk(0, 3), jobMachine().disk(0, 3));
+TEST_P(AbandonedJobs, LeaveTheRecordAsItWas) {
+    const Abandoned& job = GetParam();
+    OperationRun run(jobMachine(), job.commandLine);
+    const MachineRecord before = run.saved();
+    run.run((job.sub != 0 ? openLocalItem(job.sub, job.leaf) : std::vector<Action>{}) + job.actions);
+    EXPECT_TRUE(run.w().computer.record() == before) << ::testing::PrintToString(run.waits);
+    EXPECT_TRUE(run.w().end.requested || run.w().ui.OpCode == 0);  // else back on the main screen
+    EXPECT_EQ(run.saved() == before, !job.anotherCopySaved);
 }
 
-// Partition 1:2 onto disk 3; BASE's partition 2 onto disk 3.
+// Partition 1:2 onto disk 3 (empty: its free-space row is partition 1);
+// BASE's partition 2 onto disk 3.
 const std::vector<Action> kCopyToDiskThree = {clickButton(1), clickRow(2), clickButton(1), clickRow(3), clickButton(1)};
 const std::vector<Action> kRestoreToDiskThree = {clickLookInArrow(), clickLookInRow(3), clickFileRow(1), clickFileRow(2),
                                                  clickRow(2),        clickButton(1),    clickRow(3),      clickButton(1)};
+// Disk 2 into a new image D:\NEWDISK, uncompressed, up to the proceed question.
+const std::vector<Action> kDiskToNewImage = {clickRow(2), clickButton(1), clickNameEdit(), type("d:\\newdisk"),
+                                             clickButton(1), clickButton(1)};
+// The window closed; Enter leaves the closing notice.
+const std::vector<Action> kCloseTheWindow = {[](TrainerHarness& t) { t.queueClose(); }, press(kEnter)};
 
 INSTANTIATE_TEST_SUITE_P(
-    Operations, AbandonedPartitionJobs,
-    ::testing::Values(Abandoned{"CopyCancelled", 1, kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(2)}},
-                      Abandoned{"CopyNotProceeded", 1,
-                                kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(1), press(kEnter)}},
-                      Abandoned{"RestoreEscaped", 3, kRestoreToDiskThree + presses({kEsc})}),
+    Operations, AbandonedJobs,
+    ::testing::Values(
+        Abandoned{"DiskCopyCancelledAtTheSizes", 1, 1,
+                  {clickRow(1), clickButton(1), clickRow(3), clickButton(1), clickButton(2)}},
+        Abandoned{"DiskImageNotProceeded", 1, 2, kDiskToNewImage + presses({kEnter})},
+        Abandoned{"DiskImageClosedAtTheProceedQuestion", 1, 2, kDiskToNewImage + kCloseTheWindow},
+        Abandoned{"RestoreCancelledAtTheFile", 1, 3, presses({kEsc})},
+        Abandoned{"PartitionCopyCancelled", 2, 1, kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(2)}},
+        Abandoned{"PartitionCopyNotProceeded", 2, 1,
+                  kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(1), press(kEnter)}},
+        Abandoned{"PartitionCopyRefusedByTheSave", 2, 1,
+                  kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(1), anotherCopySaves, clickButton(1),
+                                                         press(kEnter)},
+                  {}, true},
+        Abandoned{"PartitionRestoreEscaped", 2, 3, kRestoreToDiskThree + presses({kEsc})},
+        Abandoned{"CheckDiskCancelled", 3, 2, {clickRow(2), clickButton(2)}},
+        Abandoned{"CommandLineImageNotProceeded", 0, 0, presses({kEnter}), {"-CLONE,MODE=DUMP,SRC=2,DST=D:\\NEWDISK"}},
+        Abandoned{"CommandLinePartitionCopyNotProceeded", 0, 0, presses({kEnter}),
+                  {"-CLONE,MODE=PCOPY,SRC=1:2,DST=3:1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Closing the window wherever the candidate is leaves the notice alone on
