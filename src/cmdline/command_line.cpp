@@ -24,8 +24,7 @@ constexpr std::uint16_t kKeptRestrictions = model::kAssessmentCopy;
 }  // namespace
 
 void CommandLine::report(dialogs::Msg error) {
-    w_.ui.DialogCode = dialogs::code(error);
-    w_.messages().ShowCodeDialog();
+    w_.messages().ask(error);
     w_.endProgram(app::kExitUsageError);
 }
 

@@ -61,7 +61,8 @@ void MessageDialogs::showTexts() {
                               {"line2", line2}});
 }
 
-void MessageDialogs::ShowCodeDialog() {
+int MessageDialogs::ask(Msg msg) {
+    w_.ui.DialogCode = code(msg);
     const int kind = messageKind(w_.ui.DialogCode);
     showPicture(kind);
     showTexts();
@@ -77,6 +78,7 @@ void MessageDialogs::ShowCodeDialog() {
     w_.trace.write("answer", {{"code", w_.ui.DialogCode}, {"answer", w_.ui.DialogAnswer}});
     hideAll({w_.Image4D, w_.Image4A, w_.Image4A_0, w_.Label[21], w_.Label[22], w_.Label[24]});
     w_.ui.DialogCode = 0;
+    return w_.ui.DialogAnswer;
 }
 
 void MessageDialogs::highlightButton(int button) {

@@ -1,7 +1,9 @@
 #pragma once
-// The tool's message boxes: ShowCodeDialog shows the box of DialogCode with
-// its title and lines laid over the picture, waits in a nested message loop
-// until a button is chosen, and leaves the choice in DialogAnswer.
+// The tool's message boxes: ask shows a message's box with its title and
+// lines laid over the picture, waits in a nested message loop until a button
+// is chosen, and returns the choice (1: OK or Yes, 2: No). While the box is
+// up DialogCode holds its code; the keys and the pointer answer through
+// DialogAnswer.
 
 #include "dialogs/message_codes.h"
 #include "input/table_types.h"
@@ -16,7 +18,7 @@ class MessageDialogs {
 public:
     explicit MessageDialogs(app::TForm1& window) : w_(window) {}
 
-    void ShowCodeDialog();
+    int ask(Msg msg);
     void Image4DMouseMove(int x, int y);
 
     // Where the box of the current DialogCode stands.

@@ -28,10 +28,6 @@ int listRowY(int row) { return kRowHeight * row - 1; }
 
 }  // namespace
 
-bool Keyboard::listDialog() const { return operations::isListDialog(w_.ui.DialogNo); }
-
-bool Keyboard::fileDialog() const { return operations::isFileDialog(w_.ui.DialogNo); }
-
 // Tab walks the buttons, then returns to the table.
 void Keyboard::listTab() {
     UiState& ui = w_.ui;

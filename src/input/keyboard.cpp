@@ -9,6 +9,7 @@
 #include "input/menus.h"
 #include "operations/help_screen.h"
 #include "operations/options_dialog.h"
+#include "operations/peer_connection.h"
 #include "operations/steps.h"
 
 namespace vxr::input {
@@ -72,7 +73,7 @@ void Keyboard::PROCKEYDOWN(int key) {
 }
 
 void Keyboard::PROCKEY(int key) {
-    if (w_.ui.MainItem == kClosingNotice) {
+    if (mode() == Mode::ClosingNotice) {
         w_.ui.MainItem = 0;
         return;
     }
@@ -108,13 +109,6 @@ void Keyboard::hoverThirdItem(int item) {
     w_.menus().Image3BMouseMove(at.x, at.y);
 }
 
-bool Keyboard::menusActive() const { return w_.ui.OpCode == 0; }
-
-bool Keyboard::peerBoxOpen(int box) const {
-    const UiState& ui = w_.ui;
-    return ui.MainItem == kPeerToPeer && ui.SubItem == 0 && ui.LeafItem == box;
-}
-
 // Tab walks the address box: edit, OK, Cancel, edit.
 void Keyboard::peerBoxTab() {
     UiState& ui = w_.ui;
@@ -129,8 +123,6 @@ void Keyboard::peerBoxTab() {
     const InclusiveRect& next = buttons[static_cast<std::size_t>(ui.ButtonSel)];
     w_.dialogPointer().keyboardMove(next.left + 1, next.top + 1);
 }
-
-bool Keyboard::buttonDialog() const { return operations::isButtonDialog(w_.ui.DialogNo); }
 
 bool Keyboard::hoverButton(int button) {
     if (button < 1 || button > 3) return false;
@@ -151,88 +143,137 @@ void Keyboard::previousButton() {
     }
 }
 
+// ---- where the keys land -------------------------------------------------------
+
+Keyboard::Mode Keyboard::mode() const {
+    if (w_.ui.MainItem == kClosingNotice) return Mode::ClosingNotice;
+    if (w_.ui.DialogCode != 0) return Mode::MessageBox;
+    return modeBelowMessageBox();
+}
+
+Keyboard::Mode Keyboard::modeBelowMessageBox() const {
+    if (w_.optionsDialog().open()) return Mode::Options;
+    if (w_.help().open()) return Mode::Help;
+    return placeMode();
+}
+
+// The operation step, or without an operation the menu level.
+Keyboard::Mode Keyboard::placeMode() const {
+    const UiState& ui = w_.ui;
+    if (ui.OpCode != 0) {
+        switch (operations::stepKind(ui.DialogNo)) {
+            case operations::StepKind::List: return Mode::ListStep;
+            case operations::StepKind::File: return Mode::FileStep;
+            case operations::StepKind::Buttons: return Mode::ButtonStep;
+            case operations::StepKind::Password: return Mode::PasswordStep;
+            default: return Mode::OtherStep;
+        }
+    }
+    if (ui.LeafItem == 0) return ui.SubItem == 0 ? Mode::MainMenu : Mode::Submenu;
+    if (ui.SubItem != 0) return Mode::Leaf;
+    if (ui.MainItem == kPeerToPeer && ui.LeafItem == operations::kSlaveRole) return Mode::PeerWaitingBox;
+    if (ui.MainItem == kPeerToPeer && ui.LeafItem == operations::kMasterRole) return Mode::PeerAddressBox;
+    return Mode::Nowhere;
+}
+
 // ---- the keys ------------------------------------------------------------------
 
+// Tab, like Up, Down and Esc, is not taken by a message box: it acts on what
+// lies beneath it.
 void Keyboard::tab() {
     w_.Edit[5]->setFocus();
-    UiState& ui = w_.ui;
-    if (w_.optionsDialog().open()) {
-        w_.optionsDialog().tabKey();
+    const UiState& ui = w_.ui;
+    switch (modeBelowMessageBox()) {
+        case Mode::Options: w_.optionsDialog().tabKey(); break;
+        case Mode::Help: toggleHelpOk(); break;
+        case Mode::ButtonStep: nextButton(); break;
+        case Mode::ListStep: listTab(); break;
+        case Mode::FileStep: fileTab(); break;
+        case Mode::PeerAddressBox: peerBoxTab(); break;
+        case Mode::MainMenu:
+            if (ui.MainItem >= kLocal && ui.MainItem <= kHelp) hoverMainItem(ui.MainItem + 1);
+            if (ui.MainItem == kQuit) hoverMainItem(kLocal);
+            break;
+        case Mode::Submenu:
+            if (ui.MainItem != kLocal && ui.MainItem != kVexorCast) break;
+            if (ui.SubItem == 1 || ui.SubItem == 2) {
+                hoverSubmenuItem(ui.SubItem + 1, true);
+            } else if (ui.SubItem == 3) {
+                hoverSubmenuItem(1, true);
+            }
+            break;
+        default: break;
+    }
+}
+
+// Tab on the help screen moves the highlight onto its OK and off again.
+void Keyboard::toggleHelpOk() {
+    if (w_.Image2A->visible()) {
+        w_.Image2A->hide();
         return;
     }
-    operations::HelpScreen& help = w_.help();
-    if (help.open()) {
-        if (w_.Image2A->visible()) {
-            w_.Image2A->hide();
-        } else {
-            const MenuItem& ok = menuItem(submenu(kHelp), 1);
-            w_.menus().showHighlight(*w_.Image2A, w_.catalogue.SubmenuHighlights[kHelp][1], *w_.Image2B, ok.offset);
-        }
-        return;
-    }
-    if (!menusActive()) {
-        if (buttonDialog()) nextButton();
-        if (listDialog()) listTab();
-        if (fileDialog()) fileTab();
-        return;
-    }
-    if (peerBoxOpen(2)) {
-        peerBoxTab();
-    } else if (ui.SubItem == 0 && ui.LeafItem == 0) {
-        if (ui.MainItem >= kLocal && ui.MainItem <= kHelp) hoverMainItem(ui.MainItem + 1);
-        if (ui.MainItem == kQuit) hoverMainItem(kLocal);
-    } else if ((ui.SubItem == 1 || ui.SubItem == 2) && ui.LeafItem == 0) {
-        if (ui.MainItem == kLocal || ui.MainItem == kVexorCast) hoverSubmenuItem(ui.SubItem + 1, true);
-    } else if (ui.SubItem == 3 && ui.LeafItem == 0) {
-        if (ui.MainItem == kLocal || ui.MainItem == kVexorCast) hoverSubmenuItem(1, true);
-    }
+    const MenuItem& ok = menuItem(submenu(kHelp), 1);
+    w_.menus().showHighlight(*w_.Image2A, w_.catalogue.SubmenuHighlights[kHelp][1], *w_.Image2B, ok.offset);
 }
 
 void Keyboard::enter() {
     UiState& ui = w_.ui;
-    if (ui.DialogCode != 0) {
-        ui.DialogAnswer = ui.ButtonSel;
-        return;
-    }
-    if (w_.optionsDialog().open()) {
-        w_.optionsDialog().enterKey();
-        return;
-    }
-    if (ui.MainItem == kHelp && w_.Image2A->visible()) {
-        w_.menus().Image2AClick();
-        return;
-    }
-    if (!menusActive()) {
-        if (buttonDialog() && ui.ButtonSel != 0) ui.DialogAnswer = ui.ButtonSel;
-        if (listDialog()) listEnter();
-        if (fileDialog()) fileEnter();
-        passwordEnter();
-        return;
-    }
-    if (ui.LeafItem == 0 && ui.SubItem == 0) {
-        w_.menus().IMAGE1AClick();
-    } else if (ui.LeafItem == 0) {
-        if (ui.MainItem == kLocal || ui.MainItem == kPeerToPeer || ui.MainItem == kPeerMenu) w_.menus().Image2AClick();
-    } else if (peerBoxOpen(1)) {
-        ui.DialogAnswer = 1;  // the waiting box's one button, Cancel
-    } else if (peerBoxOpen(2)) {
-        ui.DialogAnswer = ui.ButtonSel;
-    } else if (ui.SubItem != 0) {
-        w_.menus().Image3AClick();
+    switch (const Mode m = mode()) {
+        case Mode::MessageBox: ui.DialogAnswer = ui.ButtonSel; break;
+        case Mode::Options: w_.optionsDialog().enterKey(); break;
+        default:
+            // The help's OK, highlighted, takes Enter; without it the key
+            // goes to the menu level beneath the help.
+            if (ui.MainItem == kHelp && w_.Image2A->visible()) {
+                w_.menus().Image2AClick();
+            } else {
+                enterAt(m == Mode::Help ? placeMode() : m);
+            }
+            break;
     }
 }
 
-void Keyboard::escape() {
+void Keyboard::enterAt(Mode place) {
     UiState& ui = w_.ui;
-    if (w_.optionsDialog().open()) w_.optionsDialog().escapeKey();
-    if (w_.help().open()) w_.menus().Image2AClick();
-    if (ui.SubItem == 0 && ui.OpCode == 0) return;
-    if (ui.OpCode != 0) {
-        ui.DialogAnswer = 2;
-    } else if (ui.LeafItem == 0) {
-        if (ui.MainItem >= kLocal && ui.MainItem <= kQuit) hoverMainItem(ui.MainItem);
-    } else {
-        hoverSubmenuItem(ui.SubItem, false);
+    switch (place) {
+        case Mode::ButtonStep:
+            if (ui.ButtonSel != 0) ui.DialogAnswer = ui.ButtonSel;
+            break;
+        case Mode::ListStep: listEnter(); break;
+        case Mode::FileStep: fileEnter(); break;
+        case Mode::PasswordStep: passwordEnter(); break;
+        case Mode::MainMenu: w_.menus().IMAGE1AClick(); break;
+        case Mode::Submenu:
+            if (ui.MainItem == kLocal || ui.MainItem == kPeerToPeer || ui.MainItem == kPeerMenu) w_.menus().Image2AClick();
+            break;
+        case Mode::PeerWaitingBox: ui.DialogAnswer = 1; break;  // its one button, Cancel
+        case Mode::PeerAddressBox: ui.DialogAnswer = ui.ButtonSel; break;
+        case Mode::Leaf: w_.menus().Image3AClick(); break;
+        default: break;
+    }
+}
+
+// Esc closes the options dialog or the help and goes on to the place they
+// leave; in an operation it answers the step (or a message box over it) with
+// its second button; in the menus it closes one level.
+void Keyboard::escape() {
+    switch (modeBelowMessageBox()) {
+        case Mode::Options: w_.optionsDialog().escapeKey(); break;
+        case Mode::Help: w_.menus().Image2AClick(); break;
+        default: break;
+    }
+    UiState& ui = w_.ui;
+    switch (placeMode()) {
+        case Mode::ListStep:
+        case Mode::FileStep:
+        case Mode::ButtonStep:
+        case Mode::PasswordStep:
+        case Mode::OtherStep: ui.DialogAnswer = 2; break;
+        case Mode::Submenu:
+            if (ui.MainItem >= kLocal && ui.MainItem <= kQuit) hoverMainItem(ui.MainItem);
+            break;
+        case Mode::Leaf: hoverSubmenuItem(ui.SubItem, false); break;
+        default: break;
     }
 }
 
@@ -242,65 +283,75 @@ void Keyboard::pageUpOrDown(int key) {
 }
 
 void Keyboard::leftOrRight(int key) {
-    UiState& ui = w_.ui;
-    if (ui.DialogCode != 0) {
-        if (!dialogs::isOneButtonCode(ui.DialogCode)) {
-            const auto& kind = dialogs::kMessageKinds[2];
-            const InclusiveRect target = ui.ButtonSel == 1 ? kind.button2 : kind.button1;
-            w_.messages().Image4DMouseMove(target.left + 1, target.top + 1);
-        }
-        return;
-    }
     const bool right = key == kRight;
-    if (w_.optionsDialog().open()) {
-        w_.optionsDialog().leftOrRightKey(right);
-        return;
+    switch (const Mode m = mode()) {
+        case Mode::MessageBox: messageBoxLeftOrRight(); break;
+        case Mode::Options: w_.optionsDialog().leftOrRightKey(right); break;
+        case Mode::Help: leftOrRightAt(placeMode(), right); break;  // the help takes no Left or Right
+        default: leftOrRightAt(m, right); break;
     }
-    if (!menusActive()) {
-        if (buttonDialog()) right ? nextButton() : previousButton();
-        return;
-    }
-    if (ui.LeafItem == 0 && ui.SubItem == 0) {
-        if (right) w_.menus().IMAGE1AClick();
-    } else if (ui.LeafItem == 0) {
-        if (!right && ui.PeerMode == 0) hoverMainItem(ui.MainItem);
-        const bool opens = ui.PeerMode == 1 ? (ui.SubItem >= 1 && ui.SubItem <= 3)
-                                            : (ui.MainItem == kLocal || ui.MainItem == kPeerToPeer);
-        if (right && opens) w_.menus().Image2AClick();
-    } else if (!right && ui.SubItem != 0) {
-        hoverSubmenuItem(ui.SubItem, false);
+}
+
+// Left and Right move between Yes and No; a one-button box keeps its OK.
+void Keyboard::messageBoxLeftOrRight() {
+    const UiState& ui = w_.ui;
+    if (dialogs::isOneButtonCode(ui.DialogCode)) return;
+    const auto& kind = dialogs::kMessageKinds[2];
+    const InclusiveRect target = ui.ButtonSel == 1 ? kind.button2 : kind.button1;
+    w_.messages().Image4DMouseMove(target.left + 1, target.top + 1);
+}
+
+void Keyboard::leftOrRightAt(Mode place, bool right) {
+    const UiState& ui = w_.ui;
+    switch (place) {
+        case Mode::ButtonStep: right ? nextButton() : previousButton(); break;
+        case Mode::MainMenu:
+            if (right) w_.menus().IMAGE1AClick();
+            break;
+        case Mode::Submenu: {
+            if (!right && ui.PeerMode == 0) hoverMainItem(ui.MainItem);
+            const bool opens = ui.PeerMode == 1 ? (ui.SubItem >= 1 && ui.SubItem <= 3)
+                                                : (ui.MainItem == kLocal || ui.MainItem == kPeerToPeer);
+            if (right && opens) w_.menus().Image2AClick();
+            break;
+        }
+        case Mode::Leaf:
+            if (!right) hoverSubmenuItem(ui.SubItem, false);
+            break;
+        default: break;
     }
 }
 
 void Keyboard::upOrDown(int key) {
-    UiState& ui = w_.ui;
+    const UiState& ui = w_.ui;
     const bool down = key == kDown;
-    if (w_.optionsDialog().open()) {
-        w_.optionsDialog().upOrDownKey(down);
-        return;
+    switch (modeBelowMessageBox()) {
+        case Mode::Options: w_.optionsDialog().upOrDownKey(down); break;
+        case Mode::Help: w_.help().scroll(down ? operations::kHelpLineStep : -operations::kHelpLineStep); break;
+        case Mode::ListStep: listUpOrDown(down); break;
+        case Mode::FileStep: fileUpOrDown(down); break;
+        case Mode::MainMenu:
+            if (ui.MainItem < kLocal || ui.MainItem > kQuit) break;
+            hoverMainItem(down ? wrapNext(ui.MainItem, kQuit) : wrapPrevious(ui.MainItem, kQuit));
+            break;
+        case Mode::Submenu: submenuUpOrDown(down); break;
+        case Mode::Leaf: {
+            if (ui.SubItem > 3 || (ui.MainItem != kLocal && ui.MainItem != kPeerToPeer)) break;
+            const int count = thirdMenuCount(ui.MainItem, ui.SubItem);
+            hoverThirdItem(down ? wrapNext(ui.LeafItem, count) : wrapPrevious(ui.LeafItem, count));
+            break;
+        }
+        default: break;
     }
-    if (w_.help().open()) {
-        w_.help().scroll(down ? operations::kHelpLineStep : -operations::kHelpLineStep);
-        return;
-    }
-    if (!menusActive()) {
-        if (listDialog()) listUpOrDown(down);
-        if (fileDialog()) fileUpOrDown(down);
-        return;
-    }
-    if (ui.SubItem == 0 && ui.LeafItem == 0) {
-        if (ui.MainItem < kLocal || ui.MainItem > kQuit) return;
-        hoverMainItem(down ? wrapNext(ui.MainItem, kQuit) : wrapPrevious(ui.MainItem, kQuit));
-    } else if (ui.LeafItem == 0) {
-        const int count = submenuCount(ui.MainItem);
-        if (count == 0) return;
-        // Up in Local and VexorCast aims at the item's exact corner.
-        const bool cornerPlusOne = down || ui.MainItem == kPeerMenu;
-        hoverSubmenuItem(down ? wrapNext(ui.SubItem, count) : wrapPrevious(ui.SubItem, count), cornerPlusOne);
-    } else if (ui.SubItem >= 1 && ui.SubItem <= 3 && (ui.MainItem == kLocal || ui.MainItem == kPeerToPeer)) {
-        const int count = thirdMenuCount(ui.MainItem, ui.SubItem);
-        hoverThirdItem(down ? wrapNext(ui.LeafItem, count) : wrapPrevious(ui.LeafItem, count));
-    }
+}
+
+void Keyboard::submenuUpOrDown(bool down) {
+    const UiState& ui = w_.ui;
+    const int count = submenuCount(ui.MainItem);
+    if (count == 0) return;
+    // Up in Local and VexorCast aims at the item's exact corner.
+    const bool cornerPlusOne = down || ui.MainItem == kPeerMenu;
+    hoverSubmenuItem(down ? wrapNext(ui.SubItem, count) : wrapPrevious(ui.SubItem, count), cornerPlusOne);
 }
 
 }  // namespace vxr::input

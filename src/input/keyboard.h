@@ -43,31 +43,53 @@ public:
     void PROCKEY(int key);
 
 private:
+    // Where the keys land. A key looks at the closing notice, a message box,
+    // the options dialog, the help, an operation's step by its kind and
+    // without an operation at the menu level, in that order; Tab, Up, Down
+    // and Esc pass a message box by and act on what lies beneath it.
+    enum class Mode {
+        ClosingNotice,
+        MessageBox,
+        Options,
+        Help,
+        ListStep,
+        FileStep,
+        ButtonStep,
+        PasswordStep,
+        OtherStep,  // the progress screen, or between steps
+        MainMenu,
+        Submenu,
+        Leaf,
+        PeerWaitingBox,  // the slave's
+        PeerAddressBox,  // the master's
+        Nowhere,
+    };
+    Mode mode() const;
+    Mode modeBelowMessageBox() const;
+    Mode placeMode() const;
+
     void tab();
     void enter();
     void escape();
     void leftOrRight(int key);
     void upOrDown(int key);
     void pageUpOrDown(int key);
+    void toggleHelpOk();
+    void enterAt(Mode place);
+    void messageBoxLeftOrRight();
+    void leftOrRightAt(Mode place, bool right);
+    void submenuUpOrDown(bool down);
 
     void hoverMainItem(int item);
     void hoverSubmenuItem(int item, bool cornerPlusOne);
     void hoverThirdItem(int item);
-    bool menusActive() const;
-    // The peer connection's boxes: the slave's waiting box, the master's
-    // address box.
-    bool peerBoxOpen(int box) const;
-    void peerBoxTab();
-    // Dialogs with buttons only (compression, questions, completion).
-    bool buttonDialog() const;
+    void peerBoxTab();  // the master's address box
     bool hoverButton(int button);
     void nextButton();
     void previousButton();
 
-    // The selection dialogs' keys (dialog_keys.cpp): list dialogs 1, 2, 4,
-    // 6, 7, 9 and file dialogs 3, 5, 8.
-    bool listDialog() const;
-    bool fileDialog() const;
+    // The selection dialogs' keys (dialog_keys.cpp): the list dialogs (disk
+    // and partition tables) and the file dialogs.
     void listTab();
     void fileTab();
     void markFileStop(int style);

@@ -77,9 +77,7 @@ void Menus::openSubmenu() {
 
 void Menus::askQuit() {
     w_.ui.SubItem = 1;
-    w_.ui.DialogCode = dialogs::code(dialogs::Msg::QuitQuestion);
-    w_.messages().ShowCodeDialog();
-    if (w_.ui.DialogAnswer == 1) {
+    if (w_.messages().ask(dialogs::Msg::QuitQuestion) == 1) {
         w_.screens().closeWindow();
     } else {
         w_.ui.MainItem = 0;

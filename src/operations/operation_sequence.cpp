@@ -88,7 +88,7 @@ void OperationSequence::showPasswordEdit() {
     edit.setFocus();
 }
 
-void OperationSequence::AskStep(Step step) {
+int OperationSequence::AskStep(Step step) {
     input::UiState& ui = w_.ui;
     ui.FieldPos = 1;
     ui.DialogNo = number(step == Step::ProgressScreen ? Step::Run : step == Step::ConfirmPassword ? Step::Password : step);
@@ -101,7 +101,7 @@ void OperationSequence::AskStep(Step step) {
         w_.IMAGE2BP->setPosition(place.at.x, place.at.y);
         w_.IMAGE2BP->show();
         w_.progress().ShowProgressScreen();
-        return;
+        return 0;
     }
     showStepPicture(step);
     w_.trace.write("step", {{"step", number(step)}});
@@ -119,7 +119,7 @@ void OperationSequence::AskStep(Step step) {
         w_.trace.write("stepAnswer", {{"step", number(step)}, {"answer", ui.DialogAnswer}, {"dialogCode", ui.DialogCode}});
         w_.screens().HideDialog();
         w_.Edit[5]->setFocus();
-        return;
+        return ui.DialogAnswer;
     }
     nlohmann::json answer = {{"step", number(step)}, {"answer", ui.DialogAnswer}};
     if (ui.DialogAnswer == 1) answer.update(stepChoice(step));
@@ -128,56 +128,39 @@ void OperationSequence::AskStep(Step step) {
     w_.Edit[5]->setFocus();
     if (stepRow(step).completion[0] != 0) w_.progress().hide();
     if (isPasswordStep(step)) w_.Edit[1]->setPasswordChar(0);
+    return ui.DialogAnswer;
 }
 
 // ---- passwords -----------------------------------------------------------------
 
+// One try: the password, and for a new password its confirmation.
+OperationSequence::PasswordTry OperationSequence::tryPassword(const std::string& expected, std::string& entry) {
+    const int answer = AskStep(Step::Password);
+    if (w_.end.requested) return PasswordTry::Ended;
+    if (answer != 1) return PasswordTry::Declined;
+    entry = typedPassword(w_.Edit[1]->text());
+    if (!expected.empty()) return entry == expected ? PasswordTry::Accepted : PasswordTry::Wrong;
+    const int confirmed = AskStep(Step::ConfirmPassword);
+    if (w_.end.requested) return PasswordTry::Ended;
+    if (confirmed != 1) return PasswordTry::Declined;
+    return typedPassword(w_.Edit[1]->text()) == entry ? PasswordTry::Accepted : PasswordTry::Differs;
+}
+
 std::string OperationSequence::AskPassword(const std::string& expected) {
+    dialogs::MessageDialogs& messages = w_.messages();
     std::string entry;
-    int state = 1;
     while (true) {
-        switch (state) {
-            case 1:
-                AskStep(Step::Password);
-                if (w_.end.requested) return "";
-                if (w_.ui.DialogAnswer != 1) {
-                    state = 3;
-                    break;
-                }
-                entry = typedPassword(w_.Edit[1]->text());
-                if (expected.empty()) {
-                    state = 2;
-                } else if (entry != expected) {
-                    state = 6;
-                } else {
-                    return entry;
-                }
-                break;
-            case 2:
-                AskStep(Step::ConfirmPassword);
-                if (w_.end.requested) return "";
-                if (w_.ui.DialogAnswer != 1) {
-                    state = 3;
-                } else if (typedPassword(w_.Edit[1]->text()) != entry) {
-                    state = 5;
-                } else {
-                    return entry;
-                }
-                break;
-            case 5:
-                w_.ui.DialogCode = dialogs::code(Msg::PasswordsDiffer);
-                w_.messages().ShowCodeDialog();
-                state = 1;
-                break;
-            default: {  // 3 and 6: ask whether to try again
-                w_.ui.DialogCode = dialogs::code(state == 3 ? Msg::InvalidPassword : Msg::WrongPassword);
-                w_.messages().ShowCodeDialog();
-                if (w_.ui.DialogAnswer == 1 && !w_.end.requested) {
-                    state = 1;
-                    break;
-                }
-                w_.ui.DialogCode = dialogs::code(Msg::NoPassword);
-                w_.messages().ShowCodeDialog();
+        const PasswordTry result = tryPassword(expected, entry);
+        switch (result) {
+            case PasswordTry::Accepted: return entry;
+            case PasswordTry::Ended: return "";
+            case PasswordTry::Differs: messages.ask(Msg::PasswordsDiffer); break;
+            case PasswordTry::Declined:
+            case PasswordTry::Wrong: {
+                // Asked whether to try again; giving up is told once more.
+                const Msg again = result == PasswordTry::Declined ? Msg::InvalidPassword : Msg::WrongPassword;
+                if (messages.ask(again) == 1 && !w_.end.requested) break;
+                messages.ask(Msg::NoPassword);
                 return "";
             }
         }
@@ -200,8 +183,7 @@ bool OperationSequence::checkImagePassword() {
     if (password.empty()) return true;
     if (w_.CommandLineRun && !w_.op.ImagePassword.empty()) {
         if (w_.op.ImagePassword == password) return true;
-        w_.ui.DialogCode = dialogs::code(Msg::WrongSwitchPassword);
-        w_.messages().ShowCodeDialog();
+        w_.messages().ask(Msg::WrongSwitchPassword);
         return false;
     }
     return AskPassword(password) == password;
@@ -219,9 +201,9 @@ bool OperationSequence::askNewImagePassword() {
 }
 
 OperationSequence::Flow OperationSequence::confirmProceed() {
-    AskStep(proceedStep(w_.op.OpCode));
+    const int answer = AskStep(proceedStep(w_.op.OpCode));
     if (w_.end.requested) return Flow::Stop;
-    if (w_.ui.DialogAnswer == 2) {
+    if (answer == 2) {
         if (w_.CommandLineRun) return Flow::Stop;
         w_.progress().hide();
         return Flow::Back;

@@ -46,14 +46,21 @@ public:
     void StartOperation();
     void StartOperation(model::MachineRecord untouched);
 
-    // Shows one step and waits for its answer (the progress screen returns at once).
-    void AskStep(Step step);
+    // Shows one step, waits for its answer and returns it: 1 for the first
+    // button (OK, Yes), 2 and 3 for the others. The progress screen returns
+    // 0 at once. A file dialog whose name is refused answers 1 and leaves
+    // the message saying why in DialogCode.
+    int AskStep(Step step);
     // The password dialogs: with `expected` the entry is checked against it,
     // without it the password is asked twice. Returns the accepted password,
     // upper case, or empty when the candidate gives up.
     std::string AskPassword(const std::string& expected);
 
 private:
+    // How one try at the password dialogs ends.
+    enum class PasswordTry { Accepted, Declined, Wrong, Differs, Ended };
+    PasswordTry tryPassword(const std::string& expected, std::string& entry);
+
     // How a part of the run ends: go on, back to the main screen, or stop
     // (the command-line driver closes the window; a program end is under way).
     enum class Flow { Go, Back, Stop };

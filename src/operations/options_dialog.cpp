@@ -120,16 +120,12 @@ void OptionsDialog::Image241Click(int line) {
     if (w_.mouseLocked() || w_.ui.MainItem != input::kOptions) return;
     const int tab = w_.ui.SubItem;
     if (tab == kSaveSettingsTab) {
-        w_.ui.DialogCode = dialogs::code(dialogs::Msg::SaveQuestion);
-        w_.messages().ShowCodeDialog();
         // Only Yes saves: No, and a window closed at the question, keep the file.
-        if (w_.ui.DialogAnswer != 1 || w_.end.requested) return;
+        if (w_.messages().ask(dialogs::Msg::SaveQuestion) != 1 || w_.end.requested) return;
         // Jobs another copy saved meanwhile stay; only the option words change.
         RefreshRecord(w_);
         for (int t = 1; t <= kOptionTabs; ++t) w_.computer.record().setOptionWord(t, w_.options.word(t));
-        w_.ui.DialogCode =
-            dialogs::code(SaveRecordFiles(w_, "options") ? dialogs::Msg::SettingsSaved : dialogs::Msg::DataFileError);
-        w_.messages().ShowCodeDialog();
+        w_.messages().ask(SaveRecordFiles(w_, "options") ? dialogs::Msg::SettingsSaved : dialogs::Msg::DataFileError);
         return;
     }
     if (tab < 1 || tab > kOptionTabs || line < 1 || line > kBoxesPerTab) return;

@@ -65,8 +65,7 @@ void PeerConnection::showBox(int pictureSlot, int x, int y) {
 }
 
 void PeerConnection::failWith(dialogs::Msg failure) {
-    w_.ui.DialogCode = dialogs::code(failure);
-    w_.messages().ShowCodeDialog();
+    w_.messages().ask(failure);
 }
 
 // ---- slave ---------------------------------------------------------------------

@@ -143,8 +143,8 @@ void Progress::RunOperation(bool& operationFailed) {
     const ChangeResult change = ApplyOperation(w_.computer, w_.op, w_.options, w_.ui.PeerMode, platform::systemClock());
     w_.trace.write("operation", {{"opCode", w_.op.OpCode}, {"applied", change == ChangeResult::Applied}});
     if (change != ChangeResult::Applied) {
-        w_.ui.DialogCode = dialogs::code(change == ChangeResult::NotEnoughSpace ? dialogs::Msg::NotEnoughSpace : dialogs::Msg::DataFileError);
-        w_.messages().ShowCodeDialog();
+        w_.messages().ask(change == ChangeResult::NotEnoughSpace ? dialogs::Msg::NotEnoughSpace
+                                                                 : dialogs::Msg::DataFileError);
         return;
     }
     const int op = w_.op.OpCode;
@@ -154,8 +154,7 @@ void Progress::RunOperation(bool& operationFailed) {
     }
     jobSaved_ = SaveDataFile(w_, "operation");
     if (!jobSaved_ || !SaveAssessmentCopy(w_, "operation")) {
-        w_.ui.DialogCode = dialogs::code(dialogs::Msg::DataFileError);
-        w_.messages().ShowCodeDialog();
+        w_.messages().ask(dialogs::Msg::DataFileError);
         return;
     }
     completed_ = true;

@@ -48,13 +48,11 @@ void OperationSequence::prepareInteractiveRun() {
 bool OperationSequence::askSource() {
     const int op = w_.op.OpCode;
     if (among(op, {kDiskToDisk, kDiskToImage, kPartitionToPartition, kPartitionToImage, kCheckDisk})) {
-        AskStep(Step::SourceDisk);
-        if (w_.ui.DialogAnswer != 1) return false;
+        if (AskStep(Step::SourceDisk) != 1) return false;
         if (op == kDiskToDisk) w_.op.SourcePartCount = w_.computer.record().partitionsInUse(0, w_.op.SourceDisk);
     }
     if (among(op, {kPartitionToPartition, kPartitionToImage})) {
-        AskStep(Step::SourcePartitions);
-        if (w_.ui.DialogAnswer != 1) return false;
+        if (AskStep(Step::SourcePartitions) != 1) return false;
     }
     return true;
 }
@@ -65,13 +63,10 @@ bool OperationSequence::askImageToRead() {
     const int op = w_.op.OpCode;
     if (op != kDiskFromImage && op != kPartitionFromImage) return true;
     while (true) {
-        AskStep(Step::ImageToRestore);
-        if (w_.ui.DialogAnswer != 1) return false;
+        if (AskStep(Step::ImageToRestore) != 1) return false;
         if (w_.op.ImageIndex != 0) break;
         w_.focusFrame().DrawFocusFrame(1, app::kFrameHidden);
-        w_.ui.DialogCode = dialogs::code(Msg::NotAnImage);
-        w_.messages().ShowCodeDialog();
-        w_.ui.DialogAnswer = 0;
+        w_.messages().ask(Msg::NotAnImage);
         if (w_.end.requested) return false;
     }
     if (op == kDiskFromImage) {
@@ -85,17 +80,13 @@ bool OperationSequence::askImageToRead() {
 bool OperationSequence::askImageContents() {
     const int op = w_.op.OpCode;
     if (op == kPartitionFromImage) {
-        AskStep(Step::ImagePartition);
-        return w_.ui.DialogAnswer == 1;
+        return AskStep(Step::ImagePartition) == 1;
     }
     if (op != kCheckImage) return true;
     while (true) {
-        AskStep(Step::ImageToCheck);
-        if (w_.ui.DialogAnswer != 1) return false;
+        if (AskStep(Step::ImageToCheck) != 1) return false;
         if (w_.op.ImageIndex != 0) return true;
-        w_.ui.DialogCode = dialogs::code(Msg::NotAnImage);
-        w_.messages().ShowCodeDialog();
-        w_.ui.DialogAnswer = 0;
+        w_.messages().ask(Msg::NotAnImage);
         if (w_.end.requested) return false;
     }
 }
@@ -103,11 +94,9 @@ bool OperationSequence::askImageContents() {
 bool OperationSequence::askDestination() {
     const int op = w_.op.OpCode;
     if (!among(op, {kDiskToDisk, kDiskFromImage, kPartitionToPartition, kPartitionFromImage})) return true;
-    AskStep(Step::DestinationDisk);
-    if (w_.ui.DialogAnswer != 1) return false;
+    if (AskStep(Step::DestinationDisk) != 1) return false;
     if (op == kPartitionToPartition || op == kPartitionFromImage) {
-        AskStep(Step::DestinationPartition);
-        if (w_.ui.DialogAnswer != 1) return false;
+        if (AskStep(Step::DestinationPartition) != 1) return false;
         carrySourceDataToNewPartition();
     }
     return true;
@@ -131,18 +120,16 @@ void OperationSequence::carrySourceDataToNewPartition() {
 bool OperationSequence::askNewImageName() {
     const int op = w_.op.OpCode;
     if (op != kDiskToImage && op != kPartitionToImage) return true;
-    input::UiState& ui = w_.ui;
     while (true) {
-        AskStep(Step::NewImageName);
-        if (ui.DialogCode != 0) {
-            w_.messages().ShowCodeDialog();
-            ui.DialogAnswer = 2;
+        int answer = AskStep(Step::NewImageName);
+        if (w_.ui.DialogCode != 0) {
+            // The name was refused; the step left the message that says why.
+            w_.messages().ask(static_cast<Msg>(w_.ui.DialogCode));
+            answer = 2;
         }
-        if (ui.DialogAnswer != 1 || w_.end.requested) return false;
+        if (answer != 1 || w_.end.requested) return false;
         if (w_.op.ImageIndex >= 0) break;
-        ui.DialogCode = dialogs::code(Msg::OverwriteQuestion);
-        w_.messages().ShowCodeDialog();
-        if (ui.DialogAnswer == 1) {
+        if (w_.messages().ask(Msg::OverwriteQuestion) == 1) {
             w_.op.ImageIndex = -w_.op.ImageIndex;
             break;
         }
@@ -170,21 +157,18 @@ bool OperationSequence::newPartitionsHoldData() {
 }
 
 bool OperationSequence::destinationTooSmall() {
-    w_.ui.DialogCode = dialogs::code(Msg::DestinationTooSmall);
-    w_.messages().ShowCodeDialog();
+    w_.messages().ask(Msg::DestinationTooSmall);
     return false;
 }
 
 bool OperationSequence::askDestinationDetails() {
     if (w_.op.OpCode != kDiskToDisk && w_.op.OpCode != kDiskFromImage) return true;
-    AskStep(Step::DestinationDetails);
-    return w_.ui.DialogAnswer == 1;
+    return AskStep(Step::DestinationDetails) == 1;
 }
 
 void OperationSequence::askCompression() {
     if (w_.op.OpCode != kDiskToImage && w_.op.OpCode != kPartitionToImage) return;
-    AskStep(Step::Compression);
-    switch (w_.ui.DialogAnswer) {
+    switch (AskStep(Step::Compression)) {
         case 2: w_.op.CompressionFactor = kFastCompression; break;
         case 3: w_.op.CompressionFactor = kHighCompression; break;
         default: w_.op.CompressionFactor = kNoCompression; break;

@@ -28,8 +28,7 @@ protected:
             steps[next++]();
             return true;
         });
-        w().ui.DialogCode = code;
-        w().messages().ShowCodeDialog();
+        answer = w().messages().ask(static_cast<dialogs::Msg>(code));
         trainer.onIdle([] { return false; });
     }
     void show(int code, const std::function<void()>& step) { show(code, std::vector<std::function<void()>>{step}); }
@@ -38,6 +37,7 @@ protected:
     }
 
     TrainerHarness trainer;
+    int answer = 0;  // what the last box shown returned
 };
 
 TEST_F(MessageDialogs, EveryCodeShowsItsTitleAndLinesAtTheirPlaces) {
@@ -66,7 +66,7 @@ TEST_F(MessageDialogs, EveryCodeShowsItsTitleAndLinesAtTheirPlaces) {
             const auto yes = kind == 2 ? kMessageKinds[2].button1 : kMessageKinds[kind].button1;
             trainer.queueClick(inButton(yes).x, inButton(yes).y);
         });
-        EXPECT_EQ(w().ui.DialogAnswer, 1) << code;
+        EXPECT_EQ(answer, 1) << code;
         EXPECT_EQ(w().ui.DialogCode, 0) << code;
         EXPECT_FALSE(w().Image4D->visible()) << code;
         EXPECT_FALSE(w().Label[24]->visible()) << code;
@@ -84,7 +84,7 @@ TEST_F(MessageDialogs, QuestionsOpenWithYesHighlightedAndNoTakesTheFocusFromIt) 
         trainer.queueMove(no.x, no.y);
         trainer.queueClick(no.x, no.y);
     });
-    EXPECT_EQ(w().ui.DialogAnswer, 2);
+    EXPECT_EQ(answer, 2);
     EXPECT_EQ(w().ui.ButtonSel, 2);
 }
 
@@ -104,7 +104,7 @@ TEST_F(MessageDialogs, NoHighlightShowsThePlainYesBesideIt) {
                    trainer.queueMove(yes.x + 1, yes.y);
                    trainer.queueClick(yes.x + 1, yes.y);
                }});
-    EXPECT_EQ(w().ui.DialogAnswer, 1);
+    EXPECT_EQ(answer, 1);
 }
 
 TEST_F(MessageDialogs, OneButtonBoxesHighlightOkOnlyUnderThePointer) {
@@ -120,7 +120,7 @@ TEST_F(MessageDialogs, OneButtonBoxesHighlightOkOnlyUnderThePointer) {
                    trainer.queueMove(ok.x, ok.y);
                    trainer.queueClick(ok.x, ok.y);
                }});
-    EXPECT_TRUE(w().ui.DialogAnswer == 1);
+    EXPECT_TRUE(answer == 1);
 }
 
 TEST_F(MessageDialogs, KindOneStandsWhereTheOperationDialogIs) {
@@ -132,7 +132,7 @@ TEST_F(MessageDialogs, KindOneStandsWhereTheOperationDialogIs) {
         const auto ok = inButton(kMessageKinds[1].button1);
         trainer.queueClick(ok.x, ok.y);
     });
-    EXPECT_EQ(w().ui.DialogAnswer, 1);
+    EXPECT_EQ(answer, 1);
 }
 
 TEST_F(MessageDialogs, RejectedImageNamesShowTheirPath) {
