@@ -116,15 +116,19 @@ async function fetchBytes(url) {
     return new Uint8Array(await response.arrayBuffer());
 }
 
-// The practice task's start record, unless the browser already keeps work.
+// The record the page's other tabs work on, else the work this browser
+// kept, else the practice task's start record; offered to the other tabs.
 async function prepareDataFile(module) {
     const FS = module.FS;
     makeFolders(FS, DRIVE_C + '/DATAS');
     makeFolders(FS, DRIVE_A);
-    if (!exists(FS, DATA_FILE)) {
-        FS.writeFile(DATA_FILE, await startRecord());
-        await syncStorage(module, false);
+    if (vxrTabs.has(DATA_FILE)) {
+        vxrTabs.pull(FS, DATA_FILE);
+    } else {
+        if (!exists(FS, DATA_FILE)) FS.writeFile(DATA_FILE, await startRecord());
+        vxrTabs.push(FS, DATA_FILE);
     }
+    await syncStorage(module, false);
 }
 
 async function startRecord() {
@@ -160,6 +164,7 @@ async function startTrainer() {
         print: text => console.log(text),
         printErr: text => console.warn(text),
         vxrEvents: events,
+        vxrTabs,
         vxrWake: () => {},
         vxrScreen: showFrame,
         vxrCaption: text => { $('caption').textContent = text; },
@@ -200,8 +205,14 @@ function restart() { location.reload(); }
 
 // --- the buttons -----------------------------------------------------------
 
+// The record as the tabs of the page share it.
+function currentRecord() {
+    vxrTabs.pull(page.module.FS, DATA_FILE);
+    return page.module.FS.readFile(DATA_FILE);
+}
+
 async function storedRecord() {
-    if (page.module) return page.module.FS.readFile(DATA_FILE);
+    if (page.module) return currentRecord();
     return startRecord();
 }
 
@@ -240,6 +251,7 @@ async function forgetWork() {
     const module = page.module;
     for (const path of [DATA_FILE, A_COPY]) {
         if (exists(module.FS, path)) module.FS.unlink(path);
+        vxrTabs.forget(path);
     }
     await syncStorage(module, false);
 }
@@ -251,7 +263,7 @@ async function startAfresh() {
 }
 
 function download() {
-    const bytes = page.module.FS.readFile(DATA_FILE);
+    const bytes = currentRecord();
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes]));
     link.download = 'VXR.DAT';
@@ -272,6 +284,7 @@ async function openFile(file) {
     } else {
         page.module.FS.writeFile(DATA_FILE, bytes);
     }
+    vxrTabs.push(page.module.FS, DATA_FILE);
     await syncStorage(page.module, false);
     restart();
 }
