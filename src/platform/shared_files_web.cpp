@@ -5,6 +5,7 @@
 #include "platform/shared_files.h"
 
 #include <emscripten.h>
+#include <sys/stat.h>
 
 EM_JS(void, vxr_take_shared_version, (const char* path), {
     if (Module.vxrTabs) Module.vxrTabs.pull(FS, UTF8ToString(path));
@@ -15,6 +16,17 @@ EM_JS(void, vxr_offer_shared_version, (const char* path), {
 });
 
 namespace vxr::platform {
+
+namespace {
+
+// The web C library starts with a file mode mask that takes every right
+// away, so a file the trainer made (the A: copy, a new data file) could not
+// even be read back by the page. Files are made as on a desktop instead.
+struct UsualFileModeMask {
+    UsualFileModeMask() { ::umask(022); }
+} usualFileModeMask;
+
+}  // namespace
 
 void takeSharedVersion(const std::filesystem::path& file)
 {
