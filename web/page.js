@@ -336,4 +336,5 @@ $('cmdline').addEventListener('submit', e => { e.preventDefault(); runCommand($(
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
 
 fitScreen();
-fillTaskPicker().then(startTrainer).catch(failed);
+// The trainer's module loads while the task picker is filled.
+Promise.all([fillTaskPicker(), startTrainer()]).catch(failed);
