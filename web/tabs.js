@@ -150,7 +150,13 @@ const vxrTabs = (() => {
         let bytes;
         try { bytes = FS.readFile(path); } catch { return; }
         const version = me + ':' + performance.now();
-        localStorage.setItem(FILE_KEY + path, JSON.stringify({ version, bytes: toBase64(bytes) }));
+        try {
+            localStorage.setItem(FILE_KEY + path, JSON.stringify({ version, bytes: toBase64(bytes) }));
+        } catch (error) {
+            // Storage full: the file stays this tab's own, the trainer goes on.
+            console.warn('not shared with the other tabs:', path, error);
+            return;
+        }
         seen.set(path, version);
         announce();
     }
