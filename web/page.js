@@ -33,7 +33,16 @@ function fitScreen() {
 }
 addEventListener('resize', fitScreen);
 
+// Whether every pixel has the colour of the first: the window before the
+// trainer has painted anything into it.
+function blank(rgb) {
+    for (let i = 3; i < rgb.length; ++i) if (rgb[i] !== rgb[i % 3]) return false;
+    return true;
+}
+
 function showFrame(rgb, width, height) {
+    // The page shows the trainer from its first painted frame on.
+    if (page.frames === 0 && blank(rgb)) return;
     if (canvas.width !== width || canvas.height !== height) {
         canvas.width = width;
         canvas.height = height;
@@ -117,18 +126,18 @@ async function fetchBytes(url) {
 }
 
 // The record the page's other tabs work on, else the work this browser
-// kept, else the practice task's start record; offered to the other tabs.
-async function prepareDataFile(module) {
+// kept, else the practice task's start record (fetched while the module
+// loads); offered to the other tabs. IndexedDB takes it at the first wait.
+async function prepareDataFile(module, startBytes) {
     const FS = module.FS;
     makeFolders(FS, DRIVE_C + '/DATAS');
     makeFolders(FS, DRIVE_A);
     if (vxrTabs.has(DATA_FILE)) {
         vxrTabs.pull(FS, DATA_FILE);
     } else {
-        if (!exists(FS, DATA_FILE)) FS.writeFile(DATA_FILE, await startRecord());
+        if (!exists(FS, DATA_FILE)) FS.writeFile(DATA_FILE, await startBytes);
         vxrTabs.push(FS, DATA_FILE);
     }
-    await syncStorage(module, false);
 }
 
 async function startRecord() {
@@ -159,6 +168,8 @@ function commandArguments(line) {
 async function startTrainer() {
     const command = sessionStorage.getItem(COMMAND_KEY);
     sessionStorage.removeItem(COMMAND_KEY);
+    const startBytes = vxrTabs.has(DATA_FILE) ? null : startRecord();
+    startBytes?.catch(() => {});  // only awaited when the browser keeps no work
     const module = await createTrainer({
         noInitialRun: true,
         print: text => console.log(text),
@@ -181,7 +192,7 @@ async function startTrainer() {
     });
     page.module = module;
     module.vxrIdle = keepSaves(module);
-    await prepareDataFile(module);
+    await prepareDataFile(module, startBytes);
     module.FS.chdir(DRIVE_C);
     canvas.focus();
     const args = command ? commandArguments(command) : [];
