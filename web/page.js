@@ -33,7 +33,16 @@ function fitScreen() {
 }
 addEventListener('resize', fitScreen);
 
+// Whether every pixel has the colour of the first: the window before the
+// trainer has painted anything into it.
+function blank(rgb) {
+    for (let i = 3; i < rgb.length; ++i) if (rgb[i] !== rgb[i % 3]) return false;
+    return true;
+}
+
 function showFrame(rgb, width, height) {
+    // The page shows the trainer from its first painted frame on.
+    if (page.frames === 0 && blank(rgb)) return;
     if (canvas.width !== width || canvas.height !== height) {
         canvas.width = width;
         canvas.height = height;
@@ -116,14 +125,18 @@ async function fetchBytes(url) {
     return new Uint8Array(await response.arrayBuffer());
 }
 
-// The practice task's start record, unless the browser already keeps work.
-async function prepareDataFile(module) {
+// The record the page's other tabs work on, else the work this browser
+// kept, else the practice task's start record (fetched while the module
+// loads); offered to the other tabs. IndexedDB takes it at the first wait.
+async function prepareDataFile(module, startBytes) {
     const FS = module.FS;
     makeFolders(FS, DRIVE_C + '/DATAS');
     makeFolders(FS, DRIVE_A);
-    if (!exists(FS, DATA_FILE)) {
-        FS.writeFile(DATA_FILE, await startRecord());
-        await syncStorage(module, false);
+    if (vxrTabs.has(DATA_FILE)) {
+        vxrTabs.pull(FS, DATA_FILE);
+    } else {
+        if (!exists(FS, DATA_FILE)) FS.writeFile(DATA_FILE, await startBytes);
+        vxrTabs.push(FS, DATA_FILE);
     }
 }
 
@@ -155,11 +168,14 @@ function commandArguments(line) {
 async function startTrainer() {
     const command = sessionStorage.getItem(COMMAND_KEY);
     sessionStorage.removeItem(COMMAND_KEY);
+    const startBytes = vxrTabs.has(DATA_FILE) ? null : startRecord();
+    startBytes?.catch(() => {});  // only awaited when the browser keeps no work
     const module = await createTrainer({
         noInitialRun: true,
         print: text => console.log(text),
         printErr: text => console.warn(text),
         vxrEvents: events,
+        vxrTabs,
         vxrWake: () => {},
         vxrScreen: showFrame,
         vxrCaption: text => { $('caption').textContent = text; },
@@ -176,7 +192,7 @@ async function startTrainer() {
     });
     page.module = module;
     module.vxrIdle = keepSaves(module);
-    await prepareDataFile(module);
+    await prepareDataFile(module, startBytes);
     module.FS.chdir(DRIVE_C);
     canvas.focus();
     const args = command ? commandArguments(command) : [];
@@ -200,8 +216,14 @@ function restart() { location.reload(); }
 
 // --- the buttons -----------------------------------------------------------
 
+// The record as the tabs of the page share it.
+function currentRecord() {
+    vxrTabs.pull(page.module.FS, DATA_FILE);
+    return page.module.FS.readFile(DATA_FILE);
+}
+
 async function storedRecord() {
-    if (page.module) return page.module.FS.readFile(DATA_FILE);
+    if (page.module) return currentRecord();
     return startRecord();
 }
 
@@ -240,6 +262,7 @@ async function forgetWork() {
     const module = page.module;
     for (const path of [DATA_FILE, A_COPY]) {
         if (exists(module.FS, path)) module.FS.unlink(path);
+        vxrTabs.forget(path);
     }
     await syncStorage(module, false);
 }
@@ -251,7 +274,7 @@ async function startAfresh() {
 }
 
 function download() {
-    const bytes = page.module.FS.readFile(DATA_FILE);
+    const bytes = currentRecord();
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes]));
     link.download = 'VXR.DAT';
@@ -272,6 +295,7 @@ async function openFile(file) {
     } else {
         page.module.FS.writeFile(DATA_FILE, bytes);
     }
+    vxrTabs.push(page.module.FS, DATA_FILE);
     await syncStorage(page.module, false);
     restart();
 }
@@ -323,4 +347,5 @@ $('cmdline').addEventListener('submit', e => { e.preventDefault(); runCommand($(
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
 
 fitScreen();
-fillTaskPicker().then(startTrainer).catch(failed);
+// The trainer's module loads while the task picker is filled.
+Promise.all([fillTaskPicker(), startTrainer()]).catch(failed);

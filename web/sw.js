@@ -5,7 +5,7 @@
 const CACHE = 'vxr-page';
 
 // What a visit needs again, kept at once: the page and every task's files.
-const PAGE = ['./', 'index.html', 'page.css', 'page.js', 'vxr.js', 'vxr.wasm', 'vxr.data', 'vxrdat.js', 'vxrdat.wasm',
+const PAGE = ['./', 'index.html', 'page.css', 'page.js', 'tabs.js', 'vxr.js', 'vxr.wasm', 'vxr.data', 'vxrdat.js', 'vxrdat.wasm',
               'tasks/index.json'];
 
 self.addEventListener('install', event => {

@@ -120,8 +120,10 @@ FontMatch FontConfiguration::match(const std::string& family, int pixels, bool b
 #else
 
 // The web page has no fontconfig: the font files the desktop build finds
-// through it are packed into the page's /fonts folder, and this map names
-// the one fontconfig picks for each host family. A family without a bold
+// through it are packed into the page's /fonts folder (the Chinese ones cut
+// down to the characters the page draws with them, the song face taken out
+// of its collection), and this map names the one fontconfig picks for each
+// host family. A family without a bold
 // face is emboldened, as fontconfig synthesises it.
 namespace {
 
@@ -135,7 +137,7 @@ constexpr WebFace kWebFaces[] = {
     {"Liberation Sans", "/fonts/LiberationSans-Regular.ttf", "/fonts/LiberationSans-Bold.ttf"},
     {"Tahoma", "/fonts/tahoma.ttf", "/fonts/tahomabd.ttf"},
     {"EB Garamond", "/fonts/EBGaramond08-Regular.otf", nullptr},
-    {"AR PL UMing CN", "/fonts/uming.ttc", nullptr},
+    {"AR PL UMing CN", "/fonts/uming.ttf", nullptr},
     {"AR PL KaitiM GB", "/fonts/gkai00mp.ttf", nullptr},
 };
 

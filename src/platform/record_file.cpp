@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/shared_files.h"
+
 namespace vxr::platform {
 
 namespace {
@@ -203,6 +205,7 @@ std::string describeFileError(int error) {
 }
 
 int readFileHead(const std::filesystem::path& path, std::span<std::uint8_t> out) {
+    takeSharedVersion(path);
     FileDescriptor file;
     if (const int error = openRegular(path, O_RDONLY, file); error != 0) return error;
     if (const int locked = lockWhole(file.get(), LOCK_SH); locked != 0) return locked;
@@ -219,7 +222,9 @@ int readFileHead(const std::filesystem::path& path, std::span<std::uint8_t> out)
     return 0;
 }
 
-int replaceFileHead(const std::filesystem::path& path, std::span<const std::uint8_t> head, const ReplaceOptions& options) {
+namespace {
+
+int replaceHead(const std::filesystem::path& path, std::span<const std::uint8_t> head, const ReplaceOptions& options) {
     Replacing file{resolvedTarget(path)};
     FileDescriptor locked;  // the old file, held locked until it is replaced
     int error = openLockedCurrent(file.target, locked, file.info);
@@ -245,6 +250,15 @@ int replaceFileHead(const std::filesystem::path& path, std::span<const std::uint
         if (madeTemp) return error;
     }
     return replaceInPlace(locked.get(), head, !options.keepTail);
+}
+
+}  // namespace
+
+int replaceFileHead(const std::filesystem::path& path, std::span<const std::uint8_t> head, const ReplaceOptions& options) {
+    takeSharedVersion(path);
+    const int error = replaceHead(path, head, options);
+    if (error == 0) offerSharedVersion(path);
+    return error;
 }
 
 }  // namespace vxr::platform

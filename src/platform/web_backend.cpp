@@ -39,6 +39,13 @@ EM_ASYNC_JS(void, vxr_web_wait, (int timeout), {
     Module.vxrWake = () => {};
 });
 
+// Resolves once the browser has had the chance to paint what was shown: at
+// the next animation frame, or after a moment in a hidden tab, which has none.
+EM_ASYNC_JS(void, vxr_web_let_paint, (), {
+    await Promise.race([new Promise(resolve => requestAnimationFrame(() => setTimeout(resolve, 0))),
+                        new Promise(resolve => setTimeout(resolve, 50))]);
+});
+
 namespace vxr::platform {
 
 namespace {
@@ -170,8 +177,15 @@ std::optional<InputEvent> WebBackend::pollEvent()
     return std::nullopt;
 }
 
+// Work put off while the first frame was made runs at the first wait, once
+// that frame is on the screen.
 WaitResult WebBackend::waitEvent(int timeoutMs)
 {
+    if (vxr_web_pending_threads() > 0) {
+        vxr_web_let_paint();
+        vxr_web_run_pending_threads();
+        if (queuedEvents() > 0) return WaitResult::Ready;
+    }
     vxr_web_wait(timeoutMs);
     return queuedEvents() > 0 ? WaitResult::Ready : WaitResult::TimedOut;
 }

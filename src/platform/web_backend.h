@@ -12,6 +12,11 @@
 
 #include "platform/backend.h"
 
+// The work of threads started but not yet run (web_runtime.cpp): how many,
+// and running it all.
+extern "C" int vxr_web_pending_threads();
+extern "C" void vxr_web_run_pending_threads();
+
 namespace vxr::platform {
 
 class WebBackend : public Backend {

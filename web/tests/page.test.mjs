@@ -1,7 +1,9 @@
 // The web page in headless Chromium (Debian's, driven by playwright-core):
 // it loads, shows the main screen as the desktop build does, a candidate
 // does practice tasks by keys and by pointer and checks them, a reload keeps
-// the work, and the downloaded data file passes the desktop record tool.
+// the work, and the downloaded data file passes the desktop record tool; the
+// command-line box runs a batch job, an opened task or data file becomes the
+// work, and two tabs meet over the peer link.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, execFileSync } from 'node:child_process';
@@ -42,6 +44,7 @@ after(async () => {
 async function openPage(context, task) {
     const page = await context.newPage();
     page.on('pageerror', e => console.error('page error:', e.message));
+    page.on('dialog', dialog => dialog.accept());
     if (task) await page.addInitScript(t => { if (!localStorage.getItem('vxr.task')) localStorage.setItem('vxr.task', t); }, task);
     const start = Date.now();
     await page.goto(URL);
@@ -123,10 +126,30 @@ async function checkMyWork(page) {
 
 const keys = steps => steps.map(k => ['key', k]);
 
-// Local > Check > Image or Disk, by keys from the main screen.
+// Local > Check > Image by keys from the main screen; Local > Check > Disk
+// by pointer (each item clicked a few pixels inside its highlight).
 const CHECK_IMAGE_MENU = keys(['Enter', 'ArrowDown', 'ArrowDown', 'Enter', 'Enter']);
-const CHECK_DISK_MENU = keys(['Enter', 'ArrowDown', 'ArrowDown', 'Enter', 'ArrowDown', 'Enter']);
+const CHECK_DISK_MENU = [['click', 57, 225], ['click', 151, 279], ['click', 228, 311]];
 const PROGRESS = ['wait', 9000];
+
+async function reloaded(page) {
+    await page.waitForEvent('load');
+    await page.evaluate(() => window.vxrPage.ready);
+}
+
+// The data file as the trainer in `page` last read or wrote it, and as the
+// tabs share it.
+const DATA_FILE = '/vxr/c/DATAS/VXR.DAT';
+const trainerRecord = page => page.evaluate(f => [...window.vxrPage.module.FS.readFile(f)], DATA_FILE);
+const recordChanged = (page, before) => page.waitForFunction(
+    ([f, old]) => window.vxrPage.module.FS.readFile(f).some((b, i) => b !== old[i]), [DATA_FILE, before],
+    { timeout: 60000 });
+async function downloadedRecord(page, name) {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
+    const saved = path.join(scratch, name);
+    await download.saveAs(saved);
+    return saved;
+}
 
 test('practice tasks done by keys and by pointer pass Check my work, kept over a reload and in the download',
      async () => {
@@ -141,10 +164,8 @@ test('practice tasks done by keys and by pointer pass Check my work, kept over a
     assert.equal(check.status, 0, check.text);
 
     // The disk check, by pointer: disk 2's row, OK, Yes, Continue.
-    page.on('dialog', dialog => dialog.accept());
     await page.selectOption('#task', 'practice-disk-check');
-    await page.waitForEvent('load');
-    await page.evaluate(() => window.vxrPage.ready);
+    await reloaded(page);
     await play(page, [...CHECK_DISK_MENU, ['wait', 300], ['click', 200, 178], ['click', 207, 243],
                       ['wait', 300], ['click', 237, 214], PROGRESS, ['click', 437, 244]]);
     check = await checkMyWork(page);
@@ -155,10 +176,82 @@ test('practice tasks done by keys and by pointer pass Check my work, kept over a
     check = await checkMyWork(page);
     assert.equal(check.status, 0, 'after a reload: ' + check.text);
 
-    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
-    const saved = path.join(scratch, 'VXR.DAT');
-    await download.saveAs(saved);
+    const saved = await downloadedRecord(page, 'VXR.DAT');
     execFileSync(VXRDAT, ['check', path.join(ROOT, 'examples/practice-disk-check/task.json'), saved]);
+    await context.close();
+});
+
+test('the command-line box runs a batch job on the record with its progress screen', async () => {
+    const context = await browser.newContext();
+    const { page } = await openPage(context, 'practice-batch');
+    assert.notEqual((await checkMyWork(page)).status, 0, 'the start record already passes');
+    const start = await trainerRecord(page);
+    const task = JSON.parse(readFileSync(path.join(ROOT, 'examples/practice-batch/task.json'), 'utf8'));
+    const line = task.comment.match(/\(Command: (.*)\)/)[1];
+    await page.fill('#command', line);
+    await page.press('#command', 'Enter');
+    await reloaded(page);
+    // The job saves the record when its progress screen is done; the bar is
+    // drawn as it grows, one frame after another.
+    await recordChanged(page, start);
+    const frames = await page.evaluate(() => window.vxrPage.frames);
+    assert.ok(frames >= 10, `only ${frames} frames while the job ran`);
+    const check = await checkMyWork(page);
+    assert.equal(check.status, 0, check.text);
+    await context.close();
+});
+
+test('an opened task description becomes the task, an opened data file the work', async () => {
+    const context = await browser.newContext({ acceptDownloads: true });
+    const { page } = await openPage(context, 'lab');
+    const steps = [
+        // file, what the task picker then shows, what Check my work says
+        ['examples/practice-disk-check/task.json', 'own', /disk 2 checked/],
+        [path.join(WEB, 'tasks/lab/VXR.DAT'), 'own', /disk 2 checked/],
+    ];
+    for (const [file, task, report] of steps) {
+        await page.setInputFiles('#open', path.resolve(ROOT, file));
+        await reloaded(page);
+        assert.equal(await page.inputValue('#task'), task);
+        const check = await checkMyWork(page);
+        assert.notEqual(check.status, 0);
+        assert.match(check.text, report);
+    }
+    // The opened data file is the work as it was opened, also after a reload.
+    await page.reload();
+    await page.evaluate(() => window.vxrPage.ready);
+    const saved = await downloadedRecord(page, 'opened.DAT');
+    assert.deepEqual(readFileSync(saved), readFileSync(path.join(WEB, 'tasks/lab/VXR.DAT')));
+    await context.close();
+});
+
+// Peer to peer > TCP/IP > Slave or Master by keys; the master then images
+// local C: to the peer's D:\SHARE\WS01C compressed and returns to its main
+// screen, which ends the link.
+const SLAVE = keys(['ArrowDown', 'Enter', 'Enter', 'Enter']);
+const MASTER_CLONE = [
+    ...keys(['ArrowDown', 'Enter', 'Enter', 'ArrowDown', 'Enter']), ...keys([...'192.168.18.2', 'Enter']),
+    ...keys(['ArrowDown', 'Enter', 'ArrowDown', 'Enter', 'Tab', 'Enter', 'Enter', 'Tab', 'Enter']),
+    ...keys(['Tab', ...'D:\\SHARE\\WS01C', 'Tab', 'Tab', 'Enter', 'Tab', 'Enter', 'ArrowLeft', 'Enter']),
+    PROGRESS, ['key', 'Enter'], ['wait', 1000],
+];
+
+test('two tabs of one browser meet over the peer link: the master clones to the waiting slave', async () => {
+    const context = await browser.newContext();
+    const { page: slave } = await openPage(context, 'practice-peer-clone');
+    const { page: master } = await openPage(context, 'practice-peer-clone');
+    const start = await trainerRecord(slave);
+    await play(slave, SLAVE);
+    await play(master, MASTER_CLONE);
+    // The slave's trainer has read the master's record by itself.
+    await recordChanged(slave, start);
+    assert.deepEqual(await trainerRecord(slave), await trainerRecord(master));
+    for (const page of [slave, master]) {
+        await page.reload();
+        await page.evaluate(() => window.vxrPage.ready);
+        const check = await checkMyWork(page);
+        assert.equal(check.status, 0, check.text);
+    }
     await context.close();
 });
 
