@@ -1,5 +1,5 @@
 #!/bin/sh
-# The examiner's walk-through of the README, step by step as written there,
+# The examiner's walk-through of docs/grading.md, step by step as written there,
 # with the lab task; two candidates are played by batch runs between steps 4
 # and 5. Runs without a display. Usage: walkthrough.sh [FOLDER] (default: a
 # new temporary folder); vxrdat and vxr must be on PATH.
