@@ -9,6 +9,7 @@
 #include "dialogs/table_layout.h"
 #include "dialogs/table_rows.h"
 #include "input/dialog_pointer.h"
+#include "model/partition_types.h"
 #include "model/size_rules.h"
 #include "platform/application.h"
 #include "platform/clock.h"
@@ -21,12 +22,6 @@ using model::MachineRecord;
 using platform::Canvas;
 
 const platform::Font kListFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
-
-bool isFatType(int typeId) {
-    return typeId == 4 || typeId == 5 || typeId == 6 || typeId == 11 || typeId == 12 || typeId == 15;
-}
-
-constexpr int kNtfsType = 7;
 
 // The partition number of a bit set holding one chosen partition (its
 // lowest bit), 0 for none.
@@ -52,7 +47,7 @@ std::string withThousandsCommas(long long value) {
 }
 
 std::string lookInText(int letter, int disk, int partition, int typeId) {
-    const std::string system = isFatType(typeId) ? "FAT" : typeId == kNtfsType ? "NTFS" : "";
+    const std::string system = model::partitionType(typeId).fileSystem;
     return std::string(1, model::driveLetterOf(letter)) + ": " + std::to_string(disk) + ":" +
            std::to_string(partition) + " [] " + system + " drive";
 }

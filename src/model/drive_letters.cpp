@@ -1,14 +1,15 @@
 #include "model/computer.h"
+#include "model/partition_types.h"
 
 namespace vxr::model {
 
 namespace {
 
 // Types that get a letter in the first pass, when formatted.
-bool isFormattedLetterType(int type) { return type == 4 || type == 6 || type == 7 || type == 11 || type == 12; }
+bool isFormattedLetterType(int type) { return partitionType(type).letter == LetterRule::WhenFormatted; }
 
 // Extended containers: always lettered, after all the others.
-bool isExtendedLetterType(int type) { return type == 5 || type == 15; }
+bool isExtendedLetterType(int type) { return partitionType(type).letter == LetterRule::Extended; }
 
 void append(DriveLetterTable& table, int disk, int partition, int type) {
     if (table.count >= layout::kDriveLetters) return;

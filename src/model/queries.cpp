@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/computer.h"
+#include "model/partition_types.h"
 #include "platform/text.h"
 
 namespace vxr::model {
@@ -14,25 +15,6 @@ using layout::kImages;
 
 namespace {
 
-struct PartitionType {
-    int id;
-    const char* name;
-    bool primary;
-};
-
-constexpr std::array kPartitionTypes{
-    PartitionType{1, "Fat16", true},       PartitionType{4, "Fat16 extd", false},
-    PartitionType{5, "Fat32 extd", false}, PartitionType{15, "Fat32 extd", false},
-    PartitionType{6, "Fat32", true},       PartitionType{11, "Fat32", true},
-    PartitionType{12, "Fat32", true},      PartitionType{7, "NTFS", true},
-    PartitionType{131, "Linux", true},     PartitionType{999, "NTFS extd", false},
-};
-
-const PartitionType* findType(int id) {
-    auto it = std::find_if(kPartitionTypes.begin(), kPartitionTypes.end(), [id](const auto& t) { return t.id == id; });
-    return it == kPartitionTypes.end() ? nullptr : &*it;
-}
-
 bool isBlankOrControl(char ch) { return static_cast<unsigned char>(ch) <= ' '; }
 
 // A parent walk never takes more steps than there are directories, so a
@@ -41,15 +23,9 @@ constexpr int kMaxParentSteps = kDirectories;
 
 }  // namespace
 
-std::string TCOMPUTER::PartitionTypeName(int typeId) {
-    const PartitionType* type = findType(typeId);
-    return type ? type->name : "";
-}
+std::string TCOMPUTER::PartitionTypeName(int typeId) { return partitionType(typeId).name; }
 
-bool TCOMPUTER::IsPrimaryType(int typeId) {
-    const PartitionType* type = findType(typeId);
-    return type && type->primary;
-}
+bool TCOMPUTER::IsPrimaryType(int typeId) { return partitionType(typeId).primary; }
 
 std::string TCOMPUTER::NormaliseName(const std::string& name) {
     auto first = std::find_if_not(name.begin(), name.end(), isBlankOrControl);

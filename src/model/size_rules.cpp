@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "model/partition_types.h"
+
 namespace vxr::model {
 
 namespace {
@@ -38,14 +40,12 @@ std::int32_t proportionalShare(std::int32_t size, std::uint64_t total, std::int3
 }  // namespace
 
 std::int32_t PartitionSizeLimit(int typeId, const OptionWords& options) {
-    switch (typeId) {
-        case 1:
-        case 4: return options.fat32Conversion() ? kFat32Limit : kFat16Limit;
-        case 6:
-        case 11:
-        case 12: return kFat32Limit;
-        default: return kNoLimit;
+    switch (partitionType(typeId).limit) {
+        case SizeLimit::Fat16: return options.fat32Conversion() ? kFat32Limit : kFat16Limit;
+        case SizeLimit::Fat32: return kFat32Limit;
+        case SizeLimit::None: break;
     }
+    return kNoLimit;
 }
 
 PartitionEntry SizeRules::sourcePartition(int computer, int n) const {

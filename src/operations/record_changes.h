@@ -6,6 +6,7 @@
 #include "model/computer.h"
 #include "model/operation_state.h"
 #include "model/option_words.h"
+#include "model/partition_types.h"
 #include "platform/clock.h"
 
 namespace vxr::operations {
@@ -20,7 +21,7 @@ enum class ChangeResult {
 // Sizes at least this large turn into FAT32 partitions under the FAT32
 // conversion option.
 inline constexpr std::int32_t kFat32ConversionAbove = 256;
-inline constexpr int kFat32Type = 11;
+using model::kFat32Type;
 
 // Applies operation `state.OpCode` to the record. The source disk is always
 // on the local computer; destinations, images and their directories are on
