@@ -4,49 +4,49 @@
 
 #include <string>
 
-#include "input/menu_geometry.h"
+#include "layout/menu_geometry.h"
 #include "scene.h"
 
 namespace vxr::painter {
 
 namespace {
 
-using input::MenuBox;
+using layout::MenuBox;
 
 // A menu box at its place with item `item` highlighted.
-void openMenu(Scene& scene, const MenuBox& box, input::Offset at, int item) {
+void openMenu(Scene& scene, const MenuBox& box, layout::Offset at, int item) {
     scene.put(box.picture, at);
-    const input::MenuItem& entry = input::menuItem(box, item);
+    const layout::MenuItem& entry = layout::menuItem(box, item);
     scene.put(entry.highlight, at, entry.offset);
 }
 
 void mainMenu(Scene& scene, int item) {
-    scene.put(input::kMainMenuPicture, input::kMainMenuAt);
-    const input::MenuItem& entry = input::kMainMenuItems[static_cast<std::size_t>(item - 1)];
-    scene.put(entry.highlight, input::kMainMenuAt, entry.offset);
+    scene.put(layout::kMainMenuPicture, layout::kMainMenuAt);
+    const layout::MenuItem& entry = layout::kMainMenuItems[static_cast<std::size_t>(item - 1)];
+    scene.put(entry.highlight, layout::kMainMenuAt, entry.offset);
 }
 
 void submenuOpen(Scene& scene, int main, int sub) {
     mainMenu(scene, main);
-    openMenu(scene, input::submenu(main), input::submenu(main).at, sub);
+    openMenu(scene, layout::submenu(main), layout::submenu(main).at, sub);
 }
 
 void thirdMenuOpen(Scene& scene, int main, int sub) {
     submenuOpen(scene, main, sub);
-    const MenuBox& third = input::thirdMenu(main, sub);
+    const MenuBox& third = layout::thirdMenu(main, sub);
     openMenu(scene, third, third.at, 1);
 }
 
 // The peer-link menu replaces the main menu; its third level stands shifted.
 void peerMenu(Scene& scene, int sub) {
-    const MenuBox& peer = input::submenu(input::kPeerMenuItem);
+    const MenuBox& peer = layout::submenu(layout::kPeerMenuItem);
     openMenu(scene, peer, peer.at, sub);
 }
 
 void peerThirdMenu(Scene& scene, int sub) {
     peerMenu(scene, sub);
-    const MenuBox& third = input::thirdMenu(1, sub);
-    openMenu(scene, third, third.at + input::kPeerThirdMenuShift, 1);
+    const MenuBox& third = layout::thirdMenu(1, sub);
+    openMenu(scene, third, third.at + layout::kPeerThirdMenuShift, 1);
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "input/menu_geometry.h"
-#include "operations/help_layout.h"
-#include "operations/option_boxes.h"
-#include "operations/peer_layout.h"
-#include "operations/options_layout.h"
+#include "layout/menu_geometry.h"
+#include "layout/help_layout.h"
+#include "layout/option_boxes.h"
+#include "layout/peer_layout.h"
+#include "layout/options_layout.h"
 #include "registry.h"
 #include "scene.h"
 
@@ -17,7 +17,7 @@ namespace vxr::painter {
 
 namespace {
 
-using input::Offset;
+using layout::Offset;
 
 // Sample option words, word t for tab t, box n in bit n-1: a few boxes on,
 // and the fifteen summaries that fill both Active Switches columns.
@@ -29,19 +29,19 @@ bool isOn(const OptionWords& words, int tab, int box) {
     return (words[static_cast<std::size_t>(tab)] >> (box - 1)) & 1u;
 }
 
-Offset pageAt() { return {operations::kOptionsTitleAt.x, operations::kOptionsTitleAt.y + pictureHeight("F240B")}; }
+Offset pageAt() { return {layout::kOptionsTitleAt.x, layout::kOptionsTitleAt.y + pictureHeight("F240B")}; }
 
 void optionsFrame(Scene& scene, int tab) {
-    scene.put("F240B", operations::kOptionsTitleAt);
-    scene.put(input::kOptionTabPages[static_cast<std::size_t>(tab - 1)], pageAt());
-    scene.put("F247B", {operations::kOptionsTitleAt.x, operations::kOptionsBarTop});
+    scene.put("F240B", layout::kOptionsTitleAt);
+    scene.put(layout::kOptionTabPages[static_cast<std::size_t>(tab - 1)], pageAt());
+    scene.put("F247B", {layout::kOptionsTitleAt.x, layout::kOptionsBarTop});
 }
 
 void optionBoxes(Scene& scene, int tab) {
-    for (int n = 1; n <= operations::kBoxesPerTab; ++n) {
-        const auto& box = operations::optionBox(tab, n);
+    for (int n = 1; n <= layout::kBoxesPerTab; ++n) {
+        const auto& box = layout::optionBox(tab, n);
         if (!box.present()) continue;
-        const bool check = box.style == operations::kCheckBox;
+        const bool check = box.style == layout::kCheckBox;
         const bool on = isOn(kSampleWords, tab, n);
         const char* picture = check ? (on ? "F245" : "F244") : (on ? "F247" : "F246");
         scene.put(picture, pageAt(), {box.x, box.y});
@@ -51,14 +51,14 @@ void optionBoxes(Scene& scene, int tab) {
 // Tab 6 lists the summary of every box that is on, in two columns.
 void activeSwitches(Scene& scene, const OptionWords& words) {
     int shown = 0;
-    for (int tab = 1; tab <= operations::kOptionTabs; ++tab) {
-        for (int n = 1; n <= operations::kBoxesPerTab; ++n) {
+    for (int tab = 1; tab <= layout::kOptionTabs; ++tab) {
+        for (int n = 1; n <= layout::kBoxesPerTab; ++n) {
             const char* summary = model::optionSummary(tab, n);
             if (!isOn(words, tab, n) || summary == nullptr) continue;
-            const int column = shown < operations::kActiveSwitchesFirstColumnRows ? 0 : 1;
-            const int row = shown - column * operations::kActiveSwitchesFirstColumnRows;
-            const Offset at{operations::kActiveSwitchesAt.x + column * operations::kActiveSwitchesColumnStep,
-                            operations::kActiveSwitchesAt.y + row * operations::kActiveSwitchesRowStep};
+            const int column = shown < layout::kActiveSwitchesFirstColumnRows ? 0 : 1;
+            const int row = shown - column * layout::kActiveSwitchesFirstColumnRows;
+            const Offset at{layout::kActiveSwitchesAt.x + column * layout::kActiveSwitchesColumnStep,
+                            layout::kActiveSwitchesAt.y + row * layout::kActiveSwitchesRowStep};
             scene.label(summary, pageAt() + at, lineLabel());
             ++shown;
         }
@@ -68,10 +68,10 @@ void activeSwitches(Scene& scene, const OptionWords& words) {
 // The help window with the page scrolled to `top`, and a scroll bar in the
 // scroll box's colour with its thumb where that scroll position puts it.
 void helpWindow(Scene& scene, int top) {
-    using namespace operations;
-    scene.put(input::kMainMenuPicture, input::kMainMenuAt);
-    const auto& help = input::kMainMenuItems[4];
-    scene.put(help.highlight, input::kMainMenuAt, help.offset);
+    using namespace layout;
+    scene.put(layout::kMainMenuPicture, layout::kMainMenuAt);
+    const auto& help = layout::kMainMenuItems[4];
+    scene.put(help.highlight, layout::kMainMenuAt, help.offset);
     scene.put(kHelpWindowPicture, kHelpWindowAt);
     const Offset box = kHelpWindowAt + Offset{kHelpScrollInsetX, kHelpScrollInsetTop};
     scene.putTop(kHelpPagePicture, box, top, kHelpScrollHeight);
@@ -89,10 +89,10 @@ void helpWindow(Scene& scene, int top) {
 }  // namespace
 
 void addOptionComposites(std::vector<Composite>& composites) {
-    for (int tab = 1; tab <= input::kOptionTabCount; ++tab) {
+    for (int tab = 1; tab <= layout::kOptionTabCount; ++tab) {
         composites.push_back({"options-tab" + std::to_string(tab), [tab](Scene& s) {
                                   optionsFrame(s, tab);
-                                  if (tab == input::kOptionTabCount) {
+                                  if (tab == layout::kOptionTabCount) {
                                       activeSwitches(s, kSampleWords);
                                   } else {
                                       optionBoxes(s, tab);
@@ -100,22 +100,22 @@ void addOptionComposites(std::vector<Composite>& composites) {
                               }});
     }
     composites.push_back({"options-tab6-fifteen", [](Scene& s) {
-                              optionsFrame(s, input::kOptionTabCount);
+                              optionsFrame(s, layout::kOptionTabCount);
                               activeSwitches(s, kFifteenOn);
                           }});
     composites.push_back({"help", [](Scene& s) { helpWindow(s, 0); }});
     composites.push_back({"help-scrolled", [](Scene& s) { helpWindow(s, 1900); }});
     composites.push_back({"peer-slave-waiting", [](Scene& s) {
-                              s.put(operations::kSlaveWaitingPicture, operations::kSlaveWaitingAt);
+                              s.put(layout::kSlaveWaitingPicture, layout::kSlaveWaitingAt);
                           }});
     composites.push_back({"peer-master-address", [](Scene& s) {
-                              s.put(operations::kMasterAddressPicture, operations::kMasterAddressAt);
-                              s.label(operations::kSlaveAddress,
-                                      operations::kMasterAddressAt + operations::kAddressEditAt + Offset{2, 1},
+                              s.put(layout::kMasterAddressPicture, layout::kMasterAddressAt);
+                              s.label(layout::kSlaveAddress,
+                                      layout::kMasterAddressAt + layout::kAddressEditAt + Offset{2, 1},
                                       {kSans, 8, false, kBlack, pal(4)});
                           }});
     composites.push_back({"peer-connected", [](Scene& s) {
-                              s.put(operations::kConnectedPicture, operations::kConnectedAt);
+                              s.put(layout::kConnectedPicture, layout::kConnectedAt);
                           }});
 }
 

@@ -5,15 +5,15 @@
 
 #include <string>
 
-#include "dialogs/dialog_areas.h"
-#include "dialogs/message_codes.h"
-#include "dialogs/message_dialog_layout.h"
-#include "input/dialog_rects.h"
-#include "input/menu_geometry.h"
-#include "operations/progress_layout.h"
-#include "operations/step_layout.h"
-#include "operations/step_texts.h"
-#include "operations/steps.h"
+#include "layout/dialog_areas.h"
+#include "layout/message_codes.h"
+#include "layout/message_dialog_layout.h"
+#include "layout/dialog_rects.h"
+#include "layout/menu_geometry.h"
+#include "layout/progress_layout.h"
+#include "layout/step_layout.h"
+#include "layout/step_texts.h"
+#include "layout/steps.h"
 #include "platform/text.h"
 #include "scene.h"
 
@@ -21,37 +21,37 @@ namespace vxr::painter {
 
 namespace {
 
-using input::Offset;
-using operations::number;
-using operations::Step;
-using operations::stepPicture;
+using layout::Offset;
+using layout::number;
+using layout::Step;
+using layout::stepPicture;
 
-using operations::StepTexts;
-using operations::stepTexts;
+using layout::StepTexts;
+using layout::stepTexts;
 
 // The button a step highlights when it opens (1 to 3): the one under the
 // point the pointer is moved to; 0 for none.
 int preHighlightedButton(int step) {
-    const Offset at = operations::stepRow(step).preHighlight;
-    const auto& buttons = input::dialogRects(step).buttons;
+    const Offset at = layout::stepRow(step).preHighlight;
+    const auto& buttons = layout::dialogRects(step).buttons;
     for (std::size_t b = 0; b < buttons.size(); ++b) {
         if (buttons[b].contains(at.x, at.y)) return static_cast<int>(b) + 1;
     }
     return 0;
 }
 
-void progressScreen(Scene& scene) { scene.put(operations::kProgressStep.picture, operations::kProgressStep.at); }
+void progressScreen(Scene& scene) { scene.put(layout::kProgressStep.picture, layout::kProgressStep.at); }
 
 void layTexts(Scene& scene, Offset at, const StepTexts& texts) {
-    if (!texts.title.empty()) scene.label(texts.title, at + operations::kStepTitleAt, titleLabel());
-    if (!texts.line1.empty()) scene.label(texts.line1, at + operations::kStepLine1At, lineLabel());
-    if (!texts.line2.empty()) scene.label(texts.line2, at + operations::kStepLine2At, lineLabel());
+    if (!texts.title.empty()) scene.label(texts.title, at + layout::kStepTitleAt, titleLabel());
+    if (!texts.line1.empty()) scene.label(texts.line1, at + layout::kStepLine1At, lineLabel());
+    if (!texts.line2.empty()) scene.label(texts.line2, at + layout::kStepLine2At, lineLabel());
 }
 
 void buttonHighlight(Scene& scene, int step, Offset at) {
     const int button = preHighlightedButton(step);
     if (button == 0) return;
-    const auto& rects = input::dialogRects(step);
+    const auto& rects = layout::dialogRects(step);
     const auto& rect = rects.buttons[static_cast<std::size_t>(button - 1)];
     scene.put(rects.highlights[static_cast<std::size_t>(button - 1)], at, {rect.left, rect.top});
 }
@@ -59,7 +59,7 @@ void buttonHighlight(Scene& scene, int step, Offset at) {
 // The Look-in line and three sample rows of the file list, to see them meet
 // the column heads.
 void fileDialogOverlays(Scene& scene, Offset at, const std::string& typedName) {
-    using namespace dialogs;
+    using namespace layout;
     const Offset line = at + kLookInLineAt;
     scene.fill({line.x, line.y, line.x + kLookInLineWidth, line.y + kLookInLineHeight}, pal(4));
     scene.label("C: 1:1 [] NTFS drive", line, {kSans, 7, false, kBlack, pal(4)});
@@ -79,19 +79,19 @@ void fileDialogOverlays(Scene& scene, Offset at, const std::string& typedName) {
 }
 
 void diskDigit(Scene& scene, int step, Offset at) {
-    const Offset digit = step == number(Step::SourcePartitions) ? dialogs::kSourceDiskDigitAt : dialogs::kTargetDiskDigitAt;
+    const Offset digit = step == number(Step::SourcePartitions) ? layout::kSourceDiskDigitAt : layout::kTargetDiskDigitAt;
     scene.label("1", at + digit, {"Garamond", 9, true, pal(9), pal(2)});
 }
 
 void layStep(Scene& scene, int step, const StepTexts& texts) {
-    if (operations::isButtonDialog(step)) progressScreen(scene);
+    if (layout::isButtonDialog(step)) progressScreen(scene);
     const auto& place = stepPicture(step);
     scene.put(place.picture, place.at);
     layTexts(scene, place.at, texts);
     if (step == number(Step::ConfirmPassword)) {
-        scene.label(operations::confirmPasswordText(), place.at + operations::kConfirmPasswordAt, lineLabel());
+        scene.label(layout::confirmPasswordText(), place.at + layout::kConfirmPasswordAt, lineLabel());
     }
-    if (operations::isFileDialog(step)) {
+    if (layout::isFileDialog(step)) {
         fileDialogOverlays(scene, place.at, step == number(Step::NewImageName) ? "SYSTEM" : "");
     }
     if (step == number(Step::SourcePartitions) || step == number(Step::DestinationPartition)) diskDigit(scene, step, place.at);
@@ -102,7 +102,7 @@ std::string stepFile(int step) { return "step-" + std::string(step < 10 ? "0" : 
 
 // Details rows of a disk-to-image operation, as the progress screen shows them.
 void detailsSample(Scene& scene) {
-    using namespace operations;
+    using namespace layout;
     const Offset at = kProgressStep.at;
     const char* captions[] = {"Connection type", "Source", "Destination", "Current partition", "Current file"};
     const char* values[] = {"Local", "Local drive [1], 8001 MB", "Local file C:\\BACKUP\\SYSTEM.VXI"};
@@ -119,7 +119,7 @@ void detailsSample(Scene& scene) {
 
 // The bar `steps` steps into its run, with the percent box.
 void barPartWay(Scene& scene, int steps) {
-    using namespace operations;
+    using namespace layout;
     const Offset bar = kProgressStep.at + kProgressBarAt;
     scene.fill({bar.x, bar.y, bar.x + steps + 1, bar.y + kProgressBarHeight}, pal(5));
     const Offset box = kProgressStep.at + kPercentBoxAt;
@@ -132,20 +132,20 @@ void barPartWay(Scene& scene, int steps) {
 
 void messageBox(Scene& scene, int kind, Offset at, const std::string& title, const std::string& line1,
                 const std::string& line2) {
-    const auto& box = dialogs::kMessageKinds[static_cast<std::size_t>(kind)];
+    const auto& box = layout::kMessageKinds[static_cast<std::size_t>(kind)];
     scene.put(box.picture, at);
-    if (!title.empty()) scene.label(title, at + dialogs::kTitleAt, titleLabel());
-    if (!line1.empty()) scene.label(line1, at + dialogs::kLine1At, lineLabel());
-    if (!line2.empty()) scene.label(line2, at + dialogs::kLine2At, lineLabel());
-    if (kind == 2) scene.put(dialogs::kYesFocused, at, {box.button1.left, box.button1.top});
+    if (!title.empty()) scene.label(title, at + layout::kTitleAt, titleLabel());
+    if (!line1.empty()) scene.label(line1, at + layout::kLine1At, lineLabel());
+    if (!line2.empty()) scene.label(line2, at + layout::kLine2At, lineLabel());
+    if (kind == 2) scene.put(layout::kYesFocused, at, {box.button1.left, box.button1.top});
 }
 
 }  // namespace
 
 void addStepComposites(std::vector<Composite>& composites) {
-    for (const auto& row : operations::kSteps) {
+    for (const auto& row : layout::kSteps) {
         const int step = number(row.step);
-        if (row.kind == operations::StepKind::Progress || row.step == Step::None) continue;
+        if (row.kind == layout::StepKind::Progress || row.step == Step::None) continue;
         composites.push_back({stepFile(step), [step](Scene& s) { layStep(s, step, stepTexts(step)); }});
     }
     composites.push_back({"step-06-remote", [](Scene& s) {
@@ -166,18 +166,18 @@ void addStepComposites(std::vector<Composite>& composites) {
                               messageBox(s, 1, stepPicture(number(Step::NewImageName)).at, "", "", "");
                           }});
     composites.push_back({"message-2-code-8", [](Scene& s) {
-                              const auto& quit = input::kMainMenuItems[input::kMainItems - 1];
-                              s.put(input::kMainMenuPicture, input::kMainMenuAt);
-                              s.put(quit.highlight, input::kMainMenuAt, quit.offset);
-                              const auto& quitQuestion = dialogs::messageCode(8);
-                              messageBox(s, 2, dialogs::kQuitQuestionPosition, quitQuestion.title,
+                              const auto& quit = layout::kMainMenuItems[layout::kMainItems - 1];
+                              s.put(layout::kMainMenuPicture, layout::kMainMenuAt);
+                              s.put(quit.highlight, layout::kMainMenuAt, quit.offset);
+                              const auto& quitQuestion = layout::messageCode(8);
+                              messageBox(s, 2, layout::kQuitQuestionPosition, quitQuestion.title,
                                          quitQuestion.line1, quitQuestion.line2);
                           }});
     composites.push_back({"message-3-code-113", [](Scene& s) {
-                              const auto& noImage = dialogs::messageCode(113);
+                              const auto& noImage = layout::messageCode(113);
                               const std::string token = "C:\\IMG.VXI";
-                              messageBox(s, 3, dialogs::kEmptyErrorPosition, noImage.title,
-                                         dialogs::fillMarks(noImage.line1, token, ""), noImage.line2);
+                              messageBox(s, 3, layout::kEmptyErrorPosition, noImage.title,
+                                         layout::fillMarks(noImage.line1, token, ""), noImage.line2);
                           }});
 }
 

@@ -5,21 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/dialog_areas.h"
-#include "dialogs/message_dialog_layout.h"
-#include "dialogs/table_layout.h"
-#include "input/dialog_rects.h"
+#include "layout/dialog_areas.h"
+#include "layout/message_dialog_layout.h"
+#include "layout/table_layout.h"
+#include "layout/dialog_rects.h"
 #include "dialog_contents.h"
 #include "look.h"
-#include "operations/peer_layout.h"
-#include "operations/step_layout.h"
+#include "layout/peer_layout.h"
+#include "layout/step_layout.h"
 #include "registry.h"
 
 namespace vxr::painter {
 
 namespace {
 
-using input::InclusiveRect;
+using layout::InclusiveRect;
 
 enum class Sign { None, Exclamation, Question, Information };
 
@@ -40,7 +40,7 @@ struct DialogLook {
 // Buttons of a dialog from the rectangle table, with their captions.
 std::vector<ButtonSpec> tableButtons(int dialogNo, std::vector<std::string> captions) {
     std::vector<ButtonSpec> buttons;
-    for (std::size_t i = 0; i < captions.size(); ++i) buttons.push_back({input::dialogRects(dialogNo).buttons[i], captions[i]});
+    for (std::size_t i = 0; i < captions.size(); ++i) buttons.push_back({layout::dialogRects(dialogNo).buttons[i], captions[i]});
     return buttons;
 }
 
@@ -65,53 +65,53 @@ Bitmap paintDialog(const DialogLook& look, int focused, ButtonLook focusLook = B
 
 // ---- contents ------------------------------------------------------------
 
-dialogs::Area areaOf(int dialogNo) { return dialogs::selectionDialog(dialogNo).area; }
+layout::Area areaOf(int dialogNo) { return layout::selectionDialog(dialogNo).area; }
 
-Rect areaRect(const dialogs::Area& a) { return {a.left, a.top, a.left + a.width, a.top + a.height}; }
+Rect areaRect(const layout::Area& a) { return {a.left, a.top, a.left + a.width, a.top + a.height}; }
 
 // Column heads above a table area, aligned like the rows below them.
 template <std::size_t N>
-void tableHeads(Canvas& canvas, const dialogs::Area& area, const std::array<dialogs::Column, N>& columns) {
+void tableHeads(Canvas& canvas, const layout::Area& area, const std::array<layout::Column, N>& columns) {
     const int y = area.top - 13;
     canvas.bitmap().fill({area.left, y - 1, area.left + area.width, area.top - 1}, pal(4));
     for (const auto& column : columns) {
         const int width = textWidth(canvas, column.head, kSans, 7);
         int x = area.left + column.x;
-        if (column.align == dialogs::Align::Right) x -= width;
-        if (column.align == dialogs::Align::Centre) x -= width / 2;
+        if (column.align == layout::Align::Right) x -= width;
+        if (column.align == layout::Align::Centre) x -= width / 2;
         text(canvas, x, y, column.head, kSans, 7, kBlack);
     }
 }
 
-void tableArea(Canvas& canvas, const dialogs::Area& area) { sunkenField(canvas, areaRect(area), pal(1)); }
+void tableArea(Canvas& canvas, const layout::Area& area) { sunkenField(canvas, areaRect(area), pal(1)); }
 
 Contents diskTable(int dialogNo) {
     return [dialogNo](Canvas& canvas, const std::string&) {
-        tableHeads(canvas, areaOf(dialogNo), dialogs::kDiskColumns);
+        tableHeads(canvas, areaOf(dialogNo), layout::kDiskColumns);
         tableArea(canvas, areaOf(dialogNo));
     };
 }
 
 Contents partitionTable(int dialogNo) {
     return [dialogNo](Canvas& canvas, const std::string&) {
-        const dialogs::Area area = areaOf(dialogNo);
-        tableHeads(canvas, area, dialogs::kPartitionColumns);
-        text(canvas, area.left + dialogs::kPartitionLabelX, area.top - 13, "Label", kSans, 7, kBlack);
+        const layout::Area area = areaOf(dialogNo);
+        tableHeads(canvas, area, layout::kPartitionColumns);
+        text(canvas, area.left + layout::kPartitionLabelX, area.top - 13, "Label", kSans, 7, kBlack);
         tableArea(canvas, area);
     };
 }
 
 Contents detailTable(int dialogNo) {
     return [dialogNo](Canvas& canvas, const std::string&) {
-        const dialogs::Area area = areaOf(dialogNo);
-        tableHeads(canvas, area, dialogs::kDetailColumns);
-        text(canvas, area.left + dialogs::kDetailLabelX, area.top - 13, "Label", kSans, 7, kBlack);
+        const layout::Area area = areaOf(dialogNo);
+        tableHeads(canvas, area, layout::kDetailColumns);
+        text(canvas, area.left + layout::kDetailLabelX, area.top - 13, "Label", kSans, 7, kBlack);
         tableArea(canvas, area);
     };
 }
 
 // The disk digit of the title, where the title label later shows it.
-Contents withDiskDigit(Contents table, input::Offset at) {
+Contents withDiskDigit(Contents table, layout::Offset at) {
     return [table, at](Canvas& canvas, const std::string& name) {
         table(canvas, name);
         text(canvas, at.x, at.y, "1", "Garamond", 9, pal(9), true);
@@ -119,26 +119,26 @@ Contents withDiskDigit(Contents table, input::Offset at) {
 }
 
 void passwordContents(Canvas& canvas, const std::string&) {
-    const input::Offset at = operations::kPasswordEditAt;
-    text(canvas, operations::kConfirmPasswordAt.x, operations::kConfirmPasswordAt.y,
+    const layout::Offset at = layout::kPasswordEditAt;
+    text(canvas, layout::kConfirmPasswordAt.x, layout::kConfirmPasswordAt.y,
          "Enter Password (10 Characters maximum)", kSans, 7, kBlack);
-    sunkenField(canvas, {at.x, at.y, at.x + operations::kPasswordEditWidth, at.y + operations::kPasswordEditHeight},
+    sunkenField(canvas, {at.x, at.y, at.x + layout::kPasswordEditWidth, at.y + layout::kPasswordEditHeight},
                 pal(4));
 }
 
 // ---- the pictures ----------------------------------------------------------
 
 std::vector<DialogLook> dialogLooks() {
-    using dialogs::kMessageKinds;
+    using layout::kMessageKinds;
     const auto& kind1 = kMessageKinds[1];
     const auto& kind2 = kMessageKinds[2];
-    const auto& slave = input::kPeerBoxRects[1];
-    const auto& master = input::kPeerBoxRects[2];
+    const auto& slave = layout::kPeerBoxRects[1];
+    const auto& master = layout::kPeerBoxRects[2];
     return {
         {"F401B", "Select local source drive by clicking on the drive number", Sign::None, "", "",
          tableButtons(1, {"OK", "Cancel"}), diskTable(1)},
         {"F402B", "Select source partition(s) from Basic drive", Sign::None, "", "", tableButtons(2, {"OK", "Cancel"}),
-         withDiskDigit(partitionTable(2), dialogs::kSourceDiskDigitAt)},
+         withDiskDigit(partitionTable(2), layout::kSourceDiskDigitAt)},
         {"F403B", "Image file name to restore from", Sign::None, "", "", tableButtons(3, {"Open", "Cancel"}),
          fileDialogContents},
         {"F404B", "Select source partition from image file", Sign::None, "", "", tableButtons(4, {"OK", "Cancel"}),
@@ -147,7 +147,7 @@ std::vector<DialogLook> dialogLooks() {
         {"F406B", "Select local destination drive by clicking on the drive number", Sign::None, "", "",
          tableButtons(6, {"OK", "Cancel"}), diskTable(6)},
         {"F407B", "Select destination partition from Basic drive", Sign::None, "", "", tableButtons(7, {"OK", "Cancel"}),
-         withDiskDigit(partitionTable(7), dialogs::kTargetDiskDigitAt)},
+         withDiskDigit(partitionTable(7), layout::kTargetDiskDigitAt)},
         {"F408B", "File name to copy image to", Sign::None, "", "", tableButtons(8, {"Save", "Cancel"}), fileDialogContents},
         {"F409B", "Destination Drive Details", Sign::None, "", "", tableButtons(9, {"OK", "Cancel"}), detailTable(9)},
         {"F410B", "Compress Image (1916)", Sign::Question, "Compress image file?", "",
@@ -169,7 +169,7 @@ std::vector<DialogLook> dialogLooks() {
          {{kind1.button1, "OK"}}, nullptr},
         {"F419B", "Password", Sign::None, "", "", tableButtons(29, {"OK", "Cancel"}), passwordContents},
         {"FP21", "Slave Connect...", Sign::None, "Attempting to connect via TCP/IP ...",
-         std::string("Use IP address ") + operations::kSlaveAddress + " in master", {{slave.buttons[0], "Cancel"}},
+         std::string("Use IP address ") + layout::kSlaveAddress + " in master", {{slave.buttons[0], "Cancel"}},
          slaveWaitingContents},
         {"FP22", "Slave TCP/IP address to Join to", Sign::None, "", "",
          {{master.buttons[0], "OK"}, {master.buttons[1], "Cancel"}}, masterAddressContents},

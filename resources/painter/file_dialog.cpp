@@ -3,13 +3,13 @@
 // colours those overlays use.
 
 #include "dialog_contents.h"
-#include "dialogs/dialog_areas.h"
+#include "layout/dialog_areas.h"
 
 namespace vxr::painter {
 
 namespace {
 
-using namespace dialogs;
+using namespace layout;
 
 constexpr Color kFolder{231, 207, 99};
 constexpr Color kFolderDark{165, 134, 41};

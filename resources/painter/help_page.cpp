@@ -11,7 +11,7 @@
 
 #include "artwork.h"
 #include "look.h"
-#include "operations/help_layout.h"
+#include "layout/help_layout.h"
 #include "registry.h"
 
 #ifndef VXR_HELP_TEXT
@@ -127,7 +127,7 @@ Bitmap helpPage() {
     const char* source = VXR_HELP_TEXT;
     std::ifstream in(source);
     if (!in) throw std::runtime_error(std::string("cannot read the help text ") + source);
-    Bitmap page = blank(pictureWidth(operations::kHelpPagePicture), pictureHeight(operations::kHelpPagePicture),
+    Bitmap page = blank(pictureWidth(layout::kHelpPagePicture), pictureHeight(layout::kHelpPagePicture),
                         kWhite);
     PageSetter setter(page, source);
     int number = 0;
@@ -137,6 +137,6 @@ Bitmap helpPage() {
 
 }  // namespace
 
-void addHelpPage(Registry& registry) { registry[operations::kHelpPagePicture] = helpPage; }
+void addHelpPage(Registry& registry) { registry[layout::kHelpPagePicture] = helpPage; }
 
 }  // namespace vxr::painter

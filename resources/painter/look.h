@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "dialogs/palette.h"
-#include "input/table_types.h"
+#include "layout/palette.h"
+#include "layout/table_types.h"
 #include "platform/canvas.h"
 
 namespace vxr::painter {
@@ -22,14 +22,14 @@ inline constexpr Color kWhite{255, 255, 255};
 inline constexpr Color kBlack{0, 0, 0};
 inline constexpr Color kRed{206, 0, 0};
 
-inline Color pal(int n) { return dialogs::palette(n); }
+inline Color pal(int n) { return layout::palette(n); }
 
 // Fonts of the screens.
 inline constexpr const char* kSans = "Microsoft Sans Serif";
 inline constexpr const char* kTahoma = "Tahoma";
 
 // Rectangle of an inclusive table rectangle.
-inline Rect toRect(const input::InclusiveRect& r) { return {r.left, r.top, r.right + 1, r.bottom + 1}; }
+inline Rect toRect(const layout::InclusiveRect& r) { return {r.left, r.top, r.right + 1, r.bottom + 1}; }
 
 Bitmap blank(int width, int height, Color fill);
 Bitmap crop(const Bitmap& source, int x, int y, int width, int height);

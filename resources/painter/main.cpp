@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/picture_list.h"
+#include "layout/picture_list.h"
 #include "app_icon.h"
 #include "look.h"
 #include "platform/dib.h"
@@ -32,8 +32,8 @@ namespace fs = std::filesystem;
 
 constexpr int kJpegQuality = 92;
 
-const app::PictureSpec& listedPicture(const std::string& name) {
-    const app::PictureSpec* found = app::findPicture(name);
+const layout::PictureSpec& listedPicture(const std::string& name) {
+    const layout::PictureSpec* found = layout::findPicture(name);
     if (!found) throw std::runtime_error("no picture named " + name + " in the picture list");
     return *found;
 }
@@ -50,7 +50,7 @@ Registry allGenerators() {
     return registry;
 }
 
-Bitmap paint(const Registry& registry, const app::PictureSpec& picture) {
+Bitmap paint(const Registry& registry, const layout::PictureSpec& picture) {
     auto generator = registry.find(picture.name);
     if (generator == registry.end()) throw std::runtime_error(std::string("nothing paints ") + picture.name);
     Bitmap bitmap = generator->second();
@@ -70,9 +70,9 @@ void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
 
 void writeResources(const fs::path& folder) {
     const Registry registry = allGenerators();
-    for (const auto& picture : app::kPictures) {
+    for (const auto& picture : layout::kPictures) {
         const Bitmap bitmap = paint(registry, picture);
-        if (picture.kind == app::PictureKind::Jpeg) {
+        if (picture.kind == layout::PictureKind::Jpeg) {
             writeBytes(folder / (std::string(picture.name) + ".jpg"), platform::encodeJpeg(bitmap, kJpegQuality));
         } else {
             writeBytes(folder / (std::string(picture.name) + ".bmp"), platform::encodeDib(bitmap));
@@ -127,7 +127,7 @@ int writeComposites(const PictureSet& pictures, const fs::path& folder) {
 void writePngs(const fs::path& folder) {
     const Registry registry = allGenerators();
     std::vector<std::pair<std::string, Bitmap>> pictures;
-    for (const auto& picture : app::kPictures) {
+    for (const auto& picture : layout::kPictures) {
         Bitmap bitmap = paint(registry, picture);
         savePng(bitmap, folder / (std::string(picture.name) + ".png"));
         pictures.emplace_back(picture.name, std::move(bitmap));

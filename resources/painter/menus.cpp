@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "input/menu_geometry.h"
+#include "layout/menu_geometry.h"
 #include "look.h"
 #include "registry.h"
 
@@ -13,8 +13,8 @@ namespace vxr::painter {
 
 namespace {
 
-using input::MenuBox;
-using input::MenuItem;
+using layout::MenuBox;
+using layout::MenuItem;
 
 struct MenuText {
     std::string label;
@@ -93,26 +93,26 @@ std::span<const MenuItem> itemsOf(const MenuBox& box) { return box.items; }
 
 void addMenuPictures(Registry& registry) {
     addMenu(registry,
-            {"F1B", "VEXOR 8", input::kMainMenuItems,
+            {"F1B", "VEXOR 8", layout::kMainMenuItems,
              {{"Local", true}, {"Peer to peer", true}, {"VexorCast", true}, {"Options"}, {"Help"}, {"Quit"}}},
             "F10");
-    addMenu(registry, {"F21B", "ACTION", itemsOf(input::submenu(1)), {{"Disk", true}, {"Partition", true}, {"Check", true}}},
+    addMenu(registry, {"F21B", "ACTION", itemsOf(layout::submenu(1)), {{"Disk", true}, {"Partition", true}, {"Check", true}}},
             "F210");
-    addMenu(registry, {"F22B", "", itemsOf(input::submenu(2)), {{"TCP/IP", true}}}, "F220");
+    addMenu(registry, {"F22B", "", itemsOf(layout::submenu(2)), {{"TCP/IP", true}}}, "F220");
     addMenu(registry,
-            {"F23B", "CAST", itemsOf(input::submenu(3)), {{"Multicast"}, {"Directed Broadcast"}, {"Unicast"}}},
+            {"F23B", "CAST", itemsOf(layout::submenu(3)), {{"Multicast"}, {"Directed Broadcast"}, {"Unicast"}}},
             "F230");
     addMenu(registry,
-            {"FP24", "ACTION", itemsOf(input::submenu(input::kPeerMenuItem)),
+            {"FP24", "ACTION", itemsOf(layout::submenu(layout::kPeerMenuItem)),
              {{"Disk", true}, {"Partition", true}, {"Check", true}, {"Back"}}},
             "");
-    addMenu(registry, {"F311B", "DISK", itemsOf(input::thirdMenu(1, 1)), {{"To Disk"}, {"To Image"}, {"From Image"}}},
+    addMenu(registry, {"F311B", "DISK", itemsOf(layout::thirdMenu(1, 1)), {{"To Disk"}, {"To Image"}, {"From Image"}}},
             "F3110");
     addMenu(registry,
-            {"F312B", "PART", itemsOf(input::thirdMenu(1, 2)), {{"To Partition"}, {"To Image"}, {"From Image"}}},
+            {"F312B", "PART", itemsOf(layout::thirdMenu(1, 2)), {{"To Partition"}, {"To Image"}, {"From Image"}}},
             "F3120");
-    addMenu(registry, {"F313B", "CHK", itemsOf(input::thirdMenu(1, 3)), {{"Image File"}, {"Disk"}}}, "F3130");
-    addMenu(registry, {"F321B", "TCP", itemsOf(input::thirdMenu(2, 1)), {{"Slave"}, {"Master"}}}, "F3210");
+    addMenu(registry, {"F313B", "CHK", itemsOf(layout::thirdMenu(1, 3)), {{"Image File"}, {"Disk"}}}, "F3130");
+    addMenu(registry, {"F321B", "TCP", itemsOf(layout::thirdMenu(2, 1)), {{"Slave"}, {"Master"}}}, "F3210");
 }
 
 }  // namespace vxr::painter

@@ -1,6 +1,6 @@
 #include "option_texts.h"
 
-#include "operations/option_boxes.h"
+#include "layout/option_boxes.h"
 
 namespace vxr::painter {
 
@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kBeside = 150;  // the image modes' explanations stand in a column
 
-constexpr OptionText kTexts[operations::kOptionTabs][operations::kBoxesPerTab] = {
+constexpr OptionText kTexts[layout::kOptionTabs][layout::kBoxesPerTab] = {
     {{"Spanning", "Split an image file over several volumes when one is full"},
      {"AutoName", "Name the further volumes of a split image without asking"},
      {"Compatible Naming", "Give the volumes short names that every system can read"},
@@ -78,7 +78,7 @@ constexpr PageNote kSaveNotes[] = {
 
 const OptionText& optionText(int tab, int box) {
     static constexpr OptionText none{};
-    if (tab < 1 || tab > operations::kOptionTabs || box < 1 || box > operations::kBoxesPerTab) return none;
+    if (tab < 1 || tab > layout::kOptionTabs || box < 1 || box > layout::kBoxesPerTab) return none;
     return kTexts[tab - 1][box - 1];
 }
 

@@ -4,33 +4,33 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/focus_frame_rects.h"
-#include "input/menu_geometry.h"
+#include "layout/focus_frame_rects.h"
+#include "layout/menu_geometry.h"
 #include "look.h"
-#include "operations/option_boxes.h"
+#include "layout/option_boxes.h"
 #include "option_texts.h"
-#include "operations/options_layout.h"
+#include "layout/options_layout.h"
 #include "registry.h"
 
 namespace vxr::painter {
 
 namespace {
 
-using operations::OptionBox;
+using layout::OptionBox;
 
 constexpr int kLabelPoints = 8;
 
 // Where the tab pages stand in the window, so that the focus frame's window
 // rectangles can be read in page coordinates.
-input::Offset pageOrigin() { return {operations::kOptionsTitleAt.x, operations::kOptionsTitleAt.y + pictureHeight("F240B")}; }
+layout::Offset pageOrigin() { return {layout::kOptionsTitleAt.x, layout::kOptionsTitleAt.y + pictureHeight("F240B")}; }
 
-Rect pageRect(const input::InclusiveRect& window) {
-    const input::Offset origin = pageOrigin();
+Rect pageRect(const layout::InclusiveRect& window) {
+    const layout::Offset origin = pageOrigin();
     return {window.left - origin.x, window.top - origin.y, window.right + 1 - origin.x, window.bottom + 1 - origin.y};
 }
 
 // The focus frame rectangle of a field, which rings the field's caption.
-Rect captionFrame(int tab, int field) { return pageRect(app::optionsFrameRect(tab, field)); }
+Rect captionFrame(int tab, int field) { return pageRect(layout::optionsFrameRect(tab, field)); }
 
 // The largest size up to the labels' own at which a tab's name stands
 // inside the focus frame that later rings it (inside its two sides):
@@ -42,13 +42,13 @@ int tabNamePoints(Canvas& canvas, std::string_view name, const Rect& frameAt) {
 }
 
 void tabStrip(Canvas& canvas, int selected) {
-    for (int t = 1; t <= input::kOptionTabCount; ++t) {
-        const Rect tab = toRect(input::kOptionTabRects[static_cast<std::size_t>(t - 1)]);
+    for (int t = 1; t <= layout::kOptionTabCount; ++t) {
+        const Rect tab = toRect(layout::kOptionTabRects[static_cast<std::size_t>(t - 1)]);
         const bool isSelected = t == selected;
         canvas.bitmap().fill(tab, isSelected ? pal(7) : pal(8));
         bevel(canvas, {tab.left, tab.top, tab.right, tab.bottom + (isSelected ? 1 : 0)}, true);
         const Rect caption = captionFrame(t, 1);
-        const char* name = input::kOptionTabNames[static_cast<std::size_t>(t - 1)];
+        const char* name = layout::kOptionTabNames[static_cast<std::size_t>(t - 1)];
         centredText(canvas, {caption.left, tab.top, caption.right, tab.bottom}, name, kSans,
                     tabNamePoints(canvas, name, caption), isSelected ? kWhite : kBlack);
     }
@@ -57,7 +57,7 @@ void tabStrip(Canvas& canvas, int selected) {
 // A box's caption inside the focus frame that later rings it, and its
 // explanation under it or, where the rows stand close, beside it.
 void optionLine(Canvas& canvas, int tab, int n) {
-    const OptionBox& box = operations::optionBox(tab, n);
+    const OptionBox& box = layout::optionBox(tab, n);
     const OptionText& line = optionText(tab, n);
     const Rect frameAt = captionFrame(tab, n + 1);
     const int x = frameAt.left + 2, y = frameAt.top + 2;
@@ -72,8 +72,8 @@ void optionLine(Canvas& canvas, int tab, int n) {
 }
 
 void optionLines(Canvas& canvas, int tab) {
-    for (int n = 1; n <= operations::kBoxesPerTab; ++n) {
-        if (operations::optionBox(tab, n).present()) optionLine(canvas, tab, n);
+    for (int n = 1; n <= layout::kBoxesPerTab; ++n) {
+        if (layout::optionBox(tab, n).present()) optionLine(canvas, tab, n);
     }
 }
 
@@ -94,12 +94,12 @@ void pageNotes(Canvas& canvas, int tab) {
 }
 
 void activeSwitches(Canvas& canvas) {
-    text(canvas, operations::kActiveSwitchesAt.x - 2, operations::kActiveSwitchesAt.y - 22, "Active Switches:", kSans, kLabelPoints, kWhite,
+    text(canvas, layout::kActiveSwitchesAt.x - 2, layout::kActiveSwitchesAt.y - 22, "Active Switches:", kSans, kLabelPoints, kWhite,
          true);
 }
 
 Bitmap tabPage(int tab, int highlightSave) {
-    const std::string name = input::kOptionTabPages[static_cast<std::size_t>(tab - 1)];
+    const std::string name = layout::kOptionTabPages[static_cast<std::size_t>(tab - 1)];
     const int width = pictureWidth(name), height = pictureHeight(name);
     Bitmap picture = blank(width, height, pal(7));
     Canvas canvas(picture);
@@ -108,9 +108,9 @@ Bitmap tabPage(int tab, int highlightSave) {
     frame(canvas, {0, 21, width, height}, kBlack);
     bevel(canvas, {1, 21, width - 1, height - 1}, true);
     pageNotes(canvas, tab);
-    if (tab == input::kOptionTabCount) {
+    if (tab == layout::kOptionTabCount) {
         activeSwitches(canvas);
-        button(canvas, toRect(input::kSaveSettingsButton), "Save Settings",
+        button(canvas, toRect(layout::kSaveSettingsButton), "Save Settings",
                highlightSave ? ButtonLook::Focused : ButtonLook::Plain);
     } else {
         optionLines(canvas, tab);
@@ -130,10 +130,10 @@ Bitmap acceptCancelBar(int focused) {
     Bitmap picture = blank(pictureWidth("F247B"), pictureHeight("F247B"), pal(7));
     Canvas canvas(picture);
     dialogBody(canvas, picture.width(), picture.height());
-    const auto& bar = input::submenu(4);
+    const auto& bar = layout::submenu(4);
     const char* captions[] = {"Accept", "Cancel"};
     for (int i = 1; i <= 2; ++i) {
-        const auto& item = input::menuItem(bar, i);
+        const auto& item = layout::menuItem(bar, i);
         const Rect area{item.offset.x, item.offset.y, item.offset.x + pictureWidth(item.highlight),
                         item.offset.y + pictureHeight(item.highlight)};
         button(canvas, area, captions[i - 1], i == focused ? ButtonLook::Focused : ButtonLook::Plain);
@@ -142,7 +142,7 @@ Bitmap acceptCancelBar(int focused) {
 }
 
 Bitmap barButton(int item, int focused) {
-    const auto& at = input::menuItem(input::submenu(4), item);
+    const auto& at = layout::menuItem(layout::submenu(4), item);
     return crop(acceptCancelBar(focused), at.offset.x, at.offset.y, pictureWidth(at.highlight),
                 pictureHeight(at.highlight));
 }
@@ -177,15 +177,15 @@ Bitmap radioButton(bool set) {
 
 void addOptionPictures(Registry& registry) {
     registry["F240B"] = titleBarPicture;
-    for (int tab = 1; tab <= input::kOptionTabCount; ++tab) {
-        registry[input::kOptionTabPages[static_cast<std::size_t>(tab - 1)]] = [tab] { return tabPage(tab, 0); };
+    for (int tab = 1; tab <= layout::kOptionTabCount; ++tab) {
+        registry[layout::kOptionTabPages[static_cast<std::size_t>(tab - 1)]] = [tab] { return tabPage(tab, 0); };
     }
     registry["F247B"] = [] { return acceptCancelBar(0); };
     registry["F240"] = [] { return barButton(2, 0); };
     registry["F241"] = [] { return barButton(1, 1); };
     registry["F242"] = [] { return barButton(2, 2); };
-    registry[input::kSaveSettingsHighlight] = [] {
-        const auto& b = input::kSaveSettingsButton;
+    registry[layout::kSaveSettingsHighlight] = [] {
+        const auto& b = layout::kSaveSettingsButton;
         return crop(tabPage(6, 1), b.left, b.top, pictureWidth("F248"), pictureHeight("F248"));
     };
     registry["F244"] = [] { return checkBox(false); };

@@ -3,7 +3,7 @@
 
 #include "artwork.h"
 #include "dialog_contents.h"
-#include "operations/peer_layout.h"
+#include "layout/peer_layout.h"
 
 namespace vxr::painter {
 
@@ -48,7 +48,7 @@ void slaveWaitingContents(Canvas& canvas, const std::string&) {
 }
 
 void masterAddressContents(Canvas& canvas, const std::string&) {
-    using namespace operations;
+    using namespace layout;
     networkSign(canvas.bitmap(), 8, 30);
     text(canvas, 44, 28, "Enter the IP address that the slave computer shows.", kSans, 7, kBlack);
     text(canvas, 44, 42, std::string("Local IP address: ") + kMasterAddress, kSans, 7, kBlack);

@@ -7,14 +7,14 @@
 
 #include "artwork.h"
 #include "look.h"
-#include "operations/progress_layout.h"
+#include "layout/progress_layout.h"
 #include "registry.h"
 
 namespace vxr::painter {
 
 namespace {
 
-using namespace operations;
+using namespace layout;
 
 constexpr const char* kProgressPicture = "F412B";
 

@@ -15,16 +15,16 @@ const Bitmap& Scene::picture(const std::string& name) const {
     return found->second;
 }
 
-void Scene::put(const std::string& name, input::Offset at) { canvas_.draw(at.x, at.y, picture(name)); }
+void Scene::put(const std::string& name, layout::Offset at) { canvas_.draw(at.x, at.y, picture(name)); }
 
-void Scene::put(const std::string& name, input::Offset box, input::Offset item) { put(name, box + item); }
+void Scene::put(const std::string& name, layout::Offset box, layout::Offset item) { put(name, box + item); }
 
-void Scene::putTop(const std::string& name, input::Offset at, int top, int height) {
+void Scene::putTop(const std::string& name, layout::Offset at, int top, int height) {
     const Bitmap& whole = picture(name);
     canvas_.draw(at.x, at.y, crop(whole, 0, top, whole.width(), height));
 }
 
-void Scene::label(const std::string& words, input::Offset at, const LabelLook& look) {
+void Scene::label(const std::string& words, layout::Offset at, const LabelLook& look) {
     canvas_.font() = {look.family, look.points, look.bold, look.color};
     canvas_.brush() = {look.background, platform::BrushStyle::Solid};
     canvas_.textOut(at.x, at.y, words);

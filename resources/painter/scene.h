@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 #include "look.h"
 
 namespace vxr::painter {
@@ -34,13 +34,13 @@ public:
     Scene& operator=(const Scene&) = delete;
 
     // Lays `name` with its corner at `at`.
-    void put(const std::string& name, input::Offset at);
+    void put(const std::string& name, layout::Offset at);
     // Lays a picture's item highlight: the box stands at `box`, the item at
     // `item` from the box's corner.
-    void put(const std::string& name, input::Offset box, input::Offset item);
+    void put(const std::string& name, layout::Offset box, layout::Offset item);
     // Lays only the top `height` rows of `name`, as a scroll box shows it.
-    void putTop(const std::string& name, input::Offset at, int top, int height);
-    void label(const std::string& words, input::Offset at, const LabelLook& look);
+    void putTop(const std::string& name, layout::Offset at, int top, int height);
+    void label(const std::string& words, layout::Offset at, const LabelLook& look);
     void fill(const Rect& area, Color color);
 
     const Bitmap& picture(const std::string& name) const;
@@ -53,7 +53,7 @@ private:
     Canvas canvas_;
 };
 
-inline input::Offset operator+(input::Offset a, input::Offset b) { return {a.x + b.x, a.y + b.y}; }
+inline layout::Offset operator+(layout::Offset a, layout::Offset b) { return {a.x + b.x, a.y + b.y}; }
 
 // A composite's file name and how it is made.
 struct Composite {

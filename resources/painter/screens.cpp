@@ -4,9 +4,9 @@
 #include <string>
 
 #include "artwork.h"
-#include "input/menu_geometry.h"
+#include "layout/menu_geometry.h"
 #include "look.h"
-#include "operations/help_layout.h"
+#include "layout/help_layout.h"
 #include "registry.h"
 
 namespace vxr::painter {
@@ -83,12 +83,12 @@ Bitmap mainScreen() {
 
 // The OK button of the help window, where the help menu's geometry has it.
 Rect helpOkButton() {
-    const input::Offset at = input::menuItem(input::submenu(5), 1).offset;
+    const layout::Offset at = layout::menuItem(layout::submenu(5), 1).offset;
     return {at.x, at.y, at.x + pictureWidth("F250"), at.y + pictureHeight("F250")};
 }
 
 Bitmap helpWindow(int focused) {
-    using namespace operations;
+    using namespace layout;
     const int width = pictureWidth(kHelpWindowPicture);
     const int height = pictureHeight(kHelpWindowPicture);
     Bitmap picture = blank(width, height, pal(7));
@@ -115,7 +115,7 @@ Bitmap helpButton(const char* name, int focused) {
 
 void addScreenPictures(Registry& registry) {
     registry["F0"] = mainScreen;
-    registry[operations::kHelpWindowPicture] = [] { return helpWindow(0); };
+    registry[layout::kHelpWindowPicture] = [] { return helpWindow(0); };
     registry["F250"] = [] { return helpButton("F250", 0); };
     registry["F251"] = [] { return helpButton("F251", 1); };
 }

@@ -1,9 +1,12 @@
 #include "app/focus_frame.h"
 
-#include "app/focus_frame_rects.h"
+#include "layout/focus_frame_rects.h"
 #include "app/tform1.h"
 
 namespace vxr::app {
+
+using layout::dialogFrameRect;
+using layout::optionsFrameRect;
 
 void FocusFrame::hide() {
     for (int i = 1; i <= 4; ++i) w_.BAR[static_cast<std::size_t>(i)]->hide();
@@ -11,7 +14,7 @@ void FocusFrame::hide() {
 
 // Left, top, right and bottom sides, each a line of the frame colour drawn
 // on the bar's own surface.
-void FocusFrame::place(const input::InclusiveRect& r, platform::Color color) {
+void FocusFrame::place(const layout::InclusiveRect& r, platform::Color color) {
     struct Side {
         int left, top, width, height;
     };
@@ -39,7 +42,7 @@ void FocusFrame::place(const input::InclusiveRect& r, platform::Color color) {
 }
 
 void FocusFrame::DrawFocusFrame(int dialogNo, int style) {
-    const input::InclusiveRect* rect = dialogFrameRect(dialogNo);
+    const layout::InclusiveRect* rect = dialogFrameRect(dialogNo);
     if (rect == nullptr || style == kFrameHidden) {
         hide();
         return;

@@ -2,7 +2,7 @@
 // The focus frame: four one-pixel bars placed around the part of a dialog
 // that has the keyboard focus.
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 #include "platform/color.h"
 
 namespace vxr::app {
@@ -28,7 +28,7 @@ public:
     void hide();
 
 private:
-    void place(const input::InclusiveRect& rect, platform::Color color);
+    void place(const layout::InclusiveRect& rect, platform::Color color);
 
     TForm1& w_;
 };

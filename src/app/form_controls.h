@@ -8,15 +8,17 @@
 
 #include <array>
 
-#include "app/picture_list.h"
-#include "dialogs/dialog_areas.h"
-#include "dialogs/message_dialog_layout.h"
-#include "dialogs/table_layout.h"
-#include "input/menu_geometry.h"
-#include "operations/options_layout.h"
-#include "operations/step_layout.h"
+#include "layout/picture_list.h"
+#include "layout/dialog_areas.h"
+#include "layout/message_dialog_layout.h"
+#include "layout/table_layout.h"
+#include "layout/menu_geometry.h"
+#include "layout/options_layout.h"
+#include "layout/step_layout.h"
 
 namespace vxr::app {
+
+using layout::findPicture;
 
 enum class ControlKind { Image, Label, Edit, ScrollBox };
 
@@ -41,16 +43,16 @@ inline constexpr const char* kSans = "Microsoft Sans Serif";
 // handlers move and size most controls again before showing them.
 constexpr int widthOf(const char* picture) { return findPicture(picture)->width; }
 constexpr int heightOf(const char* picture) { return findPicture(picture)->height; }
-inline constexpr auto kSubmenuAt = input::submenu(1).at;
-inline constexpr auto kThirdMenuAt = input::thirdMenu(1, 1).at;
-inline constexpr auto kFirstStepAt = operations::stepPicture(1).at;
-inline constexpr auto kFileList = dialogs::selectionDialog(3).area;
+inline constexpr auto kSubmenuAt = layout::submenu(1).at;
+inline constexpr auto kThirdMenuAt = layout::thirdMenu(1, 1).at;
+inline constexpr auto kFirstStepAt = layout::stepPicture(1).at;
+inline constexpr auto kFileList = layout::selectionDialog(3).area;
 
 inline constexpr std::array kFormControls{
     ControlSpec{"Image0", ControlKind::Image, "", 0, 0, widthOf("F0"), heightOf("F0"), kSans, 7, true},
     ControlSpec{"Edit5", ControlKind::Edit, "", 640, 56, 20, 21, kSans, 7, true},
     // Main menu.
-    ControlSpec{"Image1B", ControlKind::Image, "", input::kMainMenuAt.x, input::kMainMenuAt.y, widthOf("F1B"), heightOf("F1B")},
+    ControlSpec{"Image1B", ControlKind::Image, "", layout::kMainMenuAt.x, layout::kMainMenuAt.y, widthOf("F1B"), heightOf("F1B")},
     ControlSpec{"Image1A_0", ControlKind::Image, "", 0, 0, widthOf("F10"), heightOf("F10"), kSans, 7, false, Moves::PassThrough},
     ControlSpec{"Image1A", ControlKind::Image, "", 0, 0, widthOf("F11"), heightOf("F11"), kSans, 7, false, Moves::PassThrough},
     // Second level: submenus, the options bar, the help window, the peer menu.
@@ -62,8 +64,8 @@ inline constexpr std::array kFormControls{
     ControlSpec{"Image3A_0", ControlKind::Image, "", 0, 0, widthOf("F3110"), heightOf("F3110"), kSans, 7, false, Moves::PassThrough},
     ControlSpec{"Image3A", ControlKind::Image, "", 0, 0, widthOf("F3111"), heightOf("F3111"), kSans, 7, false, Moves::PassThrough},
     // Options dialog: title bar, tab page, the nine box pictures.
-    ControlSpec{"IMAGE2BT", ControlKind::Image, "", operations::kOptionsTitleAt.x, operations::kOptionsTitleAt.y, widthOf("F240B"), heightOf("F240B")},
-    ControlSpec{"IMAGE2BP", ControlKind::Image, "", operations::kOptionsTitleAt.x, operations::kOptionsTitleAt.y + heightOf("F240B"), widthOf("F241B"), heightOf("F241B")},
+    ControlSpec{"IMAGE2BT", ControlKind::Image, "", layout::kOptionsTitleAt.x, layout::kOptionsTitleAt.y, widthOf("F240B"), heightOf("F240B")},
+    ControlSpec{"IMAGE2BP", ControlKind::Image, "", layout::kOptionsTitleAt.x, layout::kOptionsTitleAt.y + heightOf("F240B"), widthOf("F241B"), heightOf("F241B")},
     ControlSpec{"Image241", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 1},
     ControlSpec{"Image242", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 2},
     ControlSpec{"Image243", ControlKind::Image, "", 0, 0, widthOf("F244"), heightOf("F244"), kSans, 7, false, Moves::Take, 3},
@@ -76,18 +78,18 @@ inline constexpr std::array kFormControls{
     // Operation dialogs and their contents.
     ControlSpec{"Image4B", ControlKind::Image, "", kFirstStepAt.x, kFirstStepAt.y, widthOf("F401B"), heightOf("F401B")},
     ControlSpec{"ScrollBox1", ControlKind::ScrollBox, "", 0, 0, kFileList.width, kFileList.height},
-    ControlSpec{"Image5DA", ControlKind::Image, "ScrollBox1", 0, 0, kFileList.width, dialogs::kFileListHeight},
+    ControlSpec{"Image5DA", ControlKind::Image, "ScrollBox1", 0, 0, kFileList.width, layout::kFileListHeight},
     ControlSpec{"IMAGEH", ControlKind::Image, "ScrollBox1", 0, 0, widthOf("F351B"), heightOf("F351B")},
-    ControlSpec{"Image3D", ControlKind::Image, "", 0, 0, dialogs::kLookInLineWidth, dialogs::kLookInLineHeight},
-    ControlSpec{"Image2D", ControlKind::Image, "", 0, 0, dialogs::kLookInListWidth, 0},
-    ControlSpec{"Edit1", ControlKind::Edit, "", 0, 0, dialogs::kSizeBoxWidth, dialogs::kSizeBoxHeight, kSans, 7, false, Moves::Take, 1},
-    ControlSpec{"Edit2", ControlKind::Edit, "", 0, 0, dialogs::kSizeBoxWidth, dialogs::kSizeBoxHeight, kSans, 7, false, Moves::Take, 2},
-    ControlSpec{"Edit3", ControlKind::Edit, "", 0, 0, dialogs::kSizeBoxWidth, dialogs::kSizeBoxHeight, kSans, 7, false, Moves::Take, 3},
-    ControlSpec{"Edit4", ControlKind::Edit, "", 0, 0, dialogs::kSizeBoxWidth, dialogs::kSizeBoxHeight, kSans, 7, false, Moves::Take, 4},
+    ControlSpec{"Image3D", ControlKind::Image, "", 0, 0, layout::kLookInLineWidth, layout::kLookInLineHeight},
+    ControlSpec{"Image2D", ControlKind::Image, "", 0, 0, layout::kLookInListWidth, 0},
+    ControlSpec{"Edit1", ControlKind::Edit, "", 0, 0, layout::kSizeBoxWidth, layout::kSizeBoxHeight, kSans, 7, false, Moves::Take, 1},
+    ControlSpec{"Edit2", ControlKind::Edit, "", 0, 0, layout::kSizeBoxWidth, layout::kSizeBoxHeight, kSans, 7, false, Moves::Take, 2},
+    ControlSpec{"Edit3", ControlKind::Edit, "", 0, 0, layout::kSizeBoxWidth, layout::kSizeBoxHeight, kSans, 7, false, Moves::Take, 3},
+    ControlSpec{"Edit4", ControlKind::Edit, "", 0, 0, layout::kSizeBoxWidth, layout::kSizeBoxHeight, kSans, 7, false, Moves::Take, 4},
     ControlSpec{"Image4A_0", ControlKind::Image, "", 0, 0, widthOf("F440"), heightOf("F440")},
     ControlSpec{"Image4A", ControlKind::Image, "", 0, 0, widthOf("F441"), heightOf("F441")},
     // Message boxes.
-    ControlSpec{"Image4D", ControlKind::Image, "", dialogs::kQuestionPosition.x, dialogs::kQuestionPosition.y, widthOf("F415B"), heightOf("F415B")},
+    ControlSpec{"Image4D", ControlKind::Image, "", layout::kQuestionPosition.x, layout::kQuestionPosition.y, widthOf("F415B"), heightOf("F415B")},
     // Text labels of tables, panels and message boxes.
     ControlSpec{"Label1", ControlKind::Label, "", 0, 0, 0, 0},
     ControlSpec{"Label2", ControlKind::Label, "", 0, 0, 0, 0},

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "input/menu_geometry.h"
+#include "layout/menu_geometry.h"
 #include "platform/jpeg.h"
 #include "platform/resources.h"
 
@@ -49,19 +49,19 @@ void loadMenus(ScreenCatalogue& c, Loader& load) {
         auto& row = c.SubmenuHighlights[static_cast<std::size_t>(j)];
         row[0] = load.jpeg("F2" + digit(j) + "0");
         for (int i = 1; i <= 3; ++i) {
-            if (input::menuItem(input::submenu(j), i).offset.present()) {
+            if (layout::menuItem(layout::submenu(j), i).offset.present()) {
                 row[static_cast<std::size_t>(i)] = load.jpeg("F2" + digit(j) + digit(i));
             }
         }
     }
     // The peer-link menu shares the Local submenu's highlights, plus Back.
-    std::copy_n(c.SubmenuHighlights[1].begin(), 4, c.SubmenuHighlights[input::kPeerMenuItem].begin());
-    c.SubmenuHighlights[input::kPeerMenuItem][4] = load.jpeg("FP25");
+    std::copy_n(c.SubmenuHighlights[1].begin(), 4, c.SubmenuHighlights[layout::kPeerMenuItem].begin());
+    c.SubmenuHighlights[layout::kPeerMenuItem][4] = load.jpeg("FP25");
     for (int i = 0; i <= 2; ++i) c.SubmenuHighlights[4][static_cast<std::size_t>(i)] = load.jpeg("F24" + digit(i));
 
     for (int k = 1; k <= 3; ++k) {
         for (int i = 1; i <= 3; ++i) {
-            const input::MenuBox& box = input::thirdMenu(k, i);
+            const layout::MenuBox& box = layout::thirdMenu(k, i);
             if (!box.present()) continue;
             const std::string stem = "F3" + digit(k) + digit(i);
             c.ThirdMenuPictures[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)] = load.jpeg(stem + "B");
@@ -69,7 +69,7 @@ void loadMenus(ScreenCatalogue& c, Loader& load) {
             auto& row = c.ThirdMenuHighlights[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
             row[0] = load.jpeg(stem + "0");
             for (int l = 1; l <= 3; ++l) {
-                if (input::menuItem(box, l).offset.present()) row[static_cast<std::size_t>(l)] = load.jpeg(stem + digit(l));
+                if (layout::menuItem(box, l).offset.present()) row[static_cast<std::size_t>(l)] = load.jpeg(stem + digit(l));
             }
         }
     }

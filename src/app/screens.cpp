@@ -8,9 +8,9 @@
 #include "app/tform1.h"
 #include "cmdline/command_line.h"
 #include "dialogs/labels.h"
-#include "dialogs/palette.h"
+#include "layout/palette.h"
 #include "dialogs/table_rows.h"
-#include "input/menu_geometry.h"
+#include "layout/menu_geometry.h"
 #include "input/menus.h"
 #include "platform/application.h"
 #include "platform/canvas.h"
@@ -84,7 +84,7 @@ bool Screens::FormCreate() {
     w_.restrictionFlags = w_.computer.GetRestrictionFlags();
     w_.peerEvents.HoldsSlaveFlag = false;
     startLoadingPictures();
-    for (int t = 1; t <= model::layout::kOptionWords; ++t) w_.options.setWord(t, w_.computer.record().optionWord(t));
+    for (int t = 1; t <= model::bytes::kOptionWords; ++t) w_.options.setWord(t, w_.computer.record().optionWord(t));
     w_.ui.MainItem = input::kNoItem;
     w_.trace.write("start", {{"dataFile", w_.computer.FileName}, {"restrictions", w_.restrictionFlags}});
     return true;
@@ -106,7 +106,7 @@ void Screens::showRestrictionNotice() {
         notice.hide();
         return;
     }
-    notice.setColor(dialogs::palette(1));
+    notice.setColor(layout::palette(1));
     platform::Font font = notice.font();
     font.color = kNoticeText;
     notice.setFont(font);
@@ -207,7 +207,7 @@ void Screens::clearForContactNotice() {
 void Screens::showContactNotice() {
     for (int i = 1; i <= 4; ++i) {
         dialogs::showLabel(*w_.Label[static_cast<std::size_t>(i)], kContactNotice[i - 1],
-                           {"楷体_GB2312", 11, false, platform::colors::white}, dialogs::palette(7), 130, 110 + 40 * i);
+                           {"楷体_GB2312", 11, false, platform::colors::white}, layout::palette(7), 130, 110 + 40 * i);
     }
 }
 
@@ -243,13 +243,13 @@ void Screens::ResetMainScreen() {
     w_.ui.MainItem = 0;
     w_.tableRows().PendingSizeRow = 0;
     w_.Image1B->setPicture(w_.catalogue.MainMenuPicture);
-    w_.Image1B->setPosition(input::kMainMenuAt.x, input::kMainMenuAt.y);
+    w_.Image1B->setPosition(layout::kMainMenuAt.x, layout::kMainMenuAt.y);
     w_.Image1B->fitToPicture();
     w_.Image1B->show();
     w_.focusFrame().DrawFocusFrame(0, kFrameHidden);
     w_.ui.OpCode = 0;
     w_.ui.MainItem = 0;
-    const input::Offset first = input::kMainMenuItems[0].offset;
+    const layout::Offset first = layout::kMainMenuItems[0].offset;
     w_.menus().Image1BMouseMove(first.x + 1, first.y + 1);
 }
 

@@ -9,7 +9,7 @@
 
 namespace vxr::cmdline {
 
-using dialogs::Msg;
+using layout::Msg;
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "dialogs/message_codes.h"
+#include "layout/message_codes.h"
 #include "model/computer.h"
 #include "model/operation_state.h"
 #include "model/option_words.h"
@@ -26,27 +26,27 @@ public:
     // `text` is the upper-cased parameter after "-CLONE" (it starts with the
     // comma). Returns Msg::None when the state is complete, else the message to
     // show (with the error token set where the dialog names one).
-    dialogs::Msg ParseClone(const std::string& text);
+    layout::Msg ParseClone(const std::string& text);
 
     // One KEY=VALUE element; Msg::None, or the unknown keyword's message.
-    dialogs::Msg ParseKeyword(const std::string& element);
+    layout::Msg ParseKeyword(const std::string& element);
 
     // After a successful ParseClone, once every parameter is read (the FAT32
     // option may follow the clone): the new partition sizes of a disk or
     // partition destination. Msg::None, or the message when a new partition
     // cannot hold its data beside the disk's other partitions. The entries
     // the parse wrote stay: the caller keeps the record as it was before.
-    dialogs::Msg SizeDestination();
+    layout::Msg SizeDestination();
 
 private:
-    dialogs::Msg splitElements(std::string text);
-    dialogs::Msg readSource();
-    dialogs::Msg readPartitionGroups();
-    dialogs::Msg readImageSource();
-    dialogs::Msg readDestination();
-    dialogs::Msg readImageDestination();
-    dialogs::Msg readPartitionDestination();
-    dialogs::Msg cannotCreateImage(const std::string& name);
+    layout::Msg splitElements(std::string text);
+    layout::Msg readSource();
+    layout::Msg readPartitionGroups();
+    layout::Msg readImageSource();
+    layout::Msg readDestination();
+    layout::Msg readImageDestination();
+    layout::Msg readPartitionDestination();
+    layout::Msg cannotCreateImage(const std::string& name);
     bool sizeNewPartition(const model::PartitionEntry& entry);
     // The disk digit at `at` when it names a disk of `computer`, else 0.
     int diskAt(const std::string& text, std::size_t at, int computer) const;

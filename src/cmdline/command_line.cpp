@@ -23,7 +23,7 @@ constexpr std::uint16_t kKeptRestrictions = model::kAssessmentCopy;
 
 }  // namespace
 
-void CommandLine::report(dialogs::Msg error) {
+void CommandLine::report(layout::Msg error) {
     w_.messages().ask(error);
     w_.endProgram(app::kExitUsageError);
 }
@@ -43,7 +43,7 @@ void CommandLine::PROCCMDLINE() {
     for (const std::string& parameter : w_.start().parameters) {
         const std::string text = platform::asciiUpper(parameter);
         if (text.empty() || (text[0] != '-' && text[0] != '/')) {
-            report(dialogs::Msg::NotASwitch);
+            report(layout::Msg::NotASwitch);
             return;
         }
         const std::string rest = text.substr(1);
@@ -52,7 +52,7 @@ void CommandLine::PROCCMDLINE() {
             w_.computer.record() = loaded;
             break;
         }
-        dialogs::Msg error = dialogs::Msg::None;
+        layout::Msg error = layout::Msg::None;
         if (rest.substr(0, rest.find(',')) == "CLONE") {
             mode = kClone;
             w_.computer.record() = loaded;
@@ -61,7 +61,7 @@ void CommandLine::PROCCMDLINE() {
         } else {
             error = ParseSwitch(rest, w_.options, w_.op, w_.ErrorToken);
         }
-        if (error != dialogs::Msg::None) {
+        if (error != layout::Msg::None) {
             w_.computer.record() = loaded;
             report(error);
             return;
@@ -69,7 +69,7 @@ void CommandLine::PROCCMDLINE() {
     }
     if (mode == kClone) {
         // The sizes depend on the FAT32 option, which may follow the clone.
-        if (const dialogs::Msg error = clone->SizeDestination(); error != dialogs::Msg::None) {
+        if (const layout::Msg error = clone->SizeDestination(); error != layout::Msg::None) {
             w_.computer.record() = loaded;
             report(error);
             return;

@@ -2,7 +2,7 @@
 // The batch mode: the parameters the program was started with name one
 // operation (-CLONE,...) with its switches, or the help.
 
-#include "dialogs/message_codes.h"
+#include "layout/message_codes.h"
 
 namespace vxr::app {
 class TForm1;
@@ -19,7 +19,7 @@ public:
 
 private:
     // Shows a usage error's box; the run then ends with the usage status.
-    void report(dialogs::Msg error);
+    void report(layout::Msg error);
 
     app::TForm1& w_;
 };

@@ -10,36 +10,36 @@ double CompressionFactorOf(int level) {
     return static_cast<double>(0.4L - 0.01L * static_cast<long double>(level - 2));
 }
 
-dialogs::Msg ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
+layout::Msg ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
                 std::string& errorToken) {
     static const std::string kPasswordIs = "PWD=";
     if (text.rfind(kPasswordIs, 0) == 0) {
         // An image keeps the first ten bytes of its password (code page 936,
         // whole characters), so that is all that is set and compared.
         state.ImagePassword = platform::cp936Prefix(platform::asciiUpper(text.substr(kPasswordIs.size())),
-                                                    model::layout::kImagePasswordCapacity);
+                                                    model::bytes::kImagePasswordCapacity);
         options.setBox(5, 1, true);
-        return dialogs::Msg::None;
+        return layout::Msg::None;
     }
     const std::string compression = text == "Z" ? "Z1" : text;
     if (compression.size() == 2 && compression[0] == 'Z' && compression[1] >= '1' && compression[1] <= '9') {
         state.CompressionFactor = CompressionFactorOf(compression[1] - '0');
-        return dialogs::Msg::None;
+        return layout::Msg::None;
     }
     if (text == "SURE") {
         options.setBox(3, 1, true);
-        return dialogs::Msg::None;
+        return layout::Msg::None;
     }
     if (text == "F32") {
         options.setBox(2, 1, true);
-        return dialogs::Msg::None;
+        return layout::Msg::None;
     }
     if (text == "PWD") {
         options.setBox(5, 1, true);
-        return dialogs::Msg::None;
+        return layout::Msg::None;
     }
     errorToken = text;
-    return dialogs::Msg::InvalidSwitch;
+    return layout::Msg::InvalidSwitch;
 }
 
 }  // namespace vxr::cmdline

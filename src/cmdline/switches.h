@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "dialogs/message_codes.h"
+#include "layout/message_codes.h"
 #include "model/operation_state.h"
 #include "model/option_words.h"
 
@@ -13,7 +13,7 @@ namespace vxr::cmdline {
 // `text` is one upper-cased parameter without its leading "-" or "/".
 // Returns Msg::None when the switch was applied, else the message to show, with
 // `errorToken` set to the text. Option bits are only ever set here.
-dialogs::Msg ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
+layout::Msg ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
                 std::string& errorToken);
 
 // The compression factor of -Z1 to -Z9.

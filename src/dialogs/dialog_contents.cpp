@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "app/tform1.h"
-#include "dialogs/dialog_areas.h"
-#include "dialogs/palette.h"
-#include "dialogs/table_layout.h"
+#include "layout/dialog_areas.h"
+#include "layout/palette.h"
+#include "layout/table_layout.h"
 #include "dialogs/table_rows.h"
 #include "input/dialog_pointer.h"
 #include "model/partition_types.h"
@@ -15,6 +15,8 @@
 #include "platform/clock.h"
 
 namespace vxr::dialogs {
+
+using namespace layout;
 
 namespace {
 
@@ -26,7 +28,7 @@ const platform::Font kListFont{"Microsoft Sans Serif", 7, false, platform::color
 // The partition number of a bit set holding one chosen partition (its
 // lowest bit), 0 for none.
 int lowestPartition(int bits) {
-    for (int p = 1; p <= model::layout::kPartitions; ++p) {
+    for (int p = 1; p <= model::bytes::kPartitions; ++p) {
         if (bits & (1 << (p - 1))) return p;
     }
     return 0;
@@ -57,11 +59,11 @@ std::vector<FileListEntry> fileListEntries(const model::TCOMPUTER& machine, int 
     if (!MachineRecord::validDirectory(directory)) return lines;
     const MachineRecord& record = machine.record();
     if (record.directory(computer, directory).parent != 0) lines.push_back({kParentLine, 0});
-    for (int v = 1; v <= model::layout::kDirectories; ++v) {
+    for (int v = 1; v <= model::bytes::kDirectories; ++v) {
         const model::DirectoryEntry entry = record.directory(computer, v);
         if (!entry.isFree() && entry.parent == directory) lines.push_back({kDirectoryLine, v});
     }
-    for (int i = 1; i <= model::layout::kImages; ++i) {
+    for (int i = 1; i <= model::bytes::kImages; ++i) {
         if (record.image(computer, i).directory == directory) lines.push_back({kImageLine, i});
     }
     return lines;
@@ -393,7 +395,7 @@ bool DialogContents::skippedLookInLetter(int disk, int partition) const {
 
 void DialogContents::DrawLookInList() {
     const model::DriveLetterTable& letters = w_.computer.driveLetters(w_.ui.PeerMode);
-    const int count = std::min<int>(letters.count, model::layout::kDriveLetters);
+    const int count = std::min<int>(letters.count, model::bytes::kDriveLetters);
     platform::Image& list = *w_.Image2D;
     list.setBounds(w_.Image4B->left() + kLookInListAt.x, w_.Image4B->top() + kLookInListAt.y, kLookInListWidth,
                    kRowHeight * count + kLookInListExtra);

@@ -4,12 +4,14 @@
 
 #include "app/tform1.h"
 #include "dialogs/labels.h"
-#include "dialogs/message_codes.h"
-#include "dialogs/message_dialog_layout.h"
-#include "dialogs/palette.h"
+#include "layout/message_codes.h"
+#include "layout/message_dialog_layout.h"
+#include "layout/palette.h"
 #include "platform/application.h"
 
 namespace vxr::dialogs {
+
+using namespace layout;
 
 namespace {
 
@@ -22,14 +24,14 @@ void hideAll(std::initializer_list<platform::Control*> controls) {
 
 }  // namespace
 
-input::Offset MessageDialogs::dialogPosition(int kind) const {
+layout::Offset MessageDialogs::dialogPosition(int kind) const {
     if (kind == 1) return {w_.Image4B->left(), w_.Image4B->top()};
     if (kind == 2 && w_.ui.DialogCode == code(Msg::QuitQuestion)) return kQuitQuestionPosition;
     return kind == 2 ? kQuestionPosition : kEmptyErrorPosition;
 }
 
 void MessageDialogs::showPicture(int kind) {
-    const input::Offset at = dialogPosition(kind);
+    const layout::Offset at = dialogPosition(kind);
     platform::Image& box = *w_.Image4D;
     box.setPicture(w_.catalogue.DialogPictures[static_cast<std::size_t>(kFirstMessagePicture + kind - 1)]);
     box.fitToPicture();
@@ -85,7 +87,7 @@ void MessageDialogs::highlightButton(int button) {
     const int left = w_.Image4D->left(), top = w_.Image4D->top();
     const bool oneButton = isOneButtonCode(w_.ui.DialogCode);
     const MessageKind& kind = kMessageKinds[oneButton ? 1 : 2];
-    const input::InclusiveRect rect = button == 1 ? kind.button1 : kind.button2;
+    const layout::InclusiveRect rect = button == 1 ? kind.button1 : kind.button2;
     const char* picture = oneButton ? kOkFocused : button == 1 ? kYesFocused : kNoFocused;
     platform::Image& highlight = *w_.Image4A;
     highlight.setPicture(w_.catalogue.byName(picture));

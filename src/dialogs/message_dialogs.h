@@ -5,14 +5,16 @@
 // up DialogCode holds its code; the keys and the pointer answer through
 // DialogAnswer.
 
-#include "dialogs/message_codes.h"
-#include "input/table_types.h"
+#include "layout/message_codes.h"
+#include "layout/table_types.h"
 
 namespace vxr::app {
 class TForm1;
 }
 
 namespace vxr::dialogs {
+
+using layout::Msg;
 
 class MessageDialogs {
 public:
@@ -22,7 +24,7 @@ public:
     void Image4DMouseMove(int x, int y);
 
     // Where the box of the current DialogCode stands.
-    input::Offset dialogPosition(int kind) const;
+    layout::Offset dialogPosition(int kind) const;
 
 private:
     void showPicture(int kind);

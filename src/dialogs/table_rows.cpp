@@ -6,11 +6,13 @@
 #include <limits>
 
 #include "app/tform1.h"
-#include "dialogs/palette.h"
-#include "dialogs/table_layout.h"
+#include "layout/palette.h"
+#include "layout/table_layout.h"
 #include "model/size_rules.h"
 
 namespace vxr::dialogs {
+
+using namespace layout;
 
 namespace {
 

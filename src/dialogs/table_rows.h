@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "dialogs/table_layout.h"
+#include "layout/table_layout.h"
 
 namespace vxr::app {
 class TForm1;
@@ -20,6 +20,8 @@ struct PartitionEntry;
 }
 
 namespace vxr::dialogs {
+
+using layout::FooterLayout;
 
 // Row kinds of DrawTableRow.
 enum RowKind : int {

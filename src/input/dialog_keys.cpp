@@ -6,17 +6,19 @@
 #include "app/focus_frame.h"
 #include "app/tform1.h"
 #include "dialogs/dialog_contents.h"
-#include "dialogs/table_layout.h"
+#include "layout/table_layout.h"
 #include "input/dialog_pointer.h"
-#include "input/dialog_rects.h"
+#include "layout/dialog_rects.h"
 #include "input/keyboard.h"
-#include "operations/steps.h"
+#include "layout/steps.h"
 
 namespace vxr::input {
 
+using namespace layout;
+
 namespace {
 
-using dialogs::kRowHeight;
+using layout::kRowHeight;
 
 // Where Enter and Down point to open the Look-in drop-down: its arrow.
 constexpr platform::Point kLookInArrowPoint{kLookInArrow.left + 1, kLookInArrow.top + 1};
@@ -124,7 +126,7 @@ void Keyboard::fileEnter() {
 // mouse locked; an empty edit cannot be answered (OK does not highlight).
 void Keyboard::passwordEnter() {
     UiState& ui = w_.ui;
-    if (operations::stepKind(ui.DialogNo) != operations::StepKind::Password || ui.DialogCode != 0 || w_.dialogPointer().choiceMissing()) return;
+    if (layout::stepKind(ui.DialogNo) != layout::StepKind::Password || ui.DialogCode != 0 || w_.dialogPointer().choiceMissing()) return;
     ui.ButtonSel = 1;
     ui.DialogAnswer = 1;
 }

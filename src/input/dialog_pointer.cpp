@@ -6,13 +6,15 @@
 #include "app/focus_frame.h"
 #include "app/tform1.h"
 #include "dialogs/dialog_contents.h"
-#include "dialogs/table_layout.h"
+#include "layout/table_layout.h"
 #include "dialogs/table_rows.h"
-#include "input/dialog_rects.h"
+#include "layout/dialog_rects.h"
 #include "input/ui_state.h"
-#include "operations/steps.h"
+#include "layout/steps.h"
 
 namespace vxr::input {
+
+using namespace layout;
 
 namespace {
 
@@ -21,16 +23,16 @@ using dialogs::kCursorOnChosen;
 using dialogs::kCursorRow;
 using dialogs::kNotDrawn;
 using dialogs::kPlainRow;
-using dialogs::kRowHeight;
+using layout::kRowHeight;
 using dialogs::kUnusableRow;
 
 constexpr int kTableRows = 4;
 constexpr int kLookInRowCount = 16;
 
-using operations::isFileDialog;
-using operations::isListDialog;
-using operations::isSelectionDialog;
-using operations::Step;
+using layout::isFileDialog;
+using layout::isListDialog;
+using layout::isSelectionDialog;
+using layout::Step;
 
 constexpr Step stepOf(int dialogNo) { return static_cast<Step>(dialogNo); }
 

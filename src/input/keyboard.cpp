@@ -1,18 +1,20 @@
 #include "input/keyboard.h"
 
 #include "app/tform1.h"
-#include "dialogs/message_dialog_layout.h"
+#include "layout/message_dialog_layout.h"
 #include "dialogs/message_dialogs.h"
 #include "input/dialog_pointer.h"
-#include "input/dialog_rects.h"
-#include "input/menu_geometry.h"
+#include "layout/dialog_rects.h"
+#include "layout/menu_geometry.h"
 #include "input/menus.h"
 #include "operations/help_screen.h"
 #include "operations/options_dialog.h"
 #include "operations/peer_connection.h"
-#include "operations/steps.h"
+#include "layout/steps.h"
 
 namespace vxr::input {
+
+using namespace layout;
 
 namespace {
 
@@ -161,11 +163,11 @@ Keyboard::Mode Keyboard::modeBelowMessageBox() const {
 Keyboard::Mode Keyboard::placeMode() const {
     const UiState& ui = w_.ui;
     if (ui.OpCode != 0) {
-        switch (operations::stepKind(ui.DialogNo)) {
-            case operations::StepKind::List: return Mode::ListStep;
-            case operations::StepKind::File: return Mode::FileStep;
-            case operations::StepKind::Buttons: return Mode::ButtonStep;
-            case operations::StepKind::Password: return Mode::PasswordStep;
+        switch (layout::stepKind(ui.DialogNo)) {
+            case layout::StepKind::List: return Mode::ListStep;
+            case layout::StepKind::File: return Mode::FileStep;
+            case layout::StepKind::Buttons: return Mode::ButtonStep;
+            case layout::StepKind::Password: return Mode::PasswordStep;
             default: return Mode::OtherStep;
         }
     }
@@ -295,8 +297,8 @@ void Keyboard::leftOrRight(int key) {
 // Left and Right move between Yes and No; a one-button box keeps its OK.
 void Keyboard::messageBoxLeftOrRight() {
     const UiState& ui = w_.ui;
-    if (dialogs::isOneButtonCode(ui.DialogCode)) return;
-    const auto& kind = dialogs::kMessageKinds[2];
+    if (layout::isOneButtonCode(ui.DialogCode)) return;
+    const auto& kind = layout::kMessageKinds[2];
     const InclusiveRect target = ui.ButtonSel == 1 ? kind.button2 : kind.button1;
     w_.messages().Image4DMouseMove(target.left + 1, target.top + 1);
 }

@@ -10,6 +10,8 @@
 
 namespace vxr::input {
 
+using namespace layout;
+
 namespace {
 
 
@@ -77,7 +79,7 @@ void Menus::openSubmenu() {
 
 void Menus::askQuit() {
     w_.ui.SubItem = 1;
-    if (w_.messages().ask(dialogs::Msg::QuitQuestion) == 1) {
+    if (w_.messages().ask(layout::Msg::QuitQuestion) == 1) {
         w_.screens().closeWindow();
     } else {
         w_.ui.MainItem = 0;

@@ -4,7 +4,7 @@
 // or starts what the item stands for. The keyboard drives the same handlers
 // with positions of its own.
 
-#include "input/menu_geometry.h"
+#include "layout/menu_geometry.h"
 #include "platform/image_control.h"
 
 namespace vxr::app {
@@ -12,6 +12,8 @@ class TForm1;
 }
 
 namespace vxr::input {
+
+using layout::Offset;
 
 class Menus {
 public:

@@ -60,7 +60,7 @@ const DriveLetterTable& TCOMPUTER::driveLetters(int computer) const {
 }
 
 DriveLetterEntry TCOMPUTER::driveLetter(int computer, int entry) const {
-    if (entry < 1 || entry > layout::kDriveLetters) return {};
+    if (entry < 1 || entry > bytes::kDriveLetters) return {};
     return driveLetters(computer).entries[static_cast<std::size_t>(entry - 1)];
 }
 

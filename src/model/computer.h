@@ -25,7 +25,7 @@ struct DriveLetterEntry {
 
 struct DriveLetterTable {
     std::uint16_t count = 0;
-    std::array<DriveLetterEntry, layout::kDriveLetters> entries{};  // entry n is letter 'C' + n - 1
+    std::array<DriveLetterEntry, bytes::kDriveLetters> entries{};  // entry n is letter 'C' + n - 1
 };
 
 // Restriction flag bits (the record's restriction-flags word).
@@ -113,7 +113,7 @@ private:
     // and which file they belong to (empty: none yet).
     MachineRecord::Bytes synced_{};
     std::string syncedFile_;
-    std::array<DriveLetterTable, layout::kComputers> driveLetters_{};
+    std::array<DriveLetterTable, bytes::kComputers> driveLetters_{};
 };
 
 }  // namespace vxr::model

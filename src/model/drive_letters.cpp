@@ -12,14 +12,14 @@ bool isFormattedLetterType(int type) { return partitionType(type).letter == Lett
 bool isExtendedLetterType(int type) { return partitionType(type).letter == LetterRule::Extended; }
 
 void append(DriveLetterTable& table, int disk, int partition, int type) {
-    if (table.count >= layout::kDriveLetters) return;
+    if (table.count >= bytes::kDriveLetters) return;
     table.entries[table.count++] = {disk, partition, type};
 }
 
 }  // namespace
 
 void TCOMPUTER::BuildDriveLetters() {
-    for (int c = 0; c < layout::kComputers; ++c) {
+    for (int c = 0; c < bytes::kComputers; ++c) {
         DriveLetterTable& table = driveLetters_[static_cast<std::size_t>(c)];
         table = {};
         const int disks = record_.disksInUse(c);

@@ -32,7 +32,7 @@ struct OperationState {
     // destination partition table (its partitions plus a free-space row).
     int SourcePartCount = 0;
     // Destination partition sizes in MB, entries for partitions 1..4.
-    std::array<std::int32_t, layout::kPartitions> TargetSizes{};
+    std::array<std::int32_t, bytes::kPartitions> TargetSizes{};
     // Partition copy and image: bit k-1 for source partition k; restore from
     // an image: the partition number inside the image.
     int SourcePartitions = 0;

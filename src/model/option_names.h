@@ -11,12 +11,12 @@ namespace vxr::model {
 
 inline constexpr int kBoxesPerOptionWord = 9;
 
-inline constexpr std::array<const char*, layout::kOptionWords> kOptionWordNames{
+inline constexpr std::array<const char*, bytes::kOptionWords> kOptionWordNames{
     {"Span/CRC", "FAT32/64", "Misc", "Image/Tape", "Security"}};
 
 // nullptr: a box that is never listed (the default choice of a radio group,
 // or no box at all).
-inline constexpr std::array<std::array<const char*, kBoxesPerOptionWord>, layout::kOptionWords> kOptionSummaries{{
+inline constexpr std::array<std::array<const char*, kBoxesPerOptionWord>, bytes::kOptionWords> kOptionSummaries{{
     {{"Spanning", "AutoName", "Compatible Naming", "CRC Ignore", "Create CRC32"}},
     {{"FAT32 Conversion", "64K FAT Clusters", "FAT Limit"}},
     {{"Sure", "Force Cloning", "Reboot", "Exit to DOS"}},
@@ -28,7 +28,7 @@ inline constexpr std::array<std::array<const char*, kBoxesPerOptionWord>, layout
 
 // The summary of box n (1..9) of option word t (1..5); nullptr outside.
 constexpr const char* optionSummary(int word, int box) {
-    if (word < 1 || word > layout::kOptionWords || box < 1 || box > kBoxesPerOptionWord) return nullptr;
+    if (word < 1 || word > bytes::kOptionWords || box < 1 || box > kBoxesPerOptionWord) return nullptr;
     return kOptionSummaries[static_cast<std::size_t>(word - 1)][static_cast<std::size_t>(box - 1)];
 }
 

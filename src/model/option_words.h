@@ -32,9 +32,9 @@ public:
     bool operator==(const OptionWords&) const = default;
 
 private:
-    static bool valid(int t) { return t >= 1 && t <= layout::kOptionWords; }
+    static bool valid(int t) { return t >= 1 && t <= bytes::kOptionWords; }
     static bool validBox(int n) { return n >= 1 && n <= 16; }
-    std::array<std::uint16_t, layout::kOptionWords> words_{};
+    std::array<std::uint16_t, bytes::kOptionWords> words_{};
 };
 
 }  // namespace vxr::model

@@ -9,9 +9,9 @@
 
 namespace vxr::model {
 
-using layout::kDirectories;
-using layout::kDriveLetters;
-using layout::kImages;
+using bytes::kDirectories;
+using bytes::kDriveLetters;
+using bytes::kImages;
 
 namespace {
 
@@ -163,7 +163,7 @@ int TCOMPUTER::AddImage(int computer, int directory, const std::string& name) {
         if (!image.isFree()) continue;
         image.directory = static_cast<std::uint16_t>(directory);
         image.size = 0;
-        image.name = platform::cp936Prefix(NormaliseName(name), layout::kImageNameCapacity);
+        image.name = platform::cp936Prefix(NormaliseName(name), bytes::kImageNameCapacity);
         image.created = clock_.now();
         record_.setImage(computer, i, image);
         return i;

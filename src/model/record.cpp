@@ -8,7 +8,7 @@
 
 namespace vxr::model {
 
-using namespace layout;
+using namespace bytes;
 
 namespace {
 

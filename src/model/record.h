@@ -23,7 +23,7 @@ struct PartitionEntry {
     bool operator==(const PartitionEntry&) const = default;
 };
 
-using PartitionTable = std::array<PartitionEntry, layout::kPartitions>;
+using PartitionTable = std::array<PartitionEntry, bytes::kPartitions>;
 
 struct DiskEntry {
     std::uint16_t partitionCount = 0;  // as stored; see MachineRecord::partitionsInUse
@@ -62,7 +62,7 @@ struct ImageEntry {
 
 class MachineRecord {
 public:
-    using Bytes = std::array<std::uint8_t, layout::kRecordSize>;
+    using Bytes = std::array<std::uint8_t, bytes::kRecordSize>;
 
     MachineRecord() { bytes_.fill(0); }
 
@@ -94,14 +94,14 @@ public:
     void setOptionWord(int word, std::uint16_t value);
     std::uint16_t restrictionFlags() const;
     void setRestrictionFlags(std::uint16_t flags);
-    std::array<std::uint8_t, layout::kKeyCount> keys() const;
-    void setKeys(const std::array<std::uint8_t, layout::kKeyCount>& keys);
+    std::array<std::uint8_t, bytes::kKeyCount> keys() const;
+    void setKeys(const std::array<std::uint8_t, bytes::kKeyCount>& keys);
 
-    static bool validComputer(int computer) { return computer >= 0 && computer < layout::kComputers; }
-    static bool validDisk(int disk) { return disk >= 1 && disk <= layout::kDisks; }
-    static bool validPartition(int partition) { return partition >= 1 && partition <= layout::kPartitions; }
-    static bool validDirectory(int directory) { return directory >= 1 && directory <= layout::kDirectories; }
-    static bool validImage(int image) { return image >= 1 && image <= layout::kImages; }
+    static bool validComputer(int computer) { return computer >= 0 && computer < bytes::kComputers; }
+    static bool validDisk(int disk) { return disk >= 1 && disk <= bytes::kDisks; }
+    static bool validPartition(int partition) { return partition >= 1 && partition <= bytes::kPartitions; }
+    static bool validDirectory(int directory) { return directory >= 1 && directory <= bytes::kDirectories; }
+    static bool validImage(int image) { return image >= 1 && image <= bytes::kImages; }
 
     bool operator==(const MachineRecord&) const = default;
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-namespace vxr::model::layout {
+namespace vxr::model::bytes {
 
 inline constexpr std::size_t kRecordSize = 23960;
 inline constexpr int kComputers = 2;
@@ -97,4 +97,4 @@ static_assert(imageOffset(0, kImages) + kImageEntrySize == kSettingsStart);
 static_assert(directoryOffset(0, kDirectories) + kDirectoryEntrySize == kImagesStart);
 static_assert(diskOffset(0, kDisks) + kDiskEntrySize + 4 == kDirectoriesStart);
 
-}  // namespace vxr::model::layout
+}  // namespace vxr::model::bytes

@@ -2,8 +2,8 @@
 
 namespace vxr::model {
 
-using layout::kKeys;
-using layout::kScrambledSize;
+using bytes::kKeys;
+using bytes::kScrambledSize;
 
 void scramble(MachineRecord::Bytes& bytes) {
     const std::uint8_t k0 = bytes[kKeys], k1 = bytes[kKeys + 1], k2 = bytes[kKeys + 2];
@@ -13,9 +13,9 @@ void scramble(MachineRecord::Bytes& bytes) {
     }
 }
 
-std::array<std::uint8_t, layout::kKeyCount> drawKeys(platform::Random& random) {
+std::array<std::uint8_t, bytes::kKeyCount> drawKeys(platform::Random& random) {
     random.reseedFromClock();
-    std::array<std::uint8_t, layout::kKeyCount> keys{};
+    std::array<std::uint8_t, bytes::kKeyCount> keys{};
     for (auto& key : keys) key = static_cast<std::uint8_t>(128 + random.below(128));
     return keys;
 }

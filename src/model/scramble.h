@@ -15,7 +15,7 @@ void scramble(MachineRecord::Bytes& bytes);
 
 // Fresh keys for a save: the source is reseeded from the clock and each key
 // lies in 0x80..0xFF.
-std::array<std::uint8_t, layout::kKeyCount> drawKeys(platform::Random& random);
+std::array<std::uint8_t, bytes::kKeyCount> drawKeys(platform::Random& random);
 
 // Stored to plain, the exact inverse of scramble().
 void descramble(MachineRecord::Bytes& bytes);

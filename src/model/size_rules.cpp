@@ -104,7 +104,7 @@ int SizeRules::proposeFreeSpace(int computer) {
     const std::int64_t free =
         record.disk(computer, state_.TargetDisk).capacity - machine_.SumPartitionSize(computer, state_.TargetDisk);
     int result = 0;
-    for (int p = existing + 1; p <= std::min(state_.SourcePartCount, layout::kPartitions); ++p) {
+    for (int p = existing + 1; p <= std::min(state_.SourcePartCount, bytes::kPartitions); ++p) {
         state_.targetSize(p) = clampToInt32(free);
         result = ApplySizeRules(computer, p);
     }

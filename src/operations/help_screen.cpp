@@ -2,11 +2,16 @@
 
 #include "app/screens.h"
 #include "app/tform1.h"
-#include "dialogs/palette.h"
+#include "layout/palette.h"
 #include "input/ui_state.h"
-#include "operations/help_layout.h"
+#include "layout/help_layout.h"
 
 namespace vxr::operations {
+
+using layout::kHelpScrollHeight;
+using layout::kHelpScrollInsetTop;
+using layout::kHelpScrollInsetX;
+using layout::kHelpWindowAt;
 
 void HelpScreen::ShowHelp() {
     platform::Image& window = *w_.Image2B;
@@ -18,7 +23,7 @@ void HelpScreen::ShowHelp() {
     platform::ScrollBox& box = *w_.ScrollBox1;
     box.setBounds(window.left() + kHelpScrollInsetX, window.top() + kHelpScrollInsetTop,
                   window.width() - 2 * kHelpScrollInsetX, kHelpScrollHeight);
-    box.setScrollBarColor(dialogs::palette(2));
+    box.setScrollBarColor(layout::palette(2));
     box.setScrollTop(0);
     w_.IMAGEH->setPicture(w_.catalogue.ThirdMenuPictures[5][1]);
     w_.IMAGEH->setPosition(0, 0);

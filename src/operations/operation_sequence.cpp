@@ -8,22 +8,24 @@
 #include "dialogs/dialog_contents.h"
 #include "dialogs/labels.h"
 #include "dialogs/message_dialogs.h"
-#include "dialogs/palette.h"
+#include "layout/palette.h"
 #include "input/dialog_pointer.h"
 #include "operations/progress.h"
 #include "operations/record_saves.h"
-#include "operations/step_layout.h"
-#include "operations/step_texts.h"
+#include "layout/step_layout.h"
+#include "layout/step_texts.h"
 #include "platform/application.h"
 #include "platform/text.h"
 
 namespace vxr::operations {
 
+using namespace layout;
+
 namespace {
 
 constexpr int kPasswordLength = 10;
 
-using dialogs::Msg;
+using layout::Msg;
 
 bool isPasswordStep(Step step) { return stepKind(number(step)) == StepKind::Password; }
 
@@ -41,7 +43,7 @@ namespace {
 // The password typed in the edit as an image keeps it, so that what is
 // compared is what is (or was) stored.
 std::string typedPassword(const std::string& text) {
-    return platform::cp936Prefix(trimmedUpper(text), model::layout::kImagePasswordCapacity);
+    return platform::cp936Prefix(trimmedUpper(text), model::bytes::kImagePasswordCapacity);
 }
 
 }  // namespace
@@ -58,12 +60,12 @@ void OperationSequence::showStepPicture(Step step) {
     dialog.show();
     const StepTexts texts = stepTexts(number(step), w_.ui.PeerMode == 1);
     const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
-    const auto lay = [&](int label, const std::string& text, input::Offset at, const platform::Font& font, int band) {
+    const auto lay = [&](int label, const std::string& text, layout::Offset at, const platform::Font& font, int band) {
         if (text.empty()) return;
-        dialogs::showLabel(*w_.Label[static_cast<std::size_t>(label)], text, font, dialogs::palette(band),
+        dialogs::showLabel(*w_.Label[static_cast<std::size_t>(label)], text, font, layout::palette(band),
                            dialog.left() + at.x, dialog.top() + at.y);
     };
-    lay(24, texts.title, kStepTitleAt, {"Tahoma", 7, true, dialogs::palette(9)}, 2);
+    lay(24, texts.title, kStepTitleAt, {"Tahoma", 7, true, layout::palette(9)}, 2);
     lay(21, texts.line1, kStepLine1At, lineFont, 7);
     lay(22, texts.line2, kStepLine2At, lineFont, 7);
     if (step == Step::ConfirmPassword) lay(21, confirmPasswordText(), kConfirmPasswordAt, lineFont, 7);
@@ -78,7 +80,7 @@ void OperationSequence::showPasswordEdit() {
     platform::Edit& edit = *w_.Edit[1];
     edit.setBounds(w_.Image4B->left() + kPasswordEditAt.x, w_.Image4B->top() + kPasswordEditAt.y, kPasswordEditWidth,
                    kPasswordEditHeight);
-    edit.setColor(dialogs::palette(4));
+    edit.setColor(layout::palette(4));
     edit.setFont({"Microsoft Sans Serif", 13, false, platform::colors::black});
     edit.setMaxLength(kPasswordLength);
     edit.setText("");

@@ -9,9 +9,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 #include "model/record.h"
-#include "operations/steps.h"
+#include "layout/steps.h"
 
 namespace vxr::platform {
 class Edit;
@@ -23,6 +23,8 @@ class TForm1;
 
 namespace vxr::operations {
 
+using layout::Step;
+
 inline constexpr const char* kCommandLineOnlyOperationMessage =
     "考题要求使用命令行，不应出现需要应答的对话框，本次操作无效。\r\n看帮助可用命令 VXR -?";
 
@@ -31,7 +33,7 @@ std::string trimmedUpper(const std::string& text);
 
 // Shows the plain text edit (Edit2) empty over the dialog picture at `at` from its corner,
 // in the dialogs' edit colour and font; the file-name and peer-address boxes use it.
-platform::Edit& showDialogEdit(app::TForm1& w, input::Offset at, int width, int height);
+platform::Edit& showDialogEdit(app::TForm1& w, layout::Offset at, int width, int height);
 
 class OperationSequence {
 public:

@@ -5,15 +5,17 @@
 #include "app/tform1.h"
 #include "dialogs/labels.h"
 #include "dialogs/message_dialogs.h"
-#include "dialogs/palette.h"
-#include "input/menu_geometry.h"
+#include "layout/palette.h"
+#include "layout/menu_geometry.h"
 #include "input/menus.h"
 #include "input/ui_state.h"
-#include "operations/option_boxes.h"
-#include "operations/options_layout.h"
+#include "layout/option_boxes.h"
+#include "layout/options_layout.h"
 #include "operations/record_saves.h"
 
 namespace vxr::operations {
+
+using namespace layout;
 
 namespace {
 
@@ -86,7 +88,7 @@ void OptionsDialog::listActiveSwitches() {
             const int column = second ? 1 : 0;
             const int row = second ? shown - 1 - kActiveSwitchesFirstColumnRows : shown - 1;
             dialogs::showLabel(*w_.Label[static_cast<std::size_t>(shown)], summary,
-                               {"Microsoft Sans Serif", 7, false, platform::colors::black}, dialogs::palette(7),
+                               {"Microsoft Sans Serif", 7, false, platform::colors::black}, layout::palette(7),
                                page.left() + kActiveSwitchesAt.x + column * kActiveSwitchesColumnStep,
                                page.top() + kActiveSwitchesAt.y + row * kActiveSwitchesRowStep);
         }
@@ -121,11 +123,11 @@ void OptionsDialog::Image241Click(int line) {
     const int tab = w_.ui.SubItem;
     if (tab == kSaveSettingsTab) {
         // Only Yes saves: No, and a window closed at the question, keep the file.
-        if (w_.messages().ask(dialogs::Msg::SaveQuestion) != 1 || w_.end.requested) return;
+        if (w_.messages().ask(layout::Msg::SaveQuestion) != 1 || w_.end.requested) return;
         // Jobs another copy saved meanwhile stay; only the option words change.
         RefreshRecord(w_);
         for (int t = 1; t <= kOptionTabs; ++t) w_.computer.record().setOptionWord(t, w_.options.word(t));
-        w_.messages().ask(SaveRecordFiles(w_, "options") ? dialogs::Msg::SettingsSaved : dialogs::Msg::DataFileError);
+        w_.messages().ask(SaveRecordFiles(w_, "options") ? layout::Msg::SettingsSaved : layout::Msg::DataFileError);
         return;
     }
     if (tab < 1 || tab > kOptionTabs || line < 1 || line > kBoxesPerTab) return;
@@ -144,7 +146,7 @@ void OptionsDialog::Image241Click(int line) {
 // ---- Accept and Cancel -----------------------------------------------------------
 
 bool OptionsDialog::highlightOnCancel() const {
-    const input::MenuItem& cancel = input::menuItem(input::submenu(input::kOptions), kCancel);
+    const layout::MenuItem& cancel = layout::menuItem(layout::submenu(input::kOptions), kCancel);
     return w_.Image2A->visible() && w_.Image2A->left() == w_.Image2B->left() + cancel.offset.x;
 }
 
@@ -161,16 +163,16 @@ void OptionsDialog::CloseOptions() {
 }
 
 void OptionsDialog::highlightBarButton(int item) {
-    const input::MenuItem& button = input::menuItem(input::submenu(input::kOptions), item);
+    const layout::MenuItem& button = layout::menuItem(layout::submenu(input::kOptions), item);
     w_.menus().showHighlight(*w_.Image2A, w_.catalogue.SubmenuHighlights[input::kOptions][static_cast<std::size_t>(item)],
                              *w_.Image2B, button.offset);
 }
 
 void OptionsDialog::Image2BMouseMove(int x, int y) {
     for (int item : {kAccept, kCancel}) {
-        const input::MenuItem& button = input::menuItem(input::submenu(input::kOptions), item);
+        const layout::MenuItem& button = layout::menuItem(layout::submenu(input::kOptions), item);
         const auto& picture = w_.catalogue.SubmenuHighlights[input::kOptions][static_cast<std::size_t>(item)];
-        if (!picture || !input::hitArea(button.offset, picture->width(), picture->height(), x, y)) continue;
+        if (!picture || !layout::hitArea(button.offset, picture->width(), picture->height(), x, y)) continue;
         const bool alreadyThere = w_.Image2A->visible() && w_.Image2A->left() == w_.Image2B->left() + button.offset.x;
         if (!alreadyThere) highlightBarButton(item);
     }
@@ -182,7 +184,7 @@ void OptionsDialog::IMAGE2BPMouseMove(int x, int y) {
     if (w_.mouseLocked()) return;
     lastX_ = x;
     lastY_ = y;
-    const input::InclusiveRect& save = input::kSaveSettingsButton;
+    const layout::InclusiveRect& save = layout::kSaveSettingsButton;
     const bool overSave = x >= save.left && x <= save.right && y >= save.top && y <= save.bottom;
     if (w_.ui.MainItem != input::kOptions || w_.ui.SubItem != kSaveSettingsTab || !overSave) return;
     platform::Image& highlight = *w_.Image24x[1];
@@ -198,8 +200,8 @@ void OptionsDialog::IMAGE2BPMouseMove(int x, int y) {
 
 void OptionsDialog::IMAGE2BPClick() {
     if (w_.mouseLocked() || w_.ui.MainItem != input::kOptions) return;
-    for (int tab = 1; tab <= input::kOptionTabCount; ++tab) {
-        if (!input::kOptionTabRects[static_cast<std::size_t>(tab - 1)].contains(lastX_, lastY_)) continue;
+    for (int tab = 1; tab <= layout::kOptionTabCount; ++tab) {
+        if (!layout::kOptionTabRects[static_cast<std::size_t>(tab - 1)].contains(lastX_, lastY_)) continue;
         if (tab == w_.ui.SubItem) return;
         w_.ui.SubItem = tab;
         w_.ui.FieldPos = 1;
@@ -218,14 +220,14 @@ void OptionsDialog::markFocusedStop() {
         // Image241 is the Save Settings highlight on tab 6 only; on the other
         // tabs it is the first box, which stays.
         if (tab == kSaveSettingsTab) w_.Image24x[1]->hide();
-        const input::Offset at = input::menuItem(input::submenu(input::kOptions), stop == stops ? kCancel : kAccept).offset;
+        const layout::Offset at = layout::menuItem(layout::submenu(input::kOptions), stop == stops ? kCancel : kAccept).offset;
         w_.menus().Image2BMouseMove(at.x + 1, at.y + 1);
         w_.focusFrame().DrawOptionFocus(false);
         return;
     }
     w_.Image2A->hide();
     if (tab == kSaveSettingsTab && stop == 2) {
-        IMAGE2BPMouseMove(input::kSaveSettingsButton.left + 1, input::kSaveSettingsButton.top + 1);
+        IMAGE2BPMouseMove(layout::kSaveSettingsButton.left + 1, layout::kSaveSettingsButton.top + 1);
     } else {
         if (tab == kSaveSettingsTab) w_.Image24x[1]->hide();
         w_.focusFrame().DrawOptionFocus(true);
@@ -255,21 +257,21 @@ void OptionsDialog::enterKey() {
 }
 
 void OptionsDialog::escapeKey() {
-    const input::MenuItem& cancel = input::menuItem(input::submenu(input::kOptions), kCancel);
+    const layout::MenuItem& cancel = layout::menuItem(layout::submenu(input::kOptions), kCancel);
     highlightBarButton(kCancel);
     w_.Image2A->setLeft(w_.IMAGE2BP->left() + cancel.offset.x);
     CloseOptions();
 }
 
 void OptionsDialog::clickTab(int tab) {
-    const input::InclusiveRect& rect = input::kOptionTabRects[static_cast<std::size_t>(tab - 1)];
+    const layout::InclusiveRect& rect = layout::kOptionTabRects[static_cast<std::size_t>(tab - 1)];
     lastX_ = rect.left + 1;
     lastY_ = rect.top + 1;
     IMAGE2BPClick();
 }
 
 void OptionsDialog::leftOrRightKey(bool right) {
-    const int tab = w_.ui.SubItem, count = input::kOptionTabCount;
+    const int tab = w_.ui.SubItem, count = layout::kOptionTabCount;
     clickTab(right ? (tab >= count ? 1 : tab + 1) : (tab <= 1 ? count : tab - 1));
 }
 

@@ -8,15 +8,17 @@
 #include "app/screens.h"
 #include "app/tform1.h"
 #include "dialogs/message_dialogs.h"
-#include "dialogs/palette.h"
-#include "input/dialog_rects.h"
-#include "input/menu_geometry.h"
+#include "layout/palette.h"
+#include "layout/dialog_rects.h"
+#include "layout/menu_geometry.h"
 #include "input/menus.h"
 #include "operations/operation_sequence.h"
-#include "operations/peer_layout.h"
+#include "layout/peer_layout.h"
 #include "platform/application.h"
 
 namespace vxr::operations {
+
+using namespace layout;
 
 namespace {
 
@@ -64,7 +66,7 @@ void PeerConnection::showBox(int pictureSlot, int x, int y) {
     box.show();
 }
 
-void PeerConnection::failWith(dialogs::Msg failure) {
+void PeerConnection::failWith(layout::Msg failure) {
     w_.messages().ask(failure);
 }
 
@@ -95,7 +97,7 @@ void PeerConnection::slave() {
         if (w_.end.requested) return;
         if (w_.ui.DialogAnswer == kPeerAnswerFirst) {
             trace("slave", "cancelled");
-            failWith(dialogs::Msg::ConnectionCanceled);
+            failWith(layout::Msg::ConnectionCanceled);
         } else {
             stayConnected();
         }
@@ -116,7 +118,7 @@ void PeerConnection::waitForMaster() {
 // The master's flag falls when it is back on its main screen, after its
 // operation's save; a master that died counts as gone too.
 void PeerConnection::stayConnected() {
-    w_.ui.ButtonSel = input::kPeerBoxWithoutButtons;
+    w_.ui.ButtonSel = layout::kPeerBoxWithoutButtons;
     showBox(kConnectedBox, kConnectedAt.x, kConnectedAt.y);
     trace("slave", "connected");
     while (!w_.end.requested && masterConnected()) {
@@ -134,7 +136,7 @@ void PeerConnection::reloadRecord() {
         // What the peer computer's disks hold now, for whoever checks the link.
         const model::MachineRecord& record = w_.computer.record();
         nlohmann::json partitions = nlohmann::json::array();
-        for (int disk = 1; disk <= std::min<int>(record.diskCount(kPeerComputer), model::layout::kDisks); ++disk) {
+        for (int disk = 1; disk <= std::min<int>(record.diskCount(kPeerComputer), model::bytes::kDisks); ++disk) {
             partitions.push_back(record.partitionsInUse(kPeerComputer, disk));
         }
         w_.trace.write("peer", {{"role", "slave"}, {"state", "reloaded"}, {"peerPartitions", partitions}});
@@ -156,13 +158,13 @@ void PeerConnection::showPeerMenu() {
     ui.MainItem = input::kPeerMenu;
     ui.SubItem = 0;
     ui.LeafItem = 0;
-    const input::MenuBox& menu = input::submenu(input::kPeerMenu);
+    const layout::MenuBox& menu = layout::submenu(input::kPeerMenu);
     platform::Image& layer = *w_.Image2B;
     layer.setPicture(w_.catalogue.PeerPictures[kPeerMenuBox]);
     layer.setPosition(menu.at.x, menu.at.y);
     layer.fitToPicture();
     layer.show();
-    const input::Offset first = input::menuItem(menu, 1).offset;
+    const layout::Offset first = layout::menuItem(menu, 1).offset;
     w_.menus().Image2BMouseMove(first.x + 1, first.y + 1);
 }
 
@@ -181,7 +183,7 @@ void PeerConnection::master() {
         trace("master", "cancelled");
     } else if (address != kSlaveAddress) {
         trace("master", "wrongAddress");
-        failWith(dialogs::Msg::InvalidAddress);
+        failWith(layout::Msg::InvalidAddress);
     } else if (slaveWaiting()) {
         // The slave copy may have saved jobs since this copy loaded the file;
         // the master's save must not put the older record back.
@@ -192,7 +194,7 @@ void PeerConnection::master() {
         return;
     } else {
         trace("master", "noSlave");
-        failWith(dialogs::Msg::NoSlave);
+        failWith(layout::Msg::NoSlave);
     }
     if (!w_.end.requested) w_.screens().ResetMainScreen();
 }

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "dialogs/message_codes.h"
+#include "layout/message_codes.h"
 
 namespace vxr::app {
 class TForm1;
@@ -47,7 +47,7 @@ private:
     void showBox(int pictureSlot, int x, int y);
     void showAddressEdit();
     void showPeerMenu();
-    void failWith(dialogs::Msg failure);
+    void failWith(layout::Msg failure);
     void trace(const char* role, const char* state);
 
     app::TForm1& w_;

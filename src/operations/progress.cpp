@@ -7,14 +7,16 @@
 #include "app/tform1.h"
 #include "dialogs/labels.h"
 #include "dialogs/message_dialogs.h"
-#include "dialogs/palette.h"
-#include "operations/progress_layout.h"
+#include "layout/palette.h"
+#include "layout/progress_layout.h"
 #include "operations/record_changes.h"
 #include "operations/record_saves.h"
-#include "operations/step_layout.h"
+#include "layout/step_layout.h"
 #include "platform/application.h"
 
 namespace vxr::operations {
+
+using namespace layout;
 
 namespace {
 
@@ -129,7 +131,7 @@ void Progress::ShowProgressScreen() {
         if (text.empty() || label > kDetailLabels) return;
         dialogs::showLabel(*w_.Label[label++], text,
                            {"Microsoft Sans Serif", 7, bold, white ? platform::colors::white : platform::colors::black},
-                           dialogs::palette(8), screen.left() + x, screen.top() + kDetailsTop + row * kDetailsRowHeight);
+                           layout::palette(8), screen.left() + x, screen.top() + kDetailsTop + row * kDetailsRowHeight);
     };
     for (std::size_t row = 0; row < rows.size(); ++row) {
         place(rows[row].caption, kDetailsLeftX, static_cast<int>(row), false, false);
@@ -143,8 +145,8 @@ void Progress::RunOperation(bool& operationFailed) {
     const ChangeResult change = ApplyOperation(w_.computer, w_.op, w_.options, w_.ui.PeerMode, platform::systemClock());
     w_.trace.write("operation", {{"opCode", w_.op.OpCode}, {"applied", change == ChangeResult::Applied}});
     if (change != ChangeResult::Applied) {
-        w_.messages().ask(change == ChangeResult::NotEnoughSpace ? dialogs::Msg::NotEnoughSpace
-                                                                 : dialogs::Msg::DataFileError);
+        w_.messages().ask(change == ChangeResult::NotEnoughSpace ? layout::Msg::NotEnoughSpace
+                                                                 : layout::Msg::DataFileError);
         return;
     }
     const int op = w_.op.OpCode;
@@ -154,7 +156,7 @@ void Progress::RunOperation(bool& operationFailed) {
     }
     jobSaved_ = SaveDataFile(w_, "operation");
     if (!jobSaved_ || !SaveAssessmentCopy(w_, "operation")) {
-        w_.messages().ask(dialogs::Msg::DataFileError);
+        w_.messages().ask(layout::Msg::DataFileError);
         return;
     }
     completed_ = true;
@@ -172,7 +174,7 @@ void Progress::animate() {
     platform::Label& box = *w_.PercentBox;
     box.setAutoSize(false);
     box.setFont({"Microsoft Sans Serif", 7, false, platform::colors::black});
-    box.setColor(dialogs::palette(1));
+    box.setColor(layout::palette(1));
     box.setBounds(screen.left() + kPercentBoxAt.x, screen.top() + kPercentBoxAt.y, kPercentBoxWidth, kPercentBoxHeight);
     platform::Image& bar = *w_.ProgressBar;
     bar.setBounds(screen.left() + kProgressBarAt.x, screen.top() + kProgressBarAt.y, 1, kProgressBarHeight);
@@ -189,7 +191,7 @@ void Progress::animate() {
     for (int step = 0; step < kProgressBarSteps; ++step) {
         std::this_thread::sleep_until(start + stepDelay * (step + 1));
         bar.setWidth(step + 1);
-        bar.canvas().bitmap().fill({0, 0, bar.width(), bar.height()}, dialogs::palette(5));
+        bar.canvas().bitmap().fill({0, 0, bar.width(), bar.height()}, layout::palette(5));
         showPercent(static_cast<int>(std::nearbyint(step * 100.0 / kProgressBarSteps)));
         const bool last = step + 1 == kProgressBarSteps;
         if (last || Clock::now() < start + stepDelay * (step + 2)) w_.app().repaint();

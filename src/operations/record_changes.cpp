@@ -14,7 +14,7 @@ using model::DiskEntry;
 using model::ImageEntry;
 using model::MachineRecord;
 using model::PartitionEntry;
-namespace layout = model::layout;
+namespace bytes = model::bytes;
 
 constexpr int kLocal = 0;
 
@@ -28,7 +28,7 @@ std::int32_t clampSize(std::int64_t size) {
 // The first free directory slot becomes the empty root of (disk, partition);
 // with all twenty in use the partition stays unformatted.
 void addRootDirectory(MachineRecord& record, int computer, int disk, int partition, double now) {
-    for (int v = 1; v <= layout::kDirectories; ++v) {
+    for (int v = 1; v <= bytes::kDirectories; ++v) {
         if (!record.directory(computer, v).isFree()) continue;
         record.setDirectory(computer, v,
                             {static_cast<std::uint16_t>(disk), static_cast<std::uint16_t>(partition), 0, "", now});
@@ -55,13 +55,13 @@ ChangeResult writeImage(model::TCOMPUTER& machine, const model::OperationState& 
     } else {
         image.partitionCount = 0;
         image.partitions = {};
-        for (int k = 1; k <= layout::kPartitions; ++k) {
+        for (int k = 1; k <= bytes::kPartitions; ++k) {
             if ((state.SourcePartitions >> (k - 1) & 1) == 0) continue;
             image.partitions[image.partitionCount++] = source.partitions[static_cast<std::size_t>(k - 1)];
         }
         // Each partition's data compressed and rounded on its own.
         std::int64_t size = 0;
-        for (int k = 1; k <= layout::kPartitions; ++k) {
+        for (int k = 1; k <= bytes::kPartitions; ++k) {
             if ((state.SourcePartitions >> (k - 1) & 1) == 0) continue;
             size += CompressedSize(source.partitions[static_cast<std::size_t>(k - 1)].dataSize, state.CompressionFactor);
         }
@@ -77,7 +77,7 @@ ChangeResult writeImage(model::TCOMPUTER& machine, const model::OperationState& 
     }
     holder.dataSize = clampSize(newData);
     record.setPartition(computer, folder.disk, folder.partition, holder);
-    image.password = platform::cp936Prefix(state.ImagePassword, layout::kImagePasswordCapacity);
+    image.password = platform::cp936Prefix(state.ImagePassword, bytes::kImagePasswordCapacity);
     record.setImage(computer, state.ImageIndex, image);
     return ChangeResult::Applied;
 }
@@ -96,7 +96,7 @@ void writeDisk(model::TCOMPUTER& machine, const model::OperationState& state, co
         target.partitions = image.partitions;
         target.partitionCount = image.partitionCount;
     }
-    const int count = std::min<int>(target.partitionCount, layout::kPartitions);
+    const int count = std::min<int>(target.partitionCount, bytes::kPartitions);
     for (int i = 1; i <= count; ++i) {
         PartitionEntry& entry = target.partitions[static_cast<std::size_t>(i - 1)];
         entry.size = state.TargetSizes[static_cast<std::size_t>(i - 1)];

@@ -8,21 +8,23 @@
 #include "app/focus_frame.h"
 #include "app/screens.h"
 #include "app/tform1.h"
-#include "dialogs/dialog_areas.h"
+#include "layout/dialog_areas.h"
 #include "dialogs/dialog_contents.h"
 #include "dialogs/image_names.h"
 #include "dialogs/message_dialogs.h"
-#include "dialogs/palette.h"
+#include "layout/palette.h"
 #include "model/size_rules.h"
 #include "operations/operation_sequence.h"
 
 namespace vxr::operations {
 
+using layout::Step;
+
 namespace {
 
 using namespace model;
 
-using dialogs::Msg;
+using layout::Msg;
 
 // Compression factors of the answers No, Fast and High.
 constexpr double kNoCompression = 1.0, kFastCompression = 0.5, kHighCompression = 0.45;
@@ -189,7 +191,7 @@ void OperationSequence::chooseFirstLookInLetter() {
     if (s.OpCode == kDiskToImage) {
         while (s.LookInLetter <= letters && onSource(s.LookInLetter)) ++s.LookInLetter;
     } else if (s.OpCode == kPartitionToImage) {
-        for (int p = 1; p <= layout::kPartitions; ++p) {
+        for (int p = 1; p <= bytes::kPartitions; ++p) {
             if ((s.SourcePartitions >> (p - 1) & 1) == 0) continue;
             if (onSource(s.LookInLetter) && w_.computer.driveLetter(0, s.LookInLetter).partition == p) ++s.LookInLetter;
         }
@@ -197,10 +199,10 @@ void OperationSequence::chooseFirstLookInLetter() {
     if (s.LookInLetter > letters) s.LookInLetter = 1;
 }
 
-platform::Edit& showDialogEdit(app::TForm1& w, input::Offset at, int width, int height) {
+platform::Edit& showDialogEdit(app::TForm1& w, layout::Offset at, int width, int height) {
     platform::Edit& edit = *w.Edit[1];
     edit.setBounds(w.Image4B->left() + at.x, w.Image4B->top() + at.y, width, height);
-    edit.setColor(dialogs::palette(4));
+    edit.setColor(layout::palette(4));
     edit.setFont({"Microsoft Sans Serif", 7, false, platform::colors::black});
     edit.setMaxLength(0);
     edit.setPasswordChar(0);
@@ -211,7 +213,7 @@ platform::Edit& showDialogEdit(app::TForm1& w, input::Offset at, int width, int 
 }
 
 void OperationSequence::showFileNameEdit() {
-    showDialogEdit(w_, dialogs::kFileNameEditAt, dialogs::kFileNameEditWidth, dialogs::kFileNameEditHeight);
+    showDialogEdit(w_, layout::kFileNameEditAt, layout::kFileNameEditWidth, layout::kFileNameEditHeight);
 }
 
 void OperationSequence::openFileDialog() {
@@ -236,7 +238,7 @@ bool OperationSequence::takeChosenName(Step step) {
     if (dialogs::ResolveImageName(w_.computer, s, w_.ui.PeerMode, letter, directory, name) != dialogs::kOnImagedSource) {
         return true;
     }
-    w_.ui.DialogCode = dialogs::code(s.OpCode == kDiskToImage ? Msg::OnImagedDrive : Msg::OnImagedPartition);
+    w_.ui.DialogCode = layout::code(s.OpCode == kDiskToImage ? Msg::OnImagedDrive : Msg::OnImagedPartition);
     return false;
 }
 
@@ -264,11 +266,11 @@ bool OperationSequence::takeTypedName(Step step) {
     }
     // A path ending in a backslash, or a bare extension, names no file.
     if (resolved == dialogs::kNameAccepted && TCOMPUTER::NormaliseName(name).empty()) {
-        w_.ui.DialogCode = dialogs::code(Msg::NoSuchDirectory);
+        w_.ui.DialogCode = layout::code(Msg::NoSuchDirectory);
         return false;
     }
     if (resolved != dialogs::kNameAccepted) {
-        w_.ui.DialogCode = dialogs::code(resolved == dialogs::kNoSuchDriveOrDirectory ? Msg::NoSuchDirectory
+        w_.ui.DialogCode = layout::code(resolved == dialogs::kNoSuchDriveOrDirectory ? Msg::NoSuchDirectory
                                          : s.OpCode == kDiskToImage            ? Msg::OnImagedDrive
                                                                                : Msg::OnImagedPartition);
         return false;

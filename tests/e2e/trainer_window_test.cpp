@@ -11,12 +11,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "dialogs/dialog_areas.h"
-#include "dialogs/message_dialog_layout.h"
-#include "dialogs/palette.h"
-#include "input/dialog_rects.h"
-#include "operations/step_layout.h"
-#include "input/menu_geometry.h"
+#include "layout/dialog_areas.h"
+#include "layout/message_dialog_layout.h"
+#include "layout/palette.h"
+#include "layout/dialog_rects.h"
+#include "layout/step_layout.h"
+#include "layout/menu_geometry.h"
 #include "platform/png.h"
 #include "support/temp_dir.h"
 #include "x_session.h"
@@ -102,7 +102,7 @@ protected:
     }
 
     static bool isHighlightBlue(platform::Color c) {
-        const platform::Color blue = dialogs::palette(2);
+        const platform::Color blue = layout::palette(2);
         return std::abs(c.r - blue.r) < 30 && std::abs(c.g - blue.g) < 30 && std::abs(c.b - blue.b) < 30;
     }
 
@@ -146,8 +146,8 @@ protected:
 TEST_F(TrainerWindow, KeysWalkTheMenusTheHelpAndQuit) {
     // Local > Disk > To Image.
     keys({"Return", "Return", "Down"});
-    const auto& disk = input::thirdMenu(1, 1);
-    const auto toImage = input::menuItem(disk, 2).offset;
+    const auto& disk = layout::thirdMenu(1, 1);
+    const auto toImage = layout::menuItem(disk, 2).offset;
     EXPECT_TRUE(isHighlightBlue(screenAt(disk.at.x + toImage.x + 30, disk.at.y + toImage.y + 17)));
     // Back out: third level, submenu, then nothing more.
     keys({"Escape", "Escape", "Escape"});
@@ -176,8 +176,8 @@ TEST_F(TrainerWindow, KeysWalkTheMenusTheHelpAndQuit) {
 
 // A click inside the button rectangle `n` of operation dialog `step`.
 platform::Point buttonOf(int step, int n) {
-    const auto& rect = input::dialogRects(step).buttons[static_cast<std::size_t>(n - 1)];
-    const auto at = operations::stepPicture(step).at;
+    const auto& rect = layout::dialogRects(step).buttons[static_cast<std::size_t>(n - 1)];
+    const auto at = layout::stepPicture(step).at;
     return {at.x + rect.left + 8, at.y + rect.top + 6};
 }
 
@@ -185,13 +185,13 @@ TEST_F(TrainerWindow, ADiskImageByPointerIsSavedInTheDataFile) {
     // Local > Disk > To Image.
     keys({"Return", "Return", "Down", "Return"});
     // Disk 2 (disk 1 holds C: and D:, where no image of it may go), then OK.
-    const auto table = operations::stepPicture(1).at;
-    const auto area = dialogs::selectionDialog(1).area;
+    const auto table = layout::stepPicture(1).at;
+    const auto area = layout::selectionDialog(1).area;
     clickAt(table.x + area.left + 5, table.y + area.top + 13 + 5);
     clickAt(buttonOf(1, 1).x, buttonOf(1, 1).y);
     // The file dialog looks in C:\; type the name, Save.
-    const auto file = operations::stepPicture(8).at;
-    clickAt(file.x + dialogs::kFileNameEditAt.x + 5, file.y + dialogs::kFileNameEditAt.y + 5);
+    const auto file = layout::stepPicture(8).at;
+    clickAt(file.x + layout::kFileNameEditAt.x + 5, file.y + layout::kFileNameEditAt.y + 5);
     typeText("newimg");
     clickAt(buttonOf(8, 1).x, buttonOf(8, 1).y);
     // No compression, Yes, and after the progress Continue.
@@ -228,9 +228,9 @@ TEST_F(TrainerWindow, ADiskImageByPointerIsSavedInTheDataFile) {
 // key: a click with no move answers No. Then the keyboard focus goes to the
 // root window, and the first click into the trainer answers at once.
 TEST_F(TrainerWindow, AClickActsOnWhatIsUnderThePointer) {
-    const auto box = dialogs::kQuitQuestionPosition;
-    const auto no = dialogs::kMessageKinds[2].button2;
-    const auto yes = dialogs::kMessageKinds[2].button1;
+    const auto box = layout::kQuitQuestionPosition;
+    const auto no = layout::kMessageKinds[2].button2;
+    const auto yes = layout::kMessageKinds[2].button1;
     keys({"Up", "Return"});  // Quit: the question opens on Yes
     xdotool("xdotool mousemove --window $W " + std::to_string(box.x + no.left + 10) + " " +
             std::to_string(box.y + no.top + 8));

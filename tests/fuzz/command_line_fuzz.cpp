@@ -47,12 +47,12 @@ void commandLine(std::span<const std::uint8_t> input)
         const std::string rest = parameter.substr(1);
         if (rest.substr(0, rest.find(',')) == "CLONE") {
             parser.emplace(cmdline::CloneContext{machine, state, options, 0, errorToken});
-            cloned = parser->ParseClone(rest.substr(5)) == dialogs::Msg::None;
+            cloned = parser->ParseClone(rest.substr(5)) == layout::Msg::None;
         } else {
             (void)cmdline::ParseSwitch(rest, options, state, errorToken);
         }
     }
-    if (cloned && parser->SizeDestination() == dialogs::Msg::None) (void)operations::ApplyOperation(machine, state, options, 0, clock);
+    if (cloned && parser->SizeDestination() == layout::Msg::None) (void)operations::ApplyOperation(machine, state, options, 0, clock);
 }
 
 }  // namespace vxr::fuzz

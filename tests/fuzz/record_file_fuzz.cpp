@@ -17,7 +17,7 @@
 namespace vxr::fuzz {
 namespace {
 
-using model::layout::kComputers;
+using model::bytes::kComputers;
 
 // Reads the bytes after the record as the operation the size rules work on.
 class Tail {
@@ -40,19 +40,19 @@ private:
 void queryComputer(const model::TCOMPUTER& machine, int c)
 {
     for (int entry = 0; entry <= 17; ++entry) (void)machine.driveLetter(c, entry);
-    for (int disk = 0; disk <= model::layout::kDisks + 1; ++disk) {
+    for (int disk = 0; disk <= model::bytes::kDisks + 1; ++disk) {
         (void)machine.SumDataSize(c, disk);
         (void)machine.SumPartitionSize(c, disk);
-        for (int p = 0; p <= model::layout::kPartitions + 1; ++p) (void)machine.RootDirectory(c, disk, p);
+        for (int p = 0; p <= model::bytes::kPartitions + 1; ++p) (void)machine.RootDirectory(c, disk, p);
     }
-    for (int d = 0; d <= model::layout::kDirectories + 1; ++d) {
+    for (int d = 0; d <= model::bytes::kDirectories + 1; ++d) {
         const std::string path = machine.DirectoryPath(c, d);
         (void)machine.ResolvePath(c, path);
         (void)machine.ResolvePath(c, path + "\\");
-        const model::DirectoryEntry entry = machine.record().directory(c, std::clamp(d, 1, model::layout::kDirectories));
+        const model::DirectoryEntry entry = machine.record().directory(c, std::clamp(d, 1, model::bytes::kDirectories));
         (void)machine.FindImage(c, d, entry.name);
     }
-    for (int i = 0; i <= model::layout::kImages + 1; ++i) {
+    for (int i = 0; i <= model::bytes::kImages + 1; ++i) {
         const std::string path = machine.ImagePath(c, i);
         (void)machine.ResolveImagePath(c, path);
         (void)machine.SumImagePartitionSize(c, i);
@@ -64,20 +64,20 @@ void applySizeRules(const model::TCOMPUTER& machine, Tail& tail)
 {
     model::OperationState state;
     model::OptionWords options;
-    for (int t = 1; t <= model::layout::kOptionWords; ++t) options.setWord(t, machine.record().optionWord(t));
+    for (int t = 1; t <= model::bytes::kOptionWords; ++t) options.setWord(t, machine.record().optionWord(t));
     const int opCodes[] = {model::kDiskToDisk, model::kDiskFromImage, model::kPartitionToPartition,
                            model::kPartitionFromImage, 0};
     state.OpCode = opCodes[tail.small(4)];
     state.SourceDisk = tail.small(5);
     state.TargetDisk = tail.small(5);
-    state.ImageIndex = tail.small(model::layout::kImages + 1);
+    state.ImageIndex = tail.small(model::bytes::kImages + 1);
     state.SourcePartitions = tail.small(5);
     state.TargetPartition = tail.small(5);
     for (auto& size : state.TargetSizes) size = tail.size();
     const int computer = tail.small(1);
     model::SizeRules rules(machine, state, options);
     (void)rules.DefaultTargetSizes(computer);
-    for (int n = 1; n <= model::layout::kPartitions; ++n) (void)rules.ApplySizeRules(computer, n);
+    for (int n = 1; n <= model::bytes::kPartitions; ++n) (void)rules.ApplySizeRules(computer, n);
     (void)model::PartitionSizeLimit(tail.size(), options);
 }
 

@@ -181,7 +181,7 @@ const MachineRecord kLoaded = commandLineMachine(0);
 
 int imagesNamed(const MachineRecord& r, const std::string& name) {
     int count = 0;
-    for (int i = 1; i <= layout::kImages; ++i) count += !r.image(0, i).isFree() && r.image(0, i).name == name;
+    for (int i = 1; i <= bytes::kImages; ++i) count += !r.image(0, i).isFree() && r.image(0, i).name == name;
     return count;
 }
 

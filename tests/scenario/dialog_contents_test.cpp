@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_probe.h"
-#include "dialogs/dialog_areas.h"
+#include "layout/dialog_areas.h"
 #include "input/keyboard.h"
 #include "platform/application.h"
 #include "platform/clock.h"
@@ -10,16 +10,16 @@ namespace vxr::test {
 namespace {
 
 using dialogs::FileListEntry;
-using dialogs::kDetailColumns;
-using dialogs::palette;
-using dialogs::selectionDialog;
+using layout::kDetailColumns;
+using layout::palette;
+using layout::selectionDialog;
 using platform::colors::black;
 using platform::colors::white;
 using Styles = std::array<std::uint16_t, 4>;
 
 class DialogContents : public DialogTest {
 protected:
-    platform::Point onDialog(input::Offset at) { return {w().Image4B->left() + at.x, w().Image4B->top() + at.y}; }
+    platform::Point onDialog(layout::Offset at) { return {w().Image4B->left() + at.x, w().Image4B->top() + at.y}; }
     const platform::Bitmap& fileList() { return *w().Image5DA->bitmap(); }
 
     // True when `icon` is copied with its corner at (x, y) of `picture`. The
@@ -64,7 +64,7 @@ TEST_F(DialogContents, LocalDiskCopyFromDiskOneGreysItAndChoosesDiskTwo) {
     EXPECT_EQ(rows().RowStyles, (Styles{5, 4, 1, 1}));
     EXPECT_EQ(op().TargetDisk, 2);
     EXPECT_EQ(ui().RowSel, 2);
-    EXPECT_TRUE(columnText(table(), dialogs::kDiskColumns[1], rowTop(1), "20000", palette(6)));
+    EXPECT_TRUE(columnText(table(), layout::kDiskColumns[1], rowTop(1), "20000", palette(6)));
 
     op().SourceDisk = 3;
     build(model::kDiskToDisk, 6);
@@ -77,7 +77,7 @@ TEST_F(DialogContents, PeerDestinationDisksAreThePeersAndNoneIsGreyed) {
     build(model::kDiskToDisk, 6, 1);
     EXPECT_EQ(rows().RowStyles, (Styles{4, 0, 0, 0}));
     EXPECT_EQ(op().TargetDisk, 1);
-    EXPECT_TRUE(columnText(table(), dialogs::kDiskColumns[1], rowTop(1), "50000", white, dialogs::kCursorFrameWidth));
+    EXPECT_TRUE(columnText(table(), layout::kDiskColumns[1], rowTop(1), "50000", white, layout::kCursorFrameWidth));
 }
 
 TEST_F(DialogContents, PartitionImageSourceStartsWithNothingChosen) {
@@ -91,7 +91,7 @@ TEST_F(DialogContents, PartitionImageSourceStartsWithNothingChosen) {
     platform::Label& digit = *w().Label[23];
     EXPECT_TRUE(digit.showing());
     EXPECT_EQ(digit.caption(), "1");
-    const platform::Point at = onDialog(dialogs::kSourceDiskDigitAt);
+    const platform::Point at = onDialog(layout::kSourceDiskDigitAt);
     EXPECT_EQ(digit.left(), at.x);
     EXPECT_EQ(digit.top(), at.y);
     EXPECT_EQ(digit.color(), palette(2));
@@ -136,14 +136,14 @@ TEST_F(DialogContents, DestinationPartitionsGreyTheSourceAndAddTheNewRow) {
     EXPECT_EQ(record.partition(0, 1, 3), (model::PartitionEntry{7, 0, 8000, 0}));
     EXPECT_EQ(record.disk(0, 1).partitionCount, 2);
     EXPECT_EQ(op().TargetSizes, (std::array<std::int32_t, 4>{8000, 4000, 8000, 0}));
-    EXPECT_TRUE(textAt(table(), dialogs::kNewRowPartX, rowTop(3) - 1, "NEW", black));
+    EXPECT_TRUE(textAt(table(), layout::kNewRowPartX, rowTop(3) - 1, "NEW", black));
     platform::Edit& box = *w().Edit[3];
     EXPECT_TRUE(box.visible());
     EXPECT_EQ(box.text(), "8000");
-    EXPECT_EQ(box.left(), w().Image1D->left() + dialogs::kSizeBoxX[dialogs::kPartitionBoxColumn]);
+    EXPECT_EQ(box.left(), w().Image1D->left() + layout::kSizeBoxX[dialogs::kPartitionBoxColumn]);
     EXPECT_FALSE(w().Edit[1]->visible());
     EXPECT_EQ(w().Label[23]->caption(), "1");
-    EXPECT_EQ(w().Label[23]->left(), onDialog(dialogs::kTargetDiskDigitAt).x);
+    EXPECT_EQ(w().Label[23]->left(), onDialog(layout::kTargetDiskDigitAt).x);
 }
 
 TEST_F(DialogContents, PartitionsSmallerThanTheSourcesDataCannotBeChosen) {
@@ -153,7 +153,7 @@ TEST_F(DialogContents, PartitionsSmallerThanTheSourcesDataCannotBeChosen) {
     build(model::kPartitionToPartition, 7);
     EXPECT_EQ(rows().RowStyles, (Styles{4, 5, 1, 0}));
     EXPECT_EQ(op().TargetPartition, 1);
-    EXPECT_TRUE(columnText(table(), dialogs::kPartitionColumns[4], rowTop(2), "2000", palette(6)));
+    EXPECT_TRUE(columnText(table(), layout::kPartitionColumns[4], rowTop(2), "2000", palette(6)));
 }
 
 TEST_F(DialogContents, NoNewRowOnAFullPartitionTable) {
@@ -163,7 +163,7 @@ TEST_F(DialogContents, NoNewRowOnAFullPartitionTable) {
     build(model::kPartitionToPartition, 7);
     EXPECT_EQ(op().SourcePartCount, 4);
     for (int k = 1; k <= 4; ++k) EXPECT_FALSE(w().Edit[static_cast<std::size_t>(k)]->visible()) << k;
-    EXPECT_TRUE(textAt(table(), dialogs::kPartitionFooter.freeLabelX, rowTop(5) - 1, "Free", black));
+    EXPECT_TRUE(textAt(table(), layout::kPartitionFooter.freeLabelX, rowTop(5) - 1, "Free", black));
 }
 
 TEST_F(DialogContents, NoNewRowWithoutFreeSpace) {
@@ -212,7 +212,7 @@ TEST_P(NewPartitionRow, NeverHoldsLessThanTheSourcesData) {
     ASSERT_EQ(box.visible(), c.sizeTyping5 != 0);
     if (!box.visible()) {
         // Greyed, it shows the free space it cannot use.
-        EXPECT_TRUE(columnText(table(), dialogs::kPartitionColumns[4], rowTop(3), "8000", palette(6)));
+        EXPECT_TRUE(columnText(table(), layout::kPartitionColumns[4], rowTop(3), "8000", palette(6)));
         return;
     }
     box.setText("5");
@@ -250,16 +250,16 @@ TEST_F(DialogContents, FileListShowsDirectoriesThenImagesOfTheDrivesRoot) {
 
     const auto& list = fileList();
     EXPECT_EQ(list.pixel(2, 5), palette(3));  // row 1 is the cursor row
-    EXPECT_TRUE(iconAt(list, *w().catalogue.DriveIconBitmaps[1], dialogs::kFileIconX, 0));
-    EXPECT_TRUE(textAt(list, dialogs::kFileNameX, -1, "BACKUP", white));
+    EXPECT_TRUE(iconAt(list, *w().catalogue.DriveIconBitmaps[1], layout::kFileIconX, 0));
+    EXPECT_TRUE(textAt(list, layout::kFileNameX, -1, "BACKUP", white));
     const std::string date = platform::formatDateTime(kCreated);
-    EXPECT_TRUE(textAt(list, dialogs::kFileDateX, -1, date, black));
+    EXPECT_TRUE(textAt(list, layout::kFileDateX, -1, date, black));
     EXPECT_EQ(list.pixel(2, rowTop(2) + 5), palette(1));
-    EXPECT_TRUE(iconAt(list, *w().catalogue.DriveIconBitmaps[2], dialogs::kFileIconX, rowTop(2)));
-    EXPECT_TRUE(textAt(list, dialogs::kFileNameX, rowTop(2) - 1, "SYSTEM", black));
-    EXPECT_TRUE(textEndingAt(list, dialogs::kFileSizeRight, rowTop(2) - 1, "1,234,567", black));
-    EXPECT_TRUE(textAt(list, dialogs::kFileDateX, rowTop(2) - 1, date, black));
-    EXPECT_TRUE(textEndingAt(list, dialogs::kFileSizeRight, rowTop(3) - 1, "12", black));
+    EXPECT_TRUE(iconAt(list, *w().catalogue.DriveIconBitmaps[2], layout::kFileIconX, rowTop(2)));
+    EXPECT_TRUE(textAt(list, layout::kFileNameX, rowTop(2) - 1, "SYSTEM", black));
+    EXPECT_TRUE(textEndingAt(list, layout::kFileSizeRight, rowTop(2) - 1, "1,234,567", black));
+    EXPECT_TRUE(textAt(list, layout::kFileDateX, rowTop(2) - 1, date, black));
+    EXPECT_TRUE(textEndingAt(list, layout::kFileSizeRight, rowTop(3) - 1, "12", black));
 }
 
 TEST_F(DialogContents, SubdirectoryListStartsWithTheParentLine) {
@@ -267,11 +267,11 @@ TEST_F(DialogContents, SubdirectoryListStartsWithTheParentLine) {
     EXPECT_EQ(ui().RowCount, 3);
     const auto& list = fileList();
     const platform::Bitmap& parentIcon = *w().catalogue.DriveIconBitmaps[0];
-    EXPECT_TRUE(iconAt(list, parentIcon, dialogs::kFileIconX, 0, parentIcon.height() - dialogs::kFileTextRaise));
+    EXPECT_TRUE(iconAt(list, parentIcon, layout::kFileIconX, 0, parentIcon.height() - layout::kFileTextRaise));
     EXPECT_EQ(list.pixel(2, 5), palette(1));
     EXPECT_EQ(list.pixel(2, rowTop(2) + 5), palette(3));
-    EXPECT_TRUE(textAt(list, dialogs::kFileNameX, rowTop(2) - 1, "OLD", white));
-    EXPECT_TRUE(textAt(list, dialogs::kFileNameX, rowTop(3) - 1, "DEEP", black));
+    EXPECT_TRUE(textAt(list, layout::kFileNameX, rowTop(2) - 1, "OLD", white));
+    EXPECT_TRUE(textAt(list, layout::kFileNameX, rowTop(3) - 1, "DEEP", black));
     EXPECT_EQ(dialogs::fileListEntries(w().computer, 0, 3),
               (std::vector<FileListEntry>{{dialogs::kParentLine, 0}, {dialogs::kDirectoryLine, 4},
                                           {dialogs::kImageLine, 3}}));
@@ -305,12 +305,12 @@ TEST_F(DialogContents, LookInLineNamesTheDriveItsPartitionAndFileSystem) {
     op().LookInLetter = 1;
     w().dialogContents().DrawLookInLine();
     platform::Image& line = *w().Image3D;
-    const platform::Point at = onDialog(dialogs::kLookInLineAt);
-    EXPECT_EQ(line.bounds(), (platform::Rect{at.x, at.y, at.x + dialogs::kLookInLineWidth,
-                                             at.y + dialogs::kLookInLineHeight}));
+    const platform::Point at = onDialog(layout::kLookInLineAt);
+    EXPECT_EQ(line.bounds(), (platform::Rect{at.x, at.y, at.x + layout::kLookInLineWidth,
+                                             at.y + layout::kLookInLineHeight}));
     EXPECT_TRUE(line.showing());
     EXPECT_TRUE(textAt(*line.bitmap(), 0, 0, "C: 1:1 [] NTFS drive", black));
-    EXPECT_EQ(line.bitmap()->pixel(dialogs::kLookInLineWidth - 2, 7), palette(4));
+    EXPECT_EQ(line.bitmap()->pixel(layout::kLookInLineWidth - 2, 7), palette(4));
 }
 
 TEST_F(DialogContents, LookInListLeavesOutTheDiskBeingImaged) {
@@ -321,15 +321,15 @@ TEST_F(DialogContents, LookInListLeavesOutTheDiskBeingImaged) {
     w().dialogContents().DrawLookInList();
     EXPECT_EQ(ui().LookInRows, (std::array<int, 16>{2, 3, 4}));
     platform::Image& list = *w().Image2D;
-    const platform::Point at = onDialog(dialogs::kLookInListAt);
-    EXPECT_EQ(list.bounds(), (platform::Rect{at.x, at.y, at.x + dialogs::kLookInListWidth, at.y + 13 * 3 + 15}));
+    const platform::Point at = onDialog(layout::kLookInListAt);
+    EXPECT_EQ(list.bounds(), (platform::Rect{at.x, at.y, at.x + layout::kLookInListWidth, at.y + 13 * 3 + 15}));
     EXPECT_TRUE(list.showing());
     EXPECT_FALSE(w().ScrollBox1->visible());
     EXPECT_EQ(ui().FieldPos, 5);
     const platform::Bitmap& picture = *list.bitmap();
-    EXPECT_TRUE(textAt(picture, dialogs::kLookInTextX, 1, "D: 2:1 [] FAT drive", white));
-    EXPECT_TRUE(textAt(picture, dialogs::kLookInTextX, 14, "E: 3:1 [] NTFS drive", black));
-    EXPECT_TRUE(iconAt(picture, *w().catalogue.DriveIconBitmaps[3], dialogs::kLookInIconX, 3));
+    EXPECT_TRUE(textAt(picture, layout::kLookInTextX, 1, "D: 2:1 [] FAT drive", white));
+    EXPECT_TRUE(textAt(picture, layout::kLookInTextX, 14, "E: 3:1 [] NTFS drive", black));
+    EXPECT_TRUE(iconAt(picture, *w().catalogue.DriveIconBitmaps[3], layout::kLookInIconX, 3));
     EXPECT_EQ(picture.pixel(100, 0), white);
     EXPECT_EQ(picture.pixel(100, list.height() - 1), white);
     EXPECT_EQ(picture.pixel(list.width() - 1, 20), white);

@@ -52,7 +52,7 @@ TEST_F(Dialogs, NoButtonHighlightsBeforeTheChoiceAndAClickTakesItBack) {
     play(openLocalItem(1, 2) + std::vector<Action>{clickRow(1)}, [&] {
         EXPECT_EQ(op().SourceDisk, 0);  // disk 1 was chosen; the click cleared it
         EXPECT_EQ(styles()[0], dialogs::kCursorRow);
-        const auto ok = input::dialogRects(1).buttons[0];
+        const auto ok = layout::dialogRects(1).buttons[0];
         w().dialogPointer().Image4BMouseMove(ok.left + 5, ok.top + 5);
         EXPECT_EQ(ui().ButtonSel, 0);
         EXPECT_FALSE(w().Image4A->visible());
@@ -118,7 +118,7 @@ TEST_F(Dialogs, ATypedSizeIsTakenOverWhenThePointerLeavesAndRuledByTheDisk) {
                                                    clickRow(3), clickSizeBox(3), type("\b\b\b\b\b99999")},
          [&] {
              EXPECT_EQ(w().tableRows().PendingSizeRow, 3);
-             EXPECT_EQ(w().Edit[3]->color(), dialogs::palette(4));
+             EXPECT_EQ(w().Edit[3]->color(), layout::palette(4));
              w().dialogPointer().Image4BMouseMove(2, 2);
              EXPECT_EQ(w().tableRows().PendingSizeRow, 0);
              EXPECT_EQ(op().TargetSizes[2], 28000);  // cut to the free space
@@ -443,8 +443,8 @@ MachineRecord examinersMachine() {
     const MachineRecord built = vxrdat::recordFromJson(nlohmann::json::parse(R"({"computers": {"local": {"images": [
         {"slot": 2, "directory": 1, "name": "镜像", "size": 12, "password": "密码",
          "partitions": [{"type": 7, "size": 100, "data": 50}]}]}}})"));
-    const auto at = static_cast<std::ptrdiff_t>(layout::imageOffset(0, 2));
-    std::copy_n(built.bytes().begin() + at, layout::kImageEntrySize, r.bytes().begin() + at);
+    const auto at = static_cast<std::ptrdiff_t>(bytes::imageOffset(0, 2));
+    std::copy_n(built.bytes().begin() + at, bytes::kImageEntrySize, r.bytes().begin() + at);
     return r;
 }
 
@@ -487,7 +487,7 @@ INSTANTIATE_TEST_SUITE_P(
                      [](OperationRun& run) {
                          ASSERT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits);
                          const MachineRecord saved = run.saved();
-                         const std::size_t at = layout::imageOffset(0, 4) + layout::kImageName;
+                         const std::size_t at = bytes::imageOffset(0, 4) + bytes::kImageName;
                          const auto name = saved.bytes().begin() + static_cast<std::ptrdiff_t>(at);
                          EXPECT_EQ(std::string(name, name + 5), "\x04\xB1\xB8\xB7\xDD");  // length 4, then 备份
                          const nlohmann::json image = vxrdat::imageToJson(vxrdat::machineOf(saved), 0, 4);

@@ -11,10 +11,10 @@
 
 #include "app/tform1.h"
 #include "dialogs/dialog_contents.h"
-#include "dialogs/palette.h"
-#include "dialogs/table_layout.h"
+#include "layout/palette.h"
+#include "layout/table_layout.h"
 #include "dialogs/table_rows.h"
-#include "operations/step_layout.h"
+#include "layout/step_layout.h"
 #include "platform/canvas.h"
 #include "trainer_harness.h"
 
@@ -74,7 +74,7 @@ inline model::MachineRecord dialogMachine() {
 // Puts the step picture of dialog `step` in Image4B where the operation
 // sequence puts it.
 inline void showStep(app::TForm1& w, int step) {
-    const operations::StepPicture& step_ = operations::stepPicture(step);
+    const layout::StepPicture& step_ = layout::stepPicture(step);
     w.Image4B->setPicture(w.catalogue.DialogPictures[static_cast<std::size_t>(step_.catalogueSlot)]);
     w.Image4B->fitToPicture();
     w.Image4B->setPosition(step_.at.x, step_.at.y);
@@ -127,18 +127,18 @@ inline ::testing::AssertionResult textEndingAt(const platform::Bitmap& picture, 
 }
 
 // A column's text in a row whose top is `top` (texts stand one line higher).
-inline ::testing::AssertionResult columnText(const platform::Bitmap& picture, const dialogs::Column& column, int top,
+inline ::testing::AssertionResult columnText(const platform::Bitmap& picture, const layout::Column& column, int top,
                                              std::string_view text, platform::Color color, int fromY = 0) {
-    const int y = top - dialogs::kRowTextRaise;
+    const int y = top - layout::kRowTextRaise;
     switch (column.align) {
-        case dialogs::Align::Left: return textAt(picture, column.x, y, text, color, fromY);
-        case dialogs::Align::Right: return textEndingAt(picture, column.x, y, text, color, fromY);
-        case dialogs::Align::Centre: return textAt(picture, column.x - textWidth(text) / 2, y, text, color, fromY);
+        case layout::Align::Left: return textAt(picture, column.x, y, text, color, fromY);
+        case layout::Align::Right: return textEndingAt(picture, column.x, y, text, color, fromY);
+        case layout::Align::Centre: return textAt(picture, column.x - textWidth(text) / 2, y, text, color, fromY);
     }
     return ::testing::AssertionFailure();
 }
 
-inline int rowTop(int row) { return dialogs::kRowHeight * (row - 1); }
+inline int rowTop(int row) { return layout::kRowHeight * (row - 1); }
 
 class DialogTest : public ::testing::Test {
 protected:

@@ -2,7 +2,7 @@
 
 #include "dialogs/message_dialogs.h"
 #include "input/keyboard.h"
-#include "input/menu_geometry.h"
+#include "layout/menu_geometry.h"
 #include "operations/help_screen.h"
 #include "trainer_harness.h"
 
@@ -10,6 +10,8 @@ namespace vxr::test {
 namespace {
 
 using namespace input;
+
+using namespace layout;
 
 class Keyboard : public ::testing::Test {
 protected:
@@ -170,7 +172,7 @@ TEST_F(Keyboard, OneButtonBoxesIgnoreLeftAndRight) {
         return true;
     });
     ++ui().KeyDepth;
-    EXPECT_EQ(w().messages().ask(dialogs::Msg::ConnectionCanceled), 1);
+    EXPECT_EQ(w().messages().ask(layout::Msg::ConnectionCanceled), 1);
     --ui().KeyDepth;
 }
 

@@ -1,29 +1,29 @@
 #include <gtest/gtest.h>
 
-#include "input/menu_geometry.h"
+#include "layout/menu_geometry.h"
 #include "input/menus.h"
 #include "trainer_harness.h"
 
 namespace vxr::test {
 namespace {
 
-using input::kMainMenuAt;
+using layout::kMainMenuAt;
 
 // A point inside main-menu item `item`, in window coordinates.
 platform::Point mainItem(int item) {
-    const auto offset = input::kMainMenuItems[static_cast<std::size_t>(item - 1)].offset;
+    const auto offset = layout::kMainMenuItems[static_cast<std::size_t>(item - 1)].offset;
     return {kMainMenuAt.x + offset.x + 5, kMainMenuAt.y + offset.y + 5};
 }
 
 platform::Point submenuItem(int main, int item) {
-    const auto& box = input::submenu(main);
-    const auto offset = input::menuItem(box, item).offset;
+    const auto& box = layout::submenu(main);
+    const auto offset = layout::menuItem(box, item).offset;
     return {box.at.x + offset.x + 5, box.at.y + offset.y + 5};
 }
 
 platform::Point thirdItem(int main, int sub, int item) {
-    const auto& box = input::thirdMenu(main, sub);
-    const auto offset = input::menuItem(box, item).offset;
+    const auto& box = layout::thirdMenu(main, sub);
+    const auto offset = layout::menuItem(box, item).offset;
     return {box.at.x + offset.x + 5, box.at.y + offset.y + 5};
 }
 
@@ -128,7 +128,7 @@ TEST_F(Menus, VexorCastItemsHighlightButLeadNowhere) {
 
 TEST_F(Menus, SubmenusOnlyReactInTheirItemColumn) {
     click(mainItem(1));
-    const auto& box = input::submenu(1);
+    const auto& box = layout::submenu(1);
     trainer.move(box.at.x + 5, box.at.y + 30);  // left of the items, on the caption strip
     EXPECT_EQ(trainer.ui().SubItem, 1);
 }

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/message_codes.h"
-#include "dialogs/message_dialog_layout.h"
+#include "layout/message_codes.h"
+#include "layout/message_dialog_layout.h"
 #include "dialogs/message_dialogs.h"
 #include "trainer_harness.h"
 
 namespace vxr::test {
 namespace {
 
-using dialogs::kMessageKinds;
+using layout::kMessageKinds;
 
 class MessageDialogs : public ::testing::Test {
 protected:
@@ -28,11 +28,11 @@ protected:
             steps[next++]();
             return true;
         });
-        answer = w().messages().ask(static_cast<dialogs::Msg>(code));
+        answer = w().messages().ask(static_cast<layout::Msg>(code));
         trainer.onIdle([] { return false; });
     }
     void show(int code, const std::function<void()>& step) { show(code, std::vector<std::function<void()>>{step}); }
-    platform::Point inButton(const input::InclusiveRect& rect) {
+    platform::Point inButton(const layout::InclusiveRect& rect) {
         return {w().Image4D->left() + rect.left + 2, w().Image4D->top() + rect.top + 2};
     }
 
@@ -45,23 +45,23 @@ TEST_F(MessageDialogs, EveryCodeShowsItsTitleAndLinesAtTheirPlaces) {
     const std::vector<int> codes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110,
                                  111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 461, 462, 0, 77};
     for (int code : codes) {
-        const dialogs::MessageCode& texts = dialogs::messageCode(code);
-        const int kind = dialogs::messageKind(code);
+        const layout::MessageCode& texts = layout::messageCode(code);
+        const int kind = layout::messageKind(code);
         show(code, [&] {
             const char* pictures[] = {"", "F414B", "F415B", "F416B"};
             EXPECT_TRUE(shows(w().Image4D, pictures[kind])) << code;
             const int left = w().Image4D->left(), top = w().Image4D->top();
-            const auto labelAt = [&](int index, const std::string& text, input::Offset at) {
+            const auto labelAt = [&](int index, const std::string& text, layout::Offset at) {
                 platform::Label& label = *w().Label[static_cast<std::size_t>(index)];
                 EXPECT_EQ(label.showing(), !text.empty()) << code << " label " << index;
                 if (text.empty()) return;
-                EXPECT_EQ(label.caption(), dialogs::fillMarks(text, "-BAD", w().computer.DirectoryPath(0, 0) + "\\"));
+                EXPECT_EQ(label.caption(), layout::fillMarks(text, "-BAD", w().computer.DirectoryPath(0, 0) + "\\"));
                 EXPECT_EQ(label.left(), left + at.x) << code;
                 EXPECT_EQ(label.top(), top + at.y) << code;
             };
-            labelAt(24, texts.title, dialogs::kTitleAt);
-            labelAt(21, texts.line1, dialogs::kLine1At);
-            labelAt(22, texts.line2, dialogs::kLine2At);
+            labelAt(24, texts.title, layout::kTitleAt);
+            labelAt(21, texts.line1, layout::kLine1At);
+            labelAt(22, texts.line2, layout::kLine2At);
             EXPECT_EQ(w().ui.ButtonSel, 1) << code;
             const auto yes = kind == 2 ? kMessageKinds[2].button1 : kMessageKinds[kind].button1;
             trainer.queueClick(inButton(yes).x, inButton(yes).y);
@@ -75,7 +75,7 @@ TEST_F(MessageDialogs, EveryCodeShowsItsTitleAndLinesAtTheirPlaces) {
 
 TEST_F(MessageDialogs, QuestionsOpenWithYesHighlightedAndNoTakesTheFocusFromIt) {
     show(5, [&] {
-        EXPECT_TRUE(shows(w().Image4A, dialogs::kYesFocused));
+        EXPECT_TRUE(shows(w().Image4A, layout::kYesFocused));
         EXPECT_EQ(w().Image4A->left(), 130 + 74);
         EXPECT_EQ(w().Image4A->top(), 104 + 103);
         const auto no = inButton(kMessageKinds[2].button2);
@@ -94,9 +94,9 @@ TEST_F(MessageDialogs, NoHighlightShowsThePlainYesBesideIt) {
                    trainer.queueMove(no.x, no.y);
                },
                [&] {
-                   EXPECT_TRUE(shows(w().Image4A, dialogs::kNoFocused));
+                   EXPECT_TRUE(shows(w().Image4A, layout::kNoFocused));
                    EXPECT_EQ(w().Image4A->left(), 130 + 214);
-                   EXPECT_TRUE(shows(w().Image4A_0, dialogs::kYesPlain));
+                   EXPECT_TRUE(shows(w().Image4A_0, layout::kYesPlain));
                    EXPECT_EQ(w().Image4A_0->left(), 130 + 74);
                    EXPECT_EQ(w().ui.ButtonSel, 2);
                    const auto yes = inButton(kMessageKinds[2].button1);
@@ -156,7 +156,7 @@ TEST_F(MessageDialogs, TheTraceRecordsDialogsAndAnswers) {
     const auto& dialog = lines[lines.size() - 2];
     EXPECT_EQ(dialog["event"], "dialog");
     EXPECT_EQ(dialog["code"], 10);
-    EXPECT_EQ(dialog["line1"], dialogs::messageCode(10).line1);
+    EXPECT_EQ(dialog["line1"], layout::messageCode(10).line1);
     EXPECT_EQ(lines.back()["event"], "answer");
     EXPECT_EQ(lines.back()["answer"], 1);
 }

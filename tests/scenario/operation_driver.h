@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/tform1.h"
-#include "input/dialog_rects.h"
+#include "layout/dialog_rects.h"
 #include "input/keyboard.h"
 #include "operations/progress.h"
 #include "platform/clock.h"
@@ -79,7 +79,7 @@ inline Action doubleClickRow(int row) {
 // clicks its highlight; or, `moving` false, it is pressed where it is).
 inline Action clickButton(int n, bool moving = true) {
     return [n, moving](TrainerHarness& t) {
-        const auto& rect = input::dialogRects(t.ui().DialogNo).buttons[static_cast<std::size_t>(n - 1)];
+        const auto& rect = layout::dialogRects(t.ui().DialogNo).buttons[static_cast<std::size_t>(n - 1)];
         const platform::Point corner = t.window().Image4B->formOrigin();
         const platform::Point at{corner.x + rect.left + 5, corner.y + rect.top + 5};
         moving ? t.queueClick(at.x, at.y) : t.queuePressAndRelease(at.x, at.y);

@@ -3,16 +3,18 @@
 #include <functional>
 
 #include "input/keyboard.h"
-#include "input/menu_geometry.h"
-#include "operations/option_boxes.h"
+#include "layout/menu_geometry.h"
+#include "layout/option_boxes.h"
 #include "operations/options_dialog.h"
-#include "operations/options_layout.h"
+#include "layout/options_layout.h"
 #include "trainer_harness.h"
 
 namespace vxr::test {
 namespace {
 
 using namespace input;
+
+using namespace layout;
 
 class OptionsDialog : public ::testing::Test {
 protected:
@@ -41,7 +43,7 @@ protected:
         trainer.click(p.x, p.y);
     }
     void clickBox(int line) {
-        const auto& box = operations::optionBox(ui().SubItem, line);
+        const auto& box = layout::optionBox(ui().SubItem, line);
         const auto p = page(box.x + 4, box.y + 4);
         trainer.click(p.x, p.y);
     }
@@ -82,13 +84,13 @@ TEST_F(OptionsDialog, OpensOnTabOneWithItsBoxesInPlace) {
     ASSERT_TRUE(w().optionsDialog().open());
     EXPECT_EQ(ui().SubItem, 1);
     EXPECT_EQ(ui().FieldPos, 1);
-    EXPECT_EQ(w().IMAGE2BT->left(), operations::kOptionsTitleAt.x);
-    EXPECT_EQ(w().IMAGE2BP->top(), operations::kOptionsTitleAt.y + w().IMAGE2BT->height());
-    EXPECT_EQ(w().Image2B->top(), operations::kOptionsBarTop);
+    EXPECT_EQ(w().IMAGE2BT->left(), layout::kOptionsTitleAt.x);
+    EXPECT_EQ(w().IMAGE2BP->top(), layout::kOptionsTitleAt.y + w().IMAGE2BT->height());
+    EXPECT_EQ(w().Image2B->top(), layout::kOptionsBarTop);
     EXPECT_FALSE(w().Image1B->visible());
     for (int line = 1; line <= 5; ++line) EXPECT_TRUE(boxShows(line, "F244")) << line;
     EXPECT_FALSE(w().Image24x[6]->visible());
-    const auto& first = operations::optionBox(1, 1);
+    const auto& first = layout::optionBox(1, 1);
     EXPECT_EQ(w().Image24x[1]->left(), w().IMAGE2BP->left() + first.x);
     EXPECT_TRUE(w().BAR[1]->visible());  // the focus frame on the tab strip
 }
@@ -160,8 +162,8 @@ TEST_F(OptionsDialog, ActiveSwitchesAreListedInTwoColumns) {
         platform::Label& label = *w().Label[i + 1];
         EXPECT_TRUE(label.showing());
         EXPECT_EQ(label.caption(), expected[i]);
-        EXPECT_EQ(label.left(), w().IMAGE2BP->left() + operations::kActiveSwitchesAt.x);
-        EXPECT_EQ(label.top(), w().IMAGE2BP->top() + operations::kActiveSwitchesAt.y + 17 * static_cast<int>(i));
+        EXPECT_EQ(label.left(), w().IMAGE2BP->left() + layout::kActiveSwitchesAt.x);
+        EXPECT_EQ(label.top(), w().IMAGE2BP->top() + layout::kActiveSwitchesAt.y + 17 * static_cast<int>(i));
     }
     EXPECT_FALSE(w().Label[5]->visible());
     EXPECT_FALSE(w().Image24x[2]->visible());
@@ -176,9 +178,9 @@ TEST_F(OptionsDialog, FifteenSwitchesFillTheSecondColumn) {
     openByPointer();
     clickTab(6);
     for (int i = 1; i <= 15; ++i) EXPECT_TRUE(w().Label[static_cast<std::size_t>(i)]->showing()) << i;
-    EXPECT_EQ(w().Label[8]->left(), w().Label[1]->left() + operations::kActiveSwitchesColumnStep);
+    EXPECT_EQ(w().Label[8]->left(), w().Label[1]->left() + layout::kActiveSwitchesColumnStep);
     EXPECT_EQ(w().Label[8]->top(), w().Label[1]->top());
-    EXPECT_EQ(w().Label[15]->top(), w().Label[1]->top() + 7 * operations::kActiveSwitchesRowStep);
+    EXPECT_EQ(w().Label[15]->top(), w().Label[1]->top() + 7 * layout::kActiveSwitchesRowStep);
 }
 
 TEST_F(OptionsDialog, SaveSettingsAnsweredNoWritesNothingYesWritesTheRecord) {

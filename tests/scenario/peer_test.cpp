@@ -5,11 +5,11 @@
 #include <thread>
 
 #include "app/peer_events.h"
-#include "dialogs/palette.h"
-#include "input/dialog_rects.h"
-#include "input/menu_geometry.h"
+#include "layout/palette.h"
+#include "layout/dialog_rects.h"
+#include "layout/menu_geometry.h"
 #include "operations/peer_connection.h"
-#include "operations/peer_layout.h"
+#include "layout/peer_layout.h"
 #include "dialog_probe.h"
 #include "operation_driver.h"
 #include "platform/named_event.h"
@@ -27,8 +27,8 @@ constexpr int kTab = 9, kEnter = 13, kUp = 38, kDown = 40;
 
 // Points inside the boxes' buttons, in window coordinates.
 platform::Point peerButton(int box, int button) {
-    const auto& rect = input::kPeerBoxRects[static_cast<std::size_t>(box)].buttons[static_cast<std::size_t>(button - 1)];
-    return {operations::kMasterAddressAt.x + rect.left + 3, operations::kMasterAddressAt.y + rect.top + 3};
+    const auto& rect = layout::kPeerBoxRects[static_cast<std::size_t>(box)].buttons[static_cast<std::size_t>(button - 1)];
+    return {layout::kMasterAddressAt.x + rect.left + 3, layout::kMasterAddressAt.y + rect.top + 3};
 }
 
 class Peer : public ::testing::Test {
@@ -113,7 +113,7 @@ TEST_F(Peer, MasterBoxWalksEditCancelEditAndConnectsToAWaitingSlave) {
             EXPECT_TRUE(edit.showing());
             EXPECT_TRUE(edit.focused());
             EXPECT_EQ(edit.bounds(), (platform::Rect{132 + 54, 100 + 78, 132 + 54 + 226, 100 + 78 + 15}));
-            EXPECT_EQ(edit.color(), dialogs::palette(4));
+            EXPECT_EQ(edit.color(), layout::palette(4));
             EXPECT_EQ(edit.text(), "");
             trainer.queueMove(ok.x, ok.y);  // OK stays dark while the address is empty
             trainer.queueKey(kTab);         // and the keyboard passes on to Cancel
@@ -229,7 +229,7 @@ TEST_F(Peer, SlaveWaitsWithItsFlagUpUntilCancelled) {
         SCOPED_TRACE(byPointer ? "Cancel clicked" : "Enter");
         bool flagWasUp = false;
         trainer.onIdle([&] {
-            if (ui().DialogCode != dialogs::code(dialogs::Msg::ConnectionCanceled)) return false;
+            if (ui().DialogCode != layout::code(layout::Msg::ConnectionCanceled)) return false;
             flagWasUp = slaveFlag->wait(0ms) && w().peerEvents.HoldsSlaveFlag;
             trainer.queueKey(kEnter);
             return true;
@@ -331,7 +331,7 @@ TEST(PeerJobs, DiskToImageFromThePeerMenuWritesThePeersFiles) {
     EXPECT_EQ(saved.image(1, image).name, "REMOTE1");
     EXPECT_GT(saved.image(1, image).size, 0);
     EXPECT_EQ(machine.FindImage(0, 1, "REMOTE1"), 0);
-    for (int i = 1; i <= model::layout::kImages; ++i) EXPECT_EQ(saved.image(0, i), before.image(0, i)) << i;
+    for (int i = 1; i <= model::bytes::kImages; ++i) EXPECT_EQ(saved.image(0, i), before.image(0, i)) << i;
     EXPECT_EQ(run.trainer.ui().PeerMode, 0);
     EXPECT_FALSE(masterFlag->wait(0ms));
 }

@@ -11,11 +11,11 @@
 #include "app/peer_events.h"
 #include "check_report.h"
 #include "expectations.h"
-#include "input/dialog_rects.h"
-#include "input/menu_geometry.h"
+#include "layout/dialog_rects.h"
+#include "layout/menu_geometry.h"
 #include "operation_driver.h"
-#include "operations/option_boxes.h"
-#include "operations/peer_layout.h"
+#include "layout/option_boxes.h"
+#include "layout/peer_layout.h"
 #include "platform/named_event.h"
 
 namespace vxr::test {
@@ -38,7 +38,7 @@ Action clickAt(std::function<platform::Point(app::TForm1&)> at) {
     };
 }
 
-platform::Point inside(input::Offset corner, input::Offset offset) {
+platform::Point inside(layout::Offset corner, layout::Offset offset) {
     return {corner.x + offset.x + 5, corner.y + offset.y + 5};
 }
 
@@ -46,19 +46,19 @@ platform::Point inside(input::Offset corner, input::Offset offset) {
 // the third level stands elsewhere).
 Action clickMainItem(int main) {
     return clickAt([main](app::TForm1&) {
-        return inside(input::kMainMenuAt, input::kMainMenuItems[static_cast<std::size_t>(main - 1)].offset);
+        return inside(layout::kMainMenuAt, layout::kMainMenuItems[static_cast<std::size_t>(main - 1)].offset);
     });
 }
 
 Action clickSubItem(int main, int sub) {
     return clickAt([main, sub](app::TForm1& w) {
-        return inside({w.Image2B->left(), w.Image2B->top()}, input::menuItem(input::submenu(main), sub).offset);
+        return inside({w.Image2B->left(), w.Image2B->top()}, layout::menuItem(layout::submenu(main), sub).offset);
     });
 }
 
 Action clickThirdItem(int main, int sub, int leaf) {
     return clickAt([main, sub, leaf](app::TForm1& w) {
-        return inside({w.Image3B->left(), w.Image3B->top()}, input::menuItem(input::thirdMenu(main, sub), leaf).offset);
+        return inside({w.Image3B->left(), w.Image3B->top()}, layout::menuItem(layout::thirdMenu(main, sub), leaf).offset);
     });
 }
 
@@ -73,9 +73,9 @@ const Actions kMasterByKeys =
     presses({kDown, kEnter, kEnter, kDown, kEnter}) + Actions{type(kSlaveAddress), press(kEnter)};
 const Actions kMasterByPointer =
     clickMenu(2, 1, 2) + Actions{type(kSlaveAddress), clickAt([](app::TForm1&) {
-                                     const auto& ok = input::kPeerBoxRects[2].buttons[0];
-                                     return platform::Point{operations::kMasterAddressAt.x + ok.left + 3,
-                                                            operations::kMasterAddressAt.y + ok.top + 3};
+                                     const auto& ok = layout::kPeerBoxRects[2].buttons[0];
+                                     return platform::Point{layout::kMasterAddressAt.x + ok.left + 3,
+                                                            layout::kMasterAddressAt.y + ok.top + 3};
                                  })};
 
 // The options dialog's tab 5 with its password line ticked and accepted.
@@ -92,16 +92,16 @@ Action clickOnOptionsPage(std::function<platform::Point()> offset) {
 const Actions kImagePasswordByPointer = {
     clickMainItem(input::kOptions),
     clickOnOptionsPage([] {
-        const auto& r = input::kOptionTabRects[4];
+        const auto& r = layout::kOptionTabRects[4];
         return platform::Point{r.left + 5, r.top + 5};
     }),
     clickOnOptionsPage([] {
-        const auto& box = operations::optionBox(5, 1);
+        const auto& box = layout::optionBox(5, 1);
         return platform::Point{box.x + 4, box.y + 4};
     }),
     clickAt([](app::TForm1& w) {
         return inside({w.Image2B->left(), w.Image2B->top()},
-                      input::menuItem(input::submenu(input::kOptions), 1).offset);
+                      layout::menuItem(layout::submenu(input::kOptions), 1).offset);
     }),
 };
 

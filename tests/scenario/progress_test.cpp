@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "dialogs/message_dialog_layout.h"
+#include "layout/message_dialog_layout.h"
 #include "dialogs/message_dialogs.h"
 #include "operations/progress.h"
-#include "operations/progress_layout.h"
-#include "operations/step_layout.h"
+#include "layout/progress_layout.h"
+#include "layout/step_layout.h"
 #include "trainer_harness.h"
 
 namespace vxr::test {
@@ -28,7 +28,7 @@ protected:
         ASSERT_TRUE(trainer.start());
         w().progress().stepDelay = std::chrono::microseconds(0);
         // The progress screen as the operation sequence puts it up.
-        const auto& step = operations::stepPicture(119);
+        const auto& step = layout::stepPicture(119);
         w().IMAGE2BP->setPicture(w().catalogue.byName(step.picture));
         w().IMAGE2BP->fitToPicture();
         w().IMAGE2BP->setPosition(step.at.x, step.at.y);
@@ -47,7 +47,7 @@ protected:
         trainer.onIdle([this] {
             if (w().ui.DialogCode == 0) return false;
             shownCodes.push_back(w().ui.DialogCode);
-            const auto ok = dialogs::kMessageKinds[3].button1;
+            const auto ok = layout::kMessageKinds[3].button1;
             trainer.queueClick(w().Image4D->left() + ok.left + 2, w().Image4D->top() + ok.top + 2);
             return true;
         });
@@ -55,8 +55,8 @@ protected:
     MachineRecord savedRecord(const std::filesystem::path& file) {
         MachineRecord record;
         const auto bytes = readAll(file);
-        EXPECT_EQ(bytes.size(), layout::kRecordSize);
-        std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(layout::kRecordSize), record.bytes().begin());
+        EXPECT_EQ(bytes.size(), bytes::kRecordSize);
+        std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes::kRecordSize), record.bytes().begin());
         descramble(record.bytes());
         return record;
     }
@@ -79,8 +79,8 @@ TEST_F(ProgressTest, DetailsDescribeADiskImage) {
     platform::Label& caption = *w().Label[1];
     EXPECT_TRUE(caption.showing());
     EXPECT_EQ(caption.caption(), "Connection type");
-    EXPECT_EQ(caption.left(), 43 + operations::kDetailsLeftX);
-    EXPECT_EQ(caption.top(), 60 + operations::kDetailsTop);
+    EXPECT_EQ(caption.left(), 43 + layout::kDetailsLeftX);
+    EXPECT_EQ(caption.top(), 60 + layout::kDetailsTop);
 }
 
 TEST_F(ProgressTest, RunSavesBeforeTheBarAndEndsAtAFullBar) {
@@ -91,9 +91,9 @@ TEST_F(ProgressTest, RunSavesBeforeTheBarAndEndsAtAFullBar) {
     const MachineRecord saved = savedRecord(dataFile());
     EXPECT_EQ(saved.image(0, w().op.ImageIndex).size, 2501);  // R(5000 x 0.5) + 1
     EXPECT_EQ(saved.partition(0, 1, 1).dataSize, 5000 + 2501);
-    EXPECT_EQ(w().ProgressBar->width(), operations::kProgressBarSteps);
+    EXPECT_EQ(w().ProgressBar->width(), layout::kProgressBarSteps);
     EXPECT_EQ(w().PercentBox->caption(), " 100");
-    EXPECT_EQ(w().PercentBox->left(), 43 + operations::kPercentBoxAt.x);
+    EXPECT_EQ(w().PercentBox->left(), 43 + layout::kPercentBoxAt.x);
     w().progress().hide();
     EXPECT_FALSE(w().ProgressBar->visible());
     EXPECT_FALSE(w().Label[1]->visible());

@@ -6,10 +6,10 @@
 namespace vxr::test {
 namespace {
 
-using dialogs::kDetailColumns;
-using dialogs::kDiskColumns;
-using dialogs::kPartitionColumns;
-using dialogs::palette;
+using layout::kDetailColumns;
+using layout::kDiskColumns;
+using layout::kPartitionColumns;
+using layout::palette;
 using platform::colors::black;
 using platform::colors::white;
 
@@ -34,7 +34,7 @@ TEST_F(TableRows, DiskRowsShowTheirStylesAndColumns) {
     EXPECT_EQ(table().pixel(1, 5), palette(2));
     EXPECT_EQ(table().pixel(200, 0), palette(2));
     // The frame's top line lies over the texts' first lines.
-    const int belowFrame = dialogs::kCursorFrameWidth;
+    const int belowFrame = layout::kCursorFrameWidth;
     EXPECT_TRUE(columnText(table(), kDiskColumns[0], rowTop(1), "1", white, belowFrame));
     EXPECT_TRUE(columnText(table(), kDiskColumns[1], rowTop(1), "20000", white, belowFrame));
     EXPECT_TRUE(columnText(table(), kDiskColumns[2], rowTop(1), "Basic", white, belowFrame));
@@ -121,7 +121,7 @@ TEST_F(TableRows, DetailDialogPlacesSizeBoxesWithTheProposedSizes) {
     ASSERT_TRUE(first.visible());
     EXPECT_EQ(first.text(), "26666");
     EXPECT_EQ(second.text(), "13333");
-    const int x = dialogs::kSizeBoxX[dialogs::kDiskBoxColumn];
+    const int x = layout::kSizeBoxX[dialogs::kDiskBoxColumn];
     EXPECT_EQ(first.bounds(), (platform::Rect{w().Image1D->left() + x, w().Image1D->top() + 1,
                                               w().Image1D->left() + x + 62, w().Image1D->top() + 12}));
     EXPECT_EQ(first.color(), palette(3));   // the cursor row
@@ -139,12 +139,12 @@ TEST_F(TableRows, DetailFooterShowsFreeSpaceAndTotals) {
     op().TargetDisk = 2;
     build(model::kDiskToDisk, 9);
     const int top = rowTop(3);
-    const auto& at = dialogs::kDetailFooter;
+    const auto& at = layout::kDetailFooter;
     EXPECT_TRUE(textAt(table(), at.freeLabelX, top - 1, "Free", black));
     EXPECT_TRUE(textAt(table(), at.freeValueX, top - 1, "1", black, top));  // 40000 - 26666 - 13333
-    EXPECT_EQ(table().pixel(100, top + dialogs::kFooterDarkLineDrop), black);
-    EXPECT_EQ(table().pixel(100, top + dialogs::kFooterLightLineDrop), dialogs::kFooterLightLine);
-    const int totalY = top + dialogs::kFooterTotalDrop;
+    EXPECT_EQ(table().pixel(100, top + layout::kFooterDarkLineDrop), black);
+    EXPECT_EQ(table().pixel(100, top + layout::kFooterLightLineDrop), layout::kFooterLightLine);
+    const int totalY = top + layout::kFooterTotalDrop;
     EXPECT_TRUE(textAt(table(), at.totalLabelX, totalY, "Total", black));
     EXPECT_TRUE(textAt(table(), at.capacityX, totalY, "40000", black));
     EXPECT_TRUE(textEndingAt(table(), kDetailColumns[5].x, totalY, "12000", black));
@@ -155,8 +155,8 @@ TEST_F(TableRows, DiskCopyFooterTakesTheLocalSourceAndThePeersCapacity) {
     op().SourceDisk = 1;
     op().TargetDisk = 1;
     build(model::kDiskToDisk, 9, 1);
-    const int totalY = rowTop(3) + dialogs::kFooterTotalDrop;
-    EXPECT_TRUE(textAt(table(), dialogs::kDetailFooter.capacityX, totalY, "50000", black));
+    const int totalY = rowTop(3) + layout::kFooterTotalDrop;
+    EXPECT_TRUE(textAt(table(), layout::kDetailFooter.capacityX, totalY, "50000", black));
     EXPECT_TRUE(textEndingAt(table(), kDetailColumns[5].x, totalY, "12000", black));
     EXPECT_TRUE(textEndingAt(table(), kDetailColumns[6].x, totalY, "3500", black));
 }
@@ -169,8 +169,8 @@ TEST_F(TableRows, RestoreDetailsListTheImagesPartitionsAndTotals) {
     EXPECT_EQ(op().TargetSizes, (std::array<std::int32_t, 4>{32000, 8000, 0, 0}));
     EXPECT_TRUE(columnText(table(), kDetailColumns[3], rowTop(2), "Fat32", black));
     EXPECT_TRUE(columnText(table(), kDetailColumns[5], rowTop(2), "2000", black));
-    const int totalY = rowTop(3) + dialogs::kFooterTotalDrop;
-    EXPECT_TRUE(textAt(table(), dialogs::kDetailFooter.capacityX, totalY, "40000", black));
+    const int totalY = rowTop(3) + layout::kFooterTotalDrop;
+    EXPECT_TRUE(textAt(table(), layout::kDetailFooter.capacityX, totalY, "40000", black));
     EXPECT_TRUE(textEndingAt(table(), kDetailColumns[5].x, totalY, "10000", black));
     EXPECT_TRUE(textEndingAt(table(), kDetailColumns[6].x, totalY, "3700", black));
 }
@@ -184,9 +184,9 @@ TEST_F(TableRows, NewPartitionSizeIsTakenOverIntoThePartitionFooter) {
     trainer.key(input::kEnter);
     EXPECT_EQ(op().TargetSizes[2], 3500);  // room for the 3000 MB it will receive
     EXPECT_EQ(w().Edit[3]->text(), "3500");
-    EXPECT_EQ(w().Edit[3]->left(), w().Image1D->left() + dialogs::kSizeBoxX[dialogs::kPartitionBoxColumn]);
+    EXPECT_EQ(w().Edit[3]->left(), w().Image1D->left() + layout::kSizeBoxX[dialogs::kPartitionBoxColumn]);
     const int top = rowTop(4);
-    EXPECT_TRUE(textEndingAt(table(), dialogs::kPartitionFooter.freeValueX, top - 1, "4500", black, top));
+    EXPECT_TRUE(textEndingAt(table(), layout::kPartitionFooter.freeValueX, top - 1, "4500", black, top));
 }
 
 TEST_F(TableRows, PartitionFooterHasNoBandFill) {
@@ -199,11 +199,11 @@ TEST_F(TableRows, PartitionFooterHasNoBandFill) {
     // Drawn as a chosen row it would have a palette 2 band; the footer keeps palette 1.
     rows().DrawTableRow(0, dialogs::kPartitionListFooter, 1, dialogs::kChosenRow, 0, 4);
     EXPECT_EQ(table().pixel(10, top + 5), palette(1));
-    const auto& at = dialogs::kPartitionFooter;
+    const auto& at = layout::kPartitionFooter;
     EXPECT_TRUE(textAt(table(), at.freeLabelX, top - 1, "Free", white));
     // 20000 less the sizes 8000, 4000 and the 8000 of the new partition.
     EXPECT_TRUE(textEndingAt(table(), at.freeValueX, top - 1, "0", white, top));  // below the new row's box frame
-    const int totalY = top + dialogs::kFooterTotalDrop;
+    const int totalY = top + layout::kFooterTotalDrop;
     EXPECT_TRUE(textEndingAt(table(), at.capacityX, totalY, "20000", white));
     EXPECT_TRUE(textEndingAt(table(), kPartitionColumns[5].x, totalY, "3500", white));
 }
@@ -220,7 +220,7 @@ TEST_F(TableRows, TypedSizeIsTakenOverWithTheSizeRules) {
     EXPECT_EQ(op().TargetSizes[0], 3000);  // raised to the data size
     EXPECT_EQ(w().Edit[1]->text(), "3000");
     // The footer's free space follows: 40000 - 3000 - 13333.
-    EXPECT_TRUE(textAt(table(), dialogs::kDetailFooter.freeValueX, rowTop(3) - 1, "23667", black, rowTop(3)));
+    EXPECT_TRUE(textAt(table(), layout::kDetailFooter.freeValueX, rowTop(3) - 1, "23667", black, rowTop(3)));
 
     typeInto(1, "99999999999");
     trainer.key(input::kEnter);
@@ -259,7 +259,7 @@ TEST_F(TableRows, CommitInPeerModeRedrawsTheFooterUnderTheLocalSourceRows) {
     // The peer's disk 1 has one partition, the local source two: the footer
     // stays on row 3. Free = 50000 - 33333 - 20000 after the rules cut entry 2.
     EXPECT_EQ(op().TargetSizes[1], 50000 - op().TargetSizes[0]);
-    EXPECT_TRUE(textAt(table(), dialogs::kDetailFooter.freeValueX, rowTop(3) - 1, "0", black, rowTop(3)));
+    EXPECT_TRUE(textAt(table(), layout::kDetailFooter.freeValueX, rowTop(3) - 1, "0", black, rowTop(3)));
     EXPECT_EQ(rows().rowStyle(2), dialogs::kPlainRow);
 }
 

@@ -27,7 +27,7 @@ model::MachineRecord readDataFile(const std::filesystem::path& path) {
     if (error == EIO) {
         const auto size = std::filesystem::file_size(path, ec);
         throw ToolError(path.string() + ": too short for a machine record (" + (ec ? std::string("?") : std::to_string(size)) +
-                        " bytes, " + std::to_string(model::layout::kRecordSize) + " needed)");
+                        " bytes, " + std::to_string(model::bytes::kRecordSize) + " needed)");
     }
     if (error != 0) throw ToolError(path.string() + ": cannot read: " + platform::describeFileError(error));
     model::descramble(record.bytes());

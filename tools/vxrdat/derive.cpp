@@ -9,7 +9,7 @@ namespace vxr::vxrdat {
 
 using model::PartitionEntry;
 using model::TCOMPUTER;
-namespace layout = model::layout;
+namespace bytes = model::bytes;
 
 namespace {
 
@@ -41,7 +41,7 @@ std::optional<FactorRange> compressionLevel(const TCOMPUTER& m, int c, int i) {
 }
 
 void deriveImages(const TCOMPUTER& start, const TCOMPUTER& result, int c, std::vector<Expectation>& out) {
-    for (int i = 1; i <= layout::kImages; ++i) {
+    for (int i = 1; i <= bytes::kImages; ++i) {
         model::ImageEntry image = result.record().image(c, i);
         if (image.isFree()) continue;
         const Place place = placeOfImage(result, c, i);
@@ -78,7 +78,7 @@ void deriveImages(const TCOMPUTER& start, const TCOMPUTER& result, int c, std::v
 // The MB that images made during the task added to a partition's data.
 std::int64_t newImageData(const TCOMPUTER& start, const TCOMPUTER& result, int c, int d, int p) {
     std::int64_t sum = 0;
-    for (int i = 1; i <= layout::kImages; ++i) {
+    for (int i = 1; i <= bytes::kImages; ++i) {
         const model::ImageEntry image = result.record().image(c, i);
         if (image.isFree() || imageAt(start, c, placeOfImage(result, c, i)) != 0) continue;
         const model::DirectoryEntry folder = result.record().directory(c, image.directory);
@@ -120,7 +120,7 @@ void deriveDisk(const TCOMPUTER& start, const TCOMPUTER& result, int c, int d, s
 }
 
 void deriveDirectories(const TCOMPUTER& start, const TCOMPUTER& result, int c, std::vector<Expectation>& out) {
-    for (int v = 1; v <= layout::kDirectories; ++v) {
+    for (int v = 1; v <= bytes::kDirectories; ++v) {
         const model::DirectoryEntry entry = result.record().directory(c, v);
         if (entry.isFree() || entry.parent == 0) continue;  // roots come with their partitions
         const Place place = placeOfDirectory(result, c, v);
@@ -131,7 +131,7 @@ void deriveDirectories(const TCOMPUTER& start, const TCOMPUTER& result, int c, s
 }
 
 void deriveOptions(const model::MachineRecord& s, const model::MachineRecord& r, std::vector<Expectation>& out) {
-    for (int t = 1; t <= layout::kOptionWords; ++t) {
+    for (int t = 1; t <= bytes::kOptionWords; ++t) {
         const std::uint16_t before = s.optionWord(t), after = r.optionWord(t);
         if (before == after) continue;
         const OptionsCondition condition{t, static_cast<std::uint16_t>(after & ~before),
@@ -169,7 +169,7 @@ void deriveGuards(const TCOMPUTER& start, const TCOMPUTER& result, int c, std::v
                 out.push_back({guard + disk + " partition " + std::to_string(p) + " left alone", 1, partition});
                 continue;
             }
-            for (int i = 1; i <= layout::kImages; ++i) {
+            for (int i = 1; i <= bytes::kImages; ++i) {
                 const model::ImageEntry image = start.record().image(c, i);
                 const model::DirectoryEntry folder = start.record().directory(c, image.directory);
                 if (image.isFree() || folder.disk != d || folder.partition != p) continue;
@@ -186,13 +186,13 @@ std::vector<Expectation> deriveExpectations(const model::MachineRecord& startRec
                                             const model::MachineRecord& resultRecord) {
     const TCOMPUTER start = machineOf(startRecord), result = machineOf(resultRecord);
     std::vector<Expectation> out;
-    for (int c = 0; c < layout::kComputers; ++c) {
+    for (int c = 0; c < bytes::kComputers; ++c) {
         deriveImages(start, result, c, out);
         for (int d = 1; d <= resultRecord.disksInUse(c); ++d) deriveDisk(start, result, c, d, out);
         deriveDirectories(start, result, c, out);
     }
     deriveOptions(startRecord, resultRecord, out);
-    for (int c = 0; c < layout::kComputers; ++c) deriveGuards(start, result, c, out);
+    for (int c = 0; c < bytes::kComputers; ++c) deriveGuards(start, result, c, out);
     return out;
 }
 

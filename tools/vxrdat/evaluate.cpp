@@ -12,7 +12,7 @@ namespace vxr::vxrdat {
 
 using model::PartitionEntry;
 using model::TCOMPUTER;
-namespace layout = model::layout;
+namespace bytes = model::bytes;
 
 namespace {
 
@@ -74,12 +74,12 @@ std::string contentsOf(const TCOMPUTER& m, int c, const Place& place, const std:
     if (v == 0) return "no directory " + text;
     std::vector<std::string> names;
     if (images) {
-        for (int i = 1; i <= layout::kImages; ++i) {
+        for (int i = 1; i <= bytes::kImages; ++i) {
             const model::ImageEntry image = m.record().image(c, i);
             if (image.directory == v) names.push_back(platform::asciiUpper(image.name) + ".VXI");
         }
     } else {
-        for (int k = 1; k <= layout::kDirectories; ++k) {
+        for (int k = 1; k <= bytes::kDirectories; ++k) {
             const model::DirectoryEntry entry = m.record().directory(c, k);
             if (!entry.isFree() && entry.parent == v && k != v) names.push_back(entry.name);
         }
@@ -202,11 +202,11 @@ nlohmann::json imageSnapshot(const TCOMPUTER& m, int c, int i) {
 
 nlohmann::json partitionSnapshot(const TCOMPUTER& m, int c, int d, int p) {
     nlohmann::json directories = nlohmann::json::array(), images = nlohmann::json::object();
-    for (int v = 1; v <= layout::kDirectories; ++v) {
+    for (int v = 1; v <= bytes::kDirectories; ++v) {
         const model::DirectoryEntry entry = m.record().directory(c, v);
         if (entry.disk == d && entry.partition == p) directories.push_back(placeKey(placeOfDirectory(m, c, v)));
     }
-    for (int i = 1; i <= layout::kImages; ++i) {
+    for (int i = 1; i <= bytes::kImages; ++i) {
         const model::ImageEntry image = m.record().image(c, i);
         if (image.isFree()) continue;
         const model::DirectoryEntry folder = m.record().directory(c, image.directory);
@@ -327,7 +327,7 @@ std::string imagePathOf(const TCOMPUTER& m, int c, int i) {
 }
 
 int findImageByPath(const TCOMPUTER& m, int c, const std::string& path) {
-    for (int i = 1; i <= layout::kImages; ++i) {
+    for (int i = 1; i <= bytes::kImages; ++i) {
         if (!m.record().image(c, i).isFree() && imagePathOf(m, c, i) == path) return i;
     }
     return 0;

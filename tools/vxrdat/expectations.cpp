@@ -85,7 +85,7 @@ PartitionSpec readPartitionSpec(const json& node, const std::string& path) {
 std::optional<std::vector<PartitionSpec>> readPartitionList(const json& node, const std::string& path) {
     if (!field(node, "partitions")) return std::nullopt;
     const json& list = readArray(node, "partitions", path);
-    if (list.size() > model::layout::kPartitions) throw SchemaError(child(path, "partitions"), "at most 4 partitions");
+    if (list.size() > model::bytes::kPartitions) throw SchemaError(child(path, "partitions"), "at most 4 partitions");
     std::vector<PartitionSpec> specs;
     for (std::size_t p = 0; p < list.size(); ++p) {
         const std::string where = item(child(path, "partitions"), p);
@@ -146,7 +146,7 @@ ImageCondition readImage(const json& node, const std::string& path) {
 
 DiskCondition readDisk(const json& node, const std::string& path) {
     expectObject(node, path, {"computer", "disk", "partitions", "checks"});
-    DiskCondition c{readComputer(node, path), readNumberIn(node, "disk", path, 1, model::layout::kDisks),
+    DiskCondition c{readComputer(node, path), readNumberIn(node, "disk", path, 1, model::bytes::kDisks),
                     readPartitionList(node, path), static_cast<int>(readInteger(node, "checks", path, 0, 0xFFFF))};
     if (!c.partitions && c.checks == 0) {
         throw SchemaError(path, "compares nothing: give \"partitions\" or \"checks\" of at least 1");
@@ -156,8 +156,8 @@ DiskCondition readDisk(const json& node, const std::string& path) {
 
 PartitionCondition readPartition(const json& node, const std::string& path) {
     expectObject(node, path, {"computer", "disk", "partition", "type", "size", "data"});
-    PartitionCondition c{readComputer(node, path), readNumberIn(node, "disk", path, 1, model::layout::kDisks),
-                         readNumberIn(node, "partition", path, 1, model::layout::kPartitions),
+    PartitionCondition c{readComputer(node, path), readNumberIn(node, "disk", path, 1, model::bytes::kDisks),
+                         readNumberIn(node, "partition", path, 1, model::bytes::kPartitions),
                          readPartitionSpec(node, path)};
     if (!c.is.type && !c.is.size && !c.is.data) throw SchemaError(path, "compares nothing: give type, size or data");
     return c;
@@ -185,14 +185,14 @@ UnchangedCondition readUnchanged(const json& node, const std::string& path) {
         c.image = readPath(node, "image", path, true);
         return c;
     }
-    c.disk = readNumberIn(node, "disk", path, 1, model::layout::kDisks);
-    c.partition = static_cast<int>(readInteger(node, "partition", path, 0, model::layout::kPartitions));
+    c.disk = readNumberIn(node, "disk", path, 1, model::bytes::kDisks);
+    c.partition = static_cast<int>(readInteger(node, "partition", path, 0, model::bytes::kPartitions));
     return c;
 }
 
 OptionsCondition readOptions(const json& node, const std::string& path) {
     expectObject(node, path, {"word", "set", "clear"});
-    const OptionsCondition c{readNumberIn(node, "word", path, 1, model::layout::kOptionWords),
+    const OptionsCondition c{readNumberIn(node, "word", path, 1, model::bytes::kOptionWords),
                              readU16(node, "set", path), readU16(node, "clear", path)};
     if (c.set == 0 && c.clear == 0) throw SchemaError(path, "tests no bit: give \"set\" or \"clear\"");
     if (c.set & c.clear) throw SchemaError(path, "a bit cannot be both in \"set\" and in \"clear\"");

@@ -5,15 +5,15 @@
 namespace vxr::vxrdat {
 
 using model::TCOMPUTER;
-namespace layout = model::layout;
+namespace bytes = model::bytes;
 
 namespace {
 
 bool isDigitIn(char ch, int highest) { return ch >= '1' && ch <= '0' + highest; }
 
 bool isNumberedForm(const std::string& path) {
-    return path.size() >= 4 && isDigitIn(path[0], layout::kDisks) && path[1] == ':' &&
-           isDigitIn(path[2], layout::kPartitions) && path[3] == '\\';
+    return path.size() >= 4 && isDigitIn(path[0], bytes::kDisks) && path[1] == ':' &&
+           isDigitIn(path[2], bytes::kPartitions) && path[3] == '\\';
 }
 
 bool isLetterForm(const std::string& path) {
@@ -32,7 +32,7 @@ std::vector<std::string> split(const std::string& text) {
 }
 
 int rootOf(const TCOMPUTER& m, int c, int disk, int partition) {
-    for (int v = 1; v <= layout::kDirectories; ++v) {
+    for (int v = 1; v <= bytes::kDirectories; ++v) {
         const model::DirectoryEntry entry = m.record().directory(c, v);
         if (!entry.isFree() && entry.disk == disk && entry.partition == partition && entry.parent == 0) return v;
     }
@@ -40,7 +40,7 @@ int rootOf(const TCOMPUTER& m, int c, int disk, int partition) {
 }
 
 int childNamed(const TCOMPUTER& m, int c, int parent, const std::string& name) {
-    for (int v = 1; v <= layout::kDirectories; ++v) {
+    for (int v = 1; v <= bytes::kDirectories; ++v) {
         const model::DirectoryEntry entry = m.record().directory(c, v);
         if (!entry.isFree() && entry.parent == parent && v != parent && platform::asciiUpper(entry.name) == name) {
             return v;
@@ -99,7 +99,7 @@ int directoryAt(const TCOMPUTER& m, int c, const Place& place) {
 int imageAt(const TCOMPUTER& m, int c, const Place& place) {
     const int v = directoryAt(m, c, place);
     if (v == 0 || place.image.empty()) return 0;
-    for (int i = 1; i <= layout::kImages; ++i) {
+    for (int i = 1; i <= bytes::kImages; ++i) {
         const model::ImageEntry entry = m.record().image(c, i);
         if (entry.directory == v && platform::asciiUpper(entry.name) == place.image) return i;
     }
@@ -109,7 +109,7 @@ int imageAt(const TCOMPUTER& m, int c, const Place& place) {
 Place placeOfDirectory(const TCOMPUTER& m, int c, int v) {
     Place place;
     // The chain of parents, bounded: a record whose parents loop ends here.
-    for (int steps = 0; v != 0 && steps < layout::kDirectories; ++steps) {
+    for (int steps = 0; v != 0 && steps < bytes::kDirectories; ++steps) {
         const model::DirectoryEntry entry = m.record().directory(c, v);
         place.disk = entry.disk;
         place.partition = entry.partition;
@@ -128,7 +128,7 @@ Place placeOfImage(const TCOMPUTER& m, int c, int i) {
 }
 
 std::string pathText(const TCOMPUTER& start, int c, const Place& place) {
-    for (int n = 1; n <= layout::kDriveLetters; ++n) {
+    for (int n = 1; n <= bytes::kDriveLetters; ++n) {
         const model::DriveLetterEntry letter = start.driveLetter(c, n);
         if (letter.disk == place.disk && letter.partition == place.partition) {
             return std::string(1, model::driveLetterOf(n)) + ":" + tail(place);

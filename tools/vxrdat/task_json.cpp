@@ -17,7 +17,7 @@ namespace vxr::vxrdat {
 
 using nlohmann::json;
 using namespace model;
-using namespace model::layout;
+using namespace model::bytes;
 
 namespace {
 

@@ -13,7 +13,7 @@
 namespace vxr::vxrdat {
 
 using namespace model;
-using namespace model::layout;
+using namespace model::bytes;
 
 namespace {
 

@@ -3,19 +3,19 @@
 #include <cstdlib>
 
 #include "catalogue_fixture.h"
-#include "dialogs/dialog_areas.h"
-#include "dialogs/message_dialog_layout.h"
-#include "dialogs/palette.h"
-#include "input/dialog_rects.h"
-#include "input/menu_geometry.h"
-#include "operations/peer_layout.h"
-#include "operations/progress_layout.h"
-#include "operations/step_layout.h"
+#include "layout/dialog_areas.h"
+#include "layout/message_dialog_layout.h"
+#include "layout/palette.h"
+#include "layout/dialog_rects.h"
+#include "layout/menu_geometry.h"
+#include "layout/peer_layout.h"
+#include "layout/progress_layout.h"
+#include "layout/step_layout.h"
 
 namespace vxr::app {
 namespace {
 
-using dialogs::palette;
+using layout::palette;
 using test::loadedCatalogue;
 
 constexpr int kJpegTolerance = 10;
@@ -44,40 +44,40 @@ TEST(PictureColours, TitleBarsAndMessageAreasUnderTheirLabels) {
         EXPECT_TRUE(colourNear(name, width - 40, 3, palette(2)));
     }
     // The empty message area of the kind 3 box, both lines' bands.
-    const auto line1 = dialogs::kLine1At, line2 = dialogs::kLine2At;
+    const auto line1 = layout::kLine1At, line2 = layout::kLine2At;
     for (int x : {line1.x + 2, 200, 330}) {
         EXPECT_TRUE(colourNear("F416B", x, line1.y + 6, palette(7)));
         EXPECT_TRUE(colourNear("F416B", x, line2.y + 6, palette(7)));
     }
-    EXPECT_TRUE(colourNear("F4112B", 330, operations::kStepLine2At.y + 5, palette(7)));
+    EXPECT_TRUE(colourNear("F4112B", 330, layout::kStepLine2At.y + 5, palette(7)));
 }
 
 TEST(PictureColours, TablesListsAndEditsUnderTheirOverlays) {
     for (int dialogNo = 1; dialogNo <= 9; ++dialogNo) {
-        const auto& area = dialogs::selectionDialog(dialogNo).area;
-        const std::string name = operations::stepPicture(dialogNo).picture;
+        const auto& area = layout::selectionDialog(dialogNo).area;
+        const std::string name = layout::stepPicture(dialogNo).picture;
         EXPECT_TRUE(colourNear(name.c_str(), area.left + 2, area.top + 2, palette(1))) << dialogNo;
         EXPECT_TRUE(colourNear(name.c_str(), area.left + area.width - 3, area.top + area.height - 3, palette(1)))
             << dialogNo;
     }
     for (const char* name : {"F403B", "F405B", "F408B"}) {
-        const auto look = dialogs::kLookInLineAt;
+        const auto look = layout::kLookInLineAt;
         EXPECT_TRUE(colourNear(name, look.x + 2, look.y + 7, palette(4)));
-        EXPECT_TRUE(colourNear(name, look.x + dialogs::kLookInLineWidth - 3, look.y + 7, palette(4)));
-        const auto edit = dialogs::kFileNameEditAt;
-        EXPECT_TRUE(colourNear(name, edit.x + dialogs::kFileNameEditWidth - 3, edit.y + 6, palette(4)));
+        EXPECT_TRUE(colourNear(name, look.x + layout::kLookInLineWidth - 3, look.y + 7, palette(4)));
+        const auto edit = layout::kFileNameEditAt;
+        EXPECT_TRUE(colourNear(name, edit.x + layout::kFileNameEditWidth - 3, edit.y + 6, palette(4)));
     }
-    const auto password = operations::kPasswordEditAt;
+    const auto password = layout::kPasswordEditAt;
     EXPECT_TRUE(colourNear("F419B", password.x + 100, password.y + 7, palette(4)));
-    const auto address = operations::kAddressEditAt;
+    const auto address = layout::kAddressEditAt;
     EXPECT_TRUE(colourNear("FP22", address.x + 100, address.y + 7, palette(4)));
 }
 
 TEST(PictureColours, ProgressScreenBoxes) {
-    const auto box = operations::kPercentBoxAt;
-    EXPECT_TRUE(colourNear("F412B", box.x + operations::kPercentBoxWidth - 3, box.y + 6, palette(1)));
+    const auto box = layout::kPercentBoxAt;
+    EXPECT_TRUE(colourNear("F412B", box.x + layout::kPercentBoxWidth - 3, box.y + 6, palette(1)));
     for (int row = 0; row < 6; ++row) {
-        EXPECT_TRUE(colourNear("F412B", 300, operations::kDetailsTop + row * operations::kDetailsRowHeight + 6,
+        EXPECT_TRUE(colourNear("F412B", 300, layout::kDetailsTop + row * layout::kDetailsRowHeight + 6,
                                palette(8)))
             << row;
     }
@@ -97,16 +97,16 @@ TEST(PictureColours, MainScreenAndOptionsAreasUnderTheirLabels) {
 
 TEST(PictureColours, MenuHighlightsStandOutWhereThePlainBoxIsGrey) {
     const ScreenCatalogue& c = loadedCatalogue();
-    for (int item = 1; item <= input::kMainItems; ++item) {
-        const auto& entry = input::kMainMenuItems[static_cast<std::size_t>(item - 1)];
+    for (int item = 1; item <= layout::kMainItems; ++item) {
+        const auto& entry = layout::kMainMenuItems[static_cast<std::size_t>(item - 1)];
         EXPECT_TRUE(colourNear(entry.highlight, 36, 16, palette(2), 24));
         EXPECT_TRUE(colourNear("F1B", entry.offset.x + 36, entry.offset.y + 16, palette(7)));
         EXPECT_EQ(c.MainMenuHighlights[static_cast<std::size_t>(item)], c.byName(entry.highlight));
     }
     for (int main : {1, 2, 3, 7}) {
-        const auto& box = input::submenu(main);
+        const auto& box = layout::submenu(main);
         for (int item = 1; item <= 4; ++item) {
-            const auto& entry = input::menuItem(box, item);
+            const auto& entry = layout::menuItem(box, item);
             if (!entry.offset.present()) continue;
             EXPECT_TRUE(colourNear(entry.highlight, 24, 16, palette(2), 24));
             EXPECT_TRUE(colourNear(box.picture, entry.offset.x + 24, entry.offset.y + 16, palette(7)));
@@ -119,10 +119,10 @@ TEST(PictureColours, ButtonHighlightsFitTheirButtons) {
     // Dialogs 24 to 28 are the message boxes, which highlight their own
     // buttons (F491, F441, F442) and never use their table entries.
     for (int dialogNo = 1; dialogNo <= 23; ++dialogNo) {
-        const auto& rects = input::dialogRects(dialogNo);
+        const auto& rects = layout::dialogRects(dialogNo);
         for (std::size_t b = 0; b < 3; ++b) {
             const std::string name = rects.highlights[b];
-            if (name.empty() || rects.buttons[b].right == input::kAbsent) continue;
+            if (name.empty() || rects.buttons[b].right == layout::kAbsent) continue;
             const Picture picture = c.byName(name);
             ASSERT_NE(picture, nullptr) << name;
             // The table's rectangles and the pictures agree to within a pixel.
@@ -130,15 +130,15 @@ TEST(PictureColours, ButtonHighlightsFitTheirButtons) {
             EXPECT_NEAR(picture->height(), rects.buttons[b].height(), 1) << "dialog " << dialogNo << " " << name;
         }
     }
-    const auto fits = [&](const char* name, const input::InclusiveRect& rect) {
+    const auto fits = [&](const char* name, const layout::InclusiveRect& rect) {
         EXPECT_EQ(c.byName(name)->width(), rect.width()) << name;
         EXPECT_EQ(c.byName(name)->height(), rect.height()) << name;
     };
-    fits(dialogs::kOkFocused, dialogs::kMessageKinds[1].button1);
-    fits(dialogs::kOkFocused, dialogs::kMessageKinds[3].button1);
-    fits(dialogs::kYesFocused, dialogs::kMessageKinds[2].button1);
-    fits(dialogs::kYesPlain, dialogs::kMessageKinds[2].button1);
-    fits(dialogs::kNoFocused, dialogs::kMessageKinds[2].button2);
+    fits(layout::kOkFocused, layout::kMessageKinds[1].button1);
+    fits(layout::kOkFocused, layout::kMessageKinds[3].button1);
+    fits(layout::kYesFocused, layout::kMessageKinds[2].button1);
+    fits(layout::kYesPlain, layout::kMessageKinds[2].button1);
+    fits(layout::kNoFocused, layout::kMessageKinds[2].button2);
 }
 
 }  // namespace

@@ -8,15 +8,15 @@
 #include <cstdlib>
 
 #include "catalogue_fixture.h"
-#include "dialogs/palette.h"
-#include "operations/help_layout.h"
-#include "operations/option_boxes.h"
-#include "operations/progress_layout.h"
+#include "layout/palette.h"
+#include "layout/help_layout.h"
+#include "layout/option_boxes.h"
+#include "layout/progress_layout.h"
 
 namespace vxr::app {
 namespace {
 
-using dialogs::palette;
+using layout::palette;
 using test::loadedCatalogue;
 
 constexpr int kJpegTolerance = 10;
@@ -39,11 +39,11 @@ int darkPixels(const platform::Bitmap& picture, int top, int bottom) {
 TEST(PictureContents, OptionBoxesStandOnPlainDialogGrey) {
     // The radio bitmaps have grey corners, so the page must be grey under
     // every box; a caption or note drawn there would show through.
-    for (int tab = 1; tab <= operations::kOptionTabs; ++tab) {
+    for (int tab = 1; tab <= layout::kOptionTabs; ++tab) {
         const Picture page = loadedCatalogue().OptionsPictures[static_cast<std::size_t>(tab)];
         ASSERT_NE(page, nullptr) << tab;
-        for (int n = 1; n <= operations::kBoxesPerTab; ++n) {
-            const auto& box = operations::optionBox(tab, n);
+        for (int n = 1; n <= layout::kBoxesPerTab; ++n) {
+            const auto& box = layout::optionBox(tab, n);
             if (!box.present()) continue;
             int off = 0;
             for (int dy = 0; dy < 15; ++dy) {
@@ -55,7 +55,7 @@ TEST(PictureContents, OptionBoxesStandOnPlainDialogGrey) {
 }
 
 TEST(PictureContents, DetailsRowsAndPercentBoxOnTheirColours) {
-    using namespace operations;
+    using namespace layout;
     const Picture progress = loadedCatalogue().DialogPictures[19];
     ASSERT_NE(progress, nullptr);
     // Up to seven Details rows (the image check has seven), both columns.
@@ -69,7 +69,7 @@ TEST(PictureContents, DetailsRowsAndPercentBoxOnTheirColours) {
 }
 
 TEST(PictureContents, ProgressBarStandsOutFromItsTrough) {
-    using namespace operations;
+    using namespace layout;
     const Picture progress = loadedCatalogue().DialogPictures[19];
     ASSERT_NE(progress, nullptr);
     for (int x : {kProgressBarAt.x + 1, kProgressBarAt.x + kProgressBarSteps / 2,
@@ -93,7 +93,7 @@ TEST(PictureContents, HelpPageHasTextInEveryScreenful) {
     EXPECT_TRUE(near(page->pixel(page->width() - 2, page->height() - 2), {255, 255, 255}));
     // The page fills most of its height: every scroll box's worth down to
     // the last but one holds lines of text.
-    const int screenful = operations::kHelpScrollHeight;
+    const int screenful = layout::kHelpScrollHeight;
     for (int top = 0; top + 2 * screenful <= page->height(); top += screenful) {
         EXPECT_GT(darkPixels(*page, top, top + screenful), 2000) << "screenful from " << top;
     }

@@ -7,12 +7,16 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/picture_list.h"
+#include "layout/picture_list.h"
 #include "catalogue_fixture.h"
 #include "platform/jpeg.h"
 #include "platform/resources.h"
 
 namespace vxr::app {
+
+using layout::PictureSpec;
+using layout::findPicture;
+using layout::kPictures;
 namespace {
 
 using test::loadedCatalogue;

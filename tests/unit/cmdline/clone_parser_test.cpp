@@ -7,7 +7,7 @@ namespace vxr::cmdline {
 namespace {
 
 using namespace model;
-using dialogs::Msg;
+using layout::Msg;
 
 // Local disk 1: C: NTFS and D: FAT32 with D:\BACKUP holding image SYS (two
 // partitions) and IMG in C:\. Disk 2: one partition, 5000 MB free.

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/message_codes.h"
+#include "layout/message_codes.h"
 #include "platform/text.h"
 
 namespace vxr::dialogs {
+
+using namespace layout;
 namespace {
 
 // Trailing fill of a text: ASCII spaces and full-width fill characters.

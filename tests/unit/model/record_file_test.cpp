@@ -19,7 +19,7 @@
 namespace vxr::model {
 namespace {
 
-using layout::kRecordSize;
+using bytes::kRecordSize;
 
 class RecordFile : public ::testing::Test {
 protected:
@@ -47,7 +47,7 @@ protected:
         record.setDisk(0, 1, {.partitionCount = 1, .capacity = 8000, .kind = 1});
         record.setImage(1, 3, {.directory = 2, .size = 650, .name = "BACKUP"});
         record.setRestrictionFlags(0x10);
-        record.bytes()[layout::kRecordTail] = 0x5A;  // not interpreted, must survive
+        record.bytes()[bytes::kRecordTail] = 0x5A;  // not interpreted, must survive
         return record;
     }
 
@@ -62,7 +62,7 @@ TEST_F(RecordFile, LoadDescramblesAndKeepsTheKeys) {
     ASSERT_EQ(machine.LoadRecord(), 0);
     EXPECT_EQ(machine.record().image(1, 3).name, "BACKUP");
     EXPECT_EQ(machine.record().disk(0, 1).capacity, 8000);
-    EXPECT_EQ(machine.record().bytes()[layout::kRecordTail], 0x5A);
+    EXPECT_EQ(machine.record().bytes()[bytes::kRecordTail], 0x5A);
     EXPECT_EQ(machine.record().keys()[3], 0xC3);
 }
 
@@ -137,10 +137,10 @@ TEST_F(RecordFile, SaveKeepsALongerFilesTailAndMemoryStaysPlain) {
     ASSERT_EQ(bytes.size(), kRecordSize + 10);
     for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(bytes[kRecordSize + i], 0xE0 + i);
     // Keys drawn from the random source, each in 0x80..0xFF.
-    EXPECT_EQ(bytes[layout::kKeys], 128 + 5);
-    EXPECT_EQ(bytes[layout::kKeys + 1], 128 + 17);
-    EXPECT_EQ(bytes[layout::kKeys + 2], 128 + 127);
-    EXPECT_EQ(bytes[layout::kKeys + 3], 128 + 0);
+    EXPECT_EQ(bytes[bytes::kKeys], 128 + 5);
+    EXPECT_EQ(bytes[bytes::kKeys + 1], 128 + 17);
+    EXPECT_EQ(bytes[bytes::kKeys + 2], 128 + 127);
+    EXPECT_EQ(bytes[bytes::kKeys + 3], 128 + 0);
     EXPECT_EQ(random.reseeds(), 1);
 
     TCOMPUTER reader(clock, random, env());
@@ -166,7 +166,7 @@ TEST_F(RecordFile, TwoSavesWriteDifferentBytesThatLoadAlike) {
         second = test::readAll(dataFile());
     }
     EXPECT_NE(first, second);
-    for (std::size_t k = 0; k < 4; ++k) EXPECT_GE(second[layout::kKeys + k], 0x80);
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_GE(second[bytes::kKeys + k], 0x80);
     TCOMPUTER secondReader(clock, clockRandom, env());
     ASSERT_EQ(secondReader.LoadRecord(), 0);
     MachineRecord a = firstReader.record(), b = secondReader.record();

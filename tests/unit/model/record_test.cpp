@@ -8,7 +8,7 @@
 namespace vxr::model {
 namespace {
 
-using namespace layout;
+using namespace bytes;
 
 std::uint16_t u16At(const MachineRecord& record, std::size_t offset) {
     return static_cast<std::uint16_t>(record.bytes()[offset] | record.bytes()[offset + 1] << 8);

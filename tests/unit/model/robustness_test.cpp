@@ -7,7 +7,7 @@ namespace vxr::model {
 namespace {
 
 using test::setDirectory;
-using namespace layout;
+using namespace bytes;
 
 void putU16(MachineRecord& record, std::size_t offset, std::uint16_t value) {
     record.bytes()[offset] = static_cast<std::uint8_t>(value);

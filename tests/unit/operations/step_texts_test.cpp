@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "operations/step_texts.h"
+#include "layout/step_texts.h"
 #include "platform/text.h"
 
 namespace vxr::operations {
+
+using layout::StepTexts;
+using layout::confirmPasswordText;
+using layout::stepTexts;
 namespace {
 
 std::size_t fillCount(const std::string& text) {

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "operations/steps.h"
+#include "layout/steps.h"
 
 namespace vxr::operations {
+
+using layout::Step;
+using layout::StepKind;
+using layout::completionStep;
+using layout::proceedStep;
+using layout::stepKind;
 namespace {
 
 TEST(Steps, EachStepNumberHasItsKind) {

@@ -143,7 +143,7 @@ TEST(TaskJson, NamesAreStoredInCodePage936InUpperCaseAndReadBackAsText) {
     const std::string name = "\u6d4b\u8bd5\u6587ab";  // 3 ideographs and 2 letters: 8 bytes in the record
     const MachineRecord record = recordFromJson(parseTaskText(
         R"({"computers": {"local": {"directories": [{"disk": 1, "partition": 1, "name": ")" + name + R"(", "created": "2024-02-29"}]}}})"));
-    EXPECT_EQ(record.bytes()[model::layout::directoryOffset(0, 1) + model::layout::kDirectoryName], 8);  // length byte
+    EXPECT_EQ(record.bytes()[model::bytes::directoryOffset(0, 1) + model::bytes::kDirectoryName], 8);  // length byte
     EXPECT_EQ(record.directory(0, 1).name, "\u6d4b\u8bd5\u6587AB");  // UTF-8 in the entry
     const json back = recordToJson(record)["computers"]["local"]["directories"][0];
     EXPECT_EQ(back["name"], "\u6d4b\u8bd5\u6587AB");  // as the trainer would have typed it

@@ -5,10 +5,10 @@
 
 #include <array>
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 #include "model/option_names.h"
 
-namespace vxr::input {
+namespace vxr::layout {
 
 struct MenuItem {
     Offset offset;                // absent: no such item
@@ -104,4 +104,4 @@ inline constexpr std::array<const char*, kOptionTabCount> kOptionTabNames{
 inline constexpr InclusiveRect kSaveSettingsButton{400, 220, 524, 239};
 inline constexpr const char* kSaveSettingsHighlight = "F248";
 
-}  // namespace vxr::input
+}  // namespace vxr::layout

@@ -3,7 +3,7 @@
 // corner and rectangles with both edges included. The value 999 marks an
 // entry that does not exist; it lies outside every layer.
 
-namespace vxr::input {
+namespace vxr::layout {
 
 inline constexpr int kAbsent = 999;
 
@@ -37,4 +37,4 @@ constexpr bool hitArea(Offset at, int width, int height, int x, int y) {
     return at.present() && x >= at.x && x < at.x + width && y >= at.y && y < at.y + height;
 }
 
-}  // namespace vxr::input
+}  // namespace vxr::layout

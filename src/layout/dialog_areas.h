@@ -5,11 +5,10 @@
 
 #include <array>
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 
-namespace vxr::dialogs {
+namespace vxr::layout {
 
-using input::Offset;
 
 struct Area {
     int width = 0;
@@ -78,4 +77,4 @@ inline constexpr const char* kDirectoryIcon = "FDF1";
 inline constexpr const char* kImageIcon = "FDF2";
 inline constexpr const char* kDriveIcon = "FDF3";
 
-}  // namespace vxr::dialogs
+}  // namespace vxr::layout

@@ -1,11 +1,10 @@
 #pragma once
 // The switches help window and the scroll box that shows the text page in it.
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 
-namespace vxr::operations {
+namespace vxr::layout {
 
-using input::Offset;
 
 inline constexpr const char* kHelpWindowPicture = "F25B";
 inline constexpr const char* kHelpPagePicture = "F351B";
@@ -14,4 +13,4 @@ inline constexpr int kHelpScrollHeight = 286;
 inline constexpr int kHelpScrollInsetX = 3;  // left inset; the width is the window's less twice this
 inline constexpr int kHelpScrollInsetTop = 17;
 
-}  // namespace vxr::operations
+}  // namespace vxr::layout

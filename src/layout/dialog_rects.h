@@ -6,9 +6,9 @@
 
 #include <array>
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 
-namespace vxr::input {
+namespace vxr::layout {
 
 struct DialogRects {
     InclusiveRect areaA;
@@ -98,4 +98,4 @@ inline constexpr std::array<PeerBoxRects, 3> kPeerBoxRects{{
     {{{{54, 117, 121, 136}, {214, 117, 281, 136}}}, {{"F491", "F462"}}},
 }};
 
-}  // namespace vxr::input
+}  // namespace vxr::layout

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "dialogs/message_codes.h"
+#include "layout/message_codes.h"
 
-namespace vxr::operations {
+namespace vxr::layout {
 
 struct StepTexts {
     std::string title, line1, line2;
@@ -22,19 +22,19 @@ inline StepTexts stepTexts(int step, bool remote = false) {
             if (remote) return {"Select remote destination drive by clicking on the drive number", "", ""};
             return {};
         case 8:
-            if (remote) return {"Remote file name of image" + dialogs::fullWidthFill(3), "", ""};
+            if (remote) return {"Remote file name of image" + layout::fullWidthFill(3), "", ""};
             return {};
-        case 11: return {q + "1831)  ", "Proceed with disk clone?" + dialogs::fullWidthFill(7), "Destination drive will be overwritten."};
+        case 11: return {q + "1831)  ", "Proceed with disk clone?" + layout::fullWidthFill(7), "Destination drive will be overwritten."};
         case 13:
-            return {q + "1822)  ", "Proceed with disk restore?" + dialogs::fullWidthFill(7),
+            return {q + "1822)  ", "Proceed with disk restore?" + layout::fullWidthFill(7),
                     "Destination drive will be permanently overwritten."};
         case 14:
-            return {q + "1836)  ", "Proceed with partition copy?" + dialogs::fullWidthFill(7),
+            return {q + "1836)  ", "Proceed with partition copy?" + layout::fullWidthFill(7),
                     "Destination partition will be permanently overwritten."};
-        case 15: return {q + "1837)  ", "Proceed with partition image creation?" + dialogs::fullWidthFill(3), ""};
-        case 16: return {q + "1847)  ", "Proceed with partition restore?" + dialogs::fullWidthFill(7), ""};
-        case 17: return {q + "1814)  ", "Proceed with image file integrity check?" + dialogs::fullWidthFill(2), ""};
-        case 18: return {q + "1834)  ", "Proceed with integrity check?" + dialogs::fullWidthFill(7), ""};
+        case 15: return {q + "1837)  ", "Proceed with partition image creation?" + layout::fullWidthFill(3), ""};
+        case 16: return {q + "1847)  ", "Proceed with partition restore?" + layout::fullWidthFill(7), ""};
+        case 17: return {q + "1814)  ", "Proceed with image file integrity check?" + layout::fullWidthFill(2), ""};
+        case 18: return {q + "1834)  ", "Proceed with integrity check?" + layout::fullWidthFill(7), ""};
         case 20: return {"Image Creation Complete (1925)", "Image Creation Completed Successfully", ""};
         case 23: return {"Verify Complete (1967)", "Integrity Check Completed Successfully", ""};
         default: return {};
@@ -42,6 +42,6 @@ inline StepTexts stepTexts(int step, bool remote = false) {
 }
 
 // The line of step 129, laid over the password box's own prompt.
-inline std::string confirmPasswordText() { return "Confirm Password" + dialogs::fullWidthFill(19); }
+inline std::string confirmPasswordText() { return "Confirm Password" + layout::fullWidthFill(19); }
 
-}  // namespace vxr::operations
+}  // namespace vxr::layout

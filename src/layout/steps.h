@@ -7,12 +7,11 @@
 
 #include <array>
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 #include "model/operation_state.h"
 
-namespace vxr::operations {
+namespace vxr::layout {
 
-using input::Offset;
 
 enum class Step : int {
     None = 0,
@@ -144,4 +143,4 @@ constexpr Step completionStep(int opCode) {
     return Step::Completed;
 }
 
-}  // namespace vxr::operations
+}  // namespace vxr::layout

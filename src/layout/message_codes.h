@@ -11,7 +11,7 @@
 
 #include "platform/text.h"
 
-namespace vxr::dialogs {
+namespace vxr::layout {
 
 // The message boxes by name; the values are the dialog codes the trace and
 // DialogCode hold.
@@ -141,7 +141,7 @@ inline void replaceAll(std::string& text, const std::string& mark, const std::st
 inline const MessageCode& messageCode(int code) {
     static const std::vector<MessageCode> table = detail::buildTable();
     static const MessageCode unknown;
-    auto it = std::find_if(table.begin(), table.end(), [code](const MessageCode& m) { return dialogs::code(m.msg) == code; });
+    auto it = std::find_if(table.begin(), table.end(), [code](const MessageCode& m) { return layout::code(m.msg) == code; });
     return it == table.end() ? unknown : *it;
 }
 inline const MessageCode& messageCode(Msg msg) { return messageCode(code(msg)); }
@@ -159,4 +159,4 @@ inline std::string fillMarks(std::string text, const std::string& token, const s
     return text;
 }
 
-}  // namespace vxr::dialogs
+}  // namespace vxr::layout

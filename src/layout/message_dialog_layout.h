@@ -4,12 +4,10 @@
 
 #include <array>
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 
-namespace vxr::dialogs {
+namespace vxr::layout {
 
-using input::InclusiveRect;
-using input::Offset;
 
 struct MessageKind {
     const char* picture;
@@ -44,4 +42,4 @@ inline constexpr const char* kYesFocused = "F441";
 inline constexpr const char* kNoFocused = "F442";
 inline constexpr const char* kYesPlain = "F443";
 
-}  // namespace vxr::dialogs
+}  // namespace vxr::layout

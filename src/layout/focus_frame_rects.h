@@ -5,11 +5,10 @@
 
 #include <array>
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 
-namespace vxr::app {
+namespace vxr::layout {
 
-using input::InclusiveRect;
 
 inline constexpr int kFrameDialogs = 30;
 
@@ -63,4 +62,4 @@ constexpr InclusiveRect optionsFrameRect(int tab, int field) {
     return kOptionsFrameRects[static_cast<std::size_t>(tab - 1)][static_cast<std::size_t>(field - 1)];
 }
 
-}  // namespace vxr::app
+}  // namespace vxr::layout

@@ -2,12 +2,11 @@
 // Where the operation steps' titles and text lines are laid over their
 // pictures, and the password edit.
 
-#include "input/table_types.h"
-#include "operations/steps.h"
+#include "layout/table_types.h"
+#include "layout/steps.h"
 
-namespace vxr::operations {
+namespace vxr::layout {
 
-using input::Offset;
 
 // Overlaid texts, relative to the step picture's corner.
 inline constexpr Offset kStepTitleAt{6, 4};
@@ -20,4 +19,4 @@ inline constexpr Offset kPasswordEditAt{54, 54};
 inline constexpr int kPasswordEditWidth = 226;
 inline constexpr int kPasswordEditHeight = 15;
 
-}  // namespace vxr::operations
+}  // namespace vxr::layout

@@ -9,15 +9,14 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 #include "model/option_names.h"
 
-namespace vxr::operations {
+namespace vxr::layout {
 
-using input::kAbsent;  // x of a box that a tab does not have
 inline constexpr int kCheckBox = 4;
 inline constexpr int kRadioButton = 6;
-inline constexpr int kOptionTabs = model::layout::kOptionWords;
+inline constexpr int kOptionTabs = model::bytes::kOptionWords;
 inline constexpr int kBoxesPerTab = model::kBoxesPerOptionWord;
 
 struct OptionBox {
@@ -40,7 +39,7 @@ constexpr std::uint16_t otherLockTypes(int box) {
     return static_cast<std::uint16_t>(boxes({2, 3, 4, 5, 6, 7, 8, 9}) & ~(1u << (box - 1)));
 }
 
-inline constexpr OptionBox kNoBox{};
+inline constexpr OptionBox kNoOptionBox{};
 
 inline constexpr std::array<std::array<OptionBox, kBoxesPerTab>, kOptionTabs> kOptionBoxTable{{
     // 1 Span/CRC
@@ -49,18 +48,18 @@ inline constexpr std::array<std::array<OptionBox, kBoxesPerTab>, kOptionTabs> kO
       {35, 139, kCheckBox, 0},
       {35, 181, kCheckBox, 0},
       {35, 223, kCheckBox, 0},
-      kNoBox, kNoBox, kNoBox, kNoBox}},
+      kNoOptionBox, kNoOptionBox, kNoOptionBox, kNoOptionBox}},
     // 2 FAT32/64
     {{{35, 55, kCheckBox, boxes({2})},
       {35, 110, kCheckBox, boxes({1, 3})},
       {35, 165, kCheckBox, boxes({2})},
-      kNoBox, kNoBox, kNoBox, kNoBox, kNoBox, kNoBox}},
+      kNoOptionBox, kNoOptionBox, kNoOptionBox, kNoOptionBox, kNoOptionBox, kNoOptionBox}},
     // 3 Misc
     {{{35, 55, kCheckBox, 0},
       {35, 110, kCheckBox, 0},
       {35, 165, kCheckBox, boxes({4})},
       {35, 220, kCheckBox, boxes({3})},
-      kNoBox, kNoBox, kNoBox, kNoBox, kNoBox}},
+      kNoOptionBox, kNoOptionBox, kNoOptionBox, kNoOptionBox, kNoOptionBox}},
     // 4 Image/Tape
     {{{36, 41, kRadioButton, boxes({2, 3, 4})},
       {36, 71, kRadioButton, boxes({1, 3, 4})},
@@ -70,7 +69,7 @@ inline constexpr std::array<std::array<OptionBox, kBoxesPerTab>, kOptionTabs> kO
       {36, 194, kRadioButton, boxes({5, 7})},
       {154, 172, kRadioButton, boxes({5, 6})},
       {323, 171, kCheckBox, 0},
-      kNoBox}},
+      kNoOptionBox}},
     // 5 Security
     {{{35, 55, kCheckBox, 0},
       {124, 144, kRadioButton, otherLockTypes(2)},
@@ -85,8 +84,8 @@ inline constexpr std::array<std::array<OptionBox, kBoxesPerTab>, kOptionTabs> kO
 
 // Box n (1..9) of tab t (1..5); an absent box outside the table.
 constexpr const OptionBox& optionBox(int tab, int box) {
-    if (tab < 1 || tab > kOptionTabs || box < 1 || box > kBoxesPerTab) return kNoBox;
+    if (tab < 1 || tab > kOptionTabs || box < 1 || box > kBoxesPerTab) return kNoOptionBox;
     return kOptionBoxTable[static_cast<std::size_t>(tab - 1)][static_cast<std::size_t>(box - 1)];
 }
 
-}  // namespace vxr::operations
+}  // namespace vxr::layout

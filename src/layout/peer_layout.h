@@ -1,11 +1,10 @@
 #pragma once
 // The peer connection's pictures and where they stand in the window.
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 
-namespace vxr::operations {
+namespace vxr::layout {
 
-using input::Offset;
 
 inline constexpr const char* kSlaveWaitingPicture = "FP21";
 inline constexpr const char* kMasterAddressPicture = "FP22";
@@ -19,4 +18,4 @@ inline constexpr int kAddressEditWidth = 226;
 inline constexpr int kAddressEditHeight = 15;
 inline constexpr const char* kSlaveAddress = "192.168.18.2";
 
-}  // namespace vxr::operations
+}  // namespace vxr::layout

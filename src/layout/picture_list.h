@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-namespace vxr::app {
+namespace vxr::layout {
 
 enum class PictureKind { Jpeg, Bitmap };
 
@@ -87,4 +87,4 @@ constexpr const PictureSpec* findPicture(std::string_view name) {
     return nullptr;
 }
 
-}  // namespace vxr::app
+}  // namespace vxr::layout

@@ -1,11 +1,10 @@
 #pragma once
 // The progress screen's controls, relative to the progress picture's corner.
 
-#include "input/table_types.h"
+#include "layout/table_types.h"
 
-namespace vxr::operations {
+namespace vxr::layout {
 
-using input::Offset;
 
 inline constexpr Offset kPercentBoxAt{110, 100};
 inline constexpr int kPercentBoxWidth = 63;
@@ -18,4 +17,4 @@ inline constexpr int kDetailsRightX = 110;
 inline constexpr int kDetailsTop = 214;
 inline constexpr int kDetailsRowHeight = 14;
 
-}  // namespace vxr::operations
+}  // namespace vxr::layout

@@ -7,7 +7,7 @@
 
 #include "platform/color.h"
 
-namespace vxr::dialogs {
+namespace vxr::layout {
 
 inline constexpr int kRowHeight = 13;
 // A row's band covers its top 11 lines; its texts stand one line higher
@@ -88,4 +88,4 @@ inline constexpr int kSizeBoxWidth = 62;
 inline constexpr int kSizeBoxHeight = 11;
 inline constexpr int kSizeBoxDrop = 1;  // below its row's top
 
-}  // namespace vxr::dialogs
+}  // namespace vxr::layout

@@ -5,7 +5,7 @@
 
 #include "platform/color.h"
 
-namespace vxr::dialogs {
+namespace vxr::layout {
 
 using platform::Color;
 
@@ -24,4 +24,4 @@ inline constexpr std::array<Color, 10> kPalette{{
 
 constexpr Color palette(int n) { return n >= 1 && n <= 9 ? kPalette[static_cast<std::size_t>(n)] : kPalette[0]; }
 
-}  // namespace vxr::dialogs
+}  // namespace vxr::layout
