@@ -6,6 +6,7 @@
 
 #include "layout/menu_geometry.h"
 #include "scene.h"
+#include "platform/indexing.h"
 
 namespace vxr::painter {
 
@@ -22,7 +23,7 @@ void openMenu(Scene& scene, const MenuBox& box, layout::Offset at, int item) {
 
 void mainMenu(Scene& scene, int item) {
     scene.put(layout::kMainMenuPicture, layout::kMainMenuAt);
-    const layout::MenuItem& entry = layout::kMainMenuItems[static_cast<std::size_t>(item - 1)];
+    const layout::MenuItem& entry = at(layout::kMainMenuItems, item);
     scene.put(entry.highlight, layout::kMainMenuAt, entry.offset);
 }
 

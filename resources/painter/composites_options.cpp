@@ -12,6 +12,7 @@
 #include "layout/options_layout.h"
 #include "registry.h"
 #include "scene.h"
+#include "platform/indexing.h"
 
 namespace vxr::painter {
 
@@ -26,14 +27,14 @@ constexpr OptionWords kSampleWords{{0, 0b10001, 0b001, 0b0001, 0b00010001, 0b000
 constexpr OptionWords kFifteenOn{{0, 0b11111, 0b101, 0b0111, 0b10100010, 0b000000101}};
 
 bool isOn(const OptionWords& words, int tab, int box) {
-    return (words[static_cast<std::size_t>(tab)] >> (box - 1)) & 1u;
+    return (cell(words, tab) >> (box - 1)) & 1u;
 }
 
 Offset pageAt() { return {layout::kOptionsTitleAt.x, layout::kOptionsTitleAt.y + pictureHeight("F240B")}; }
 
 void optionsFrame(Scene& scene, int tab) {
     scene.put("F240B", layout::kOptionsTitleAt);
-    scene.put(layout::kOptionTabPages[static_cast<std::size_t>(tab - 1)], pageAt());
+    scene.put(at(layout::kOptionTabPages, tab), pageAt());
     scene.put("F247B", {layout::kOptionsTitleAt.x, layout::kOptionsBarTop});
 }
 

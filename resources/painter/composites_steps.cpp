@@ -14,6 +14,7 @@
 #include "layout/step_layout.h"
 #include "layout/step_texts.h"
 #include "layout/steps.h"
+#include "platform/indexing.h"
 #include "platform/text.h"
 #include "scene.h"
 
@@ -48,12 +49,12 @@ void layTexts(Scene& scene, Offset at, const StepTexts& texts) {
     if (!texts.line2.empty()) scene.label(texts.line2, at + layout::kStepLine2At, lineLabel());
 }
 
-void buttonHighlight(Scene& scene, int step, Offset at) {
+void buttonHighlight(Scene& scene, int step, Offset origin) {
     const int button = preHighlightedButton(step);
     if (button == 0) return;
     const auto& rects = layout::dialogRects(step);
-    const auto& rect = rects.buttons[static_cast<std::size_t>(button - 1)];
-    scene.put(rects.highlights[static_cast<std::size_t>(button - 1)], at, {rect.left, rect.top});
+    const auto& rect = at(rects.buttons, button);
+    scene.put(at(rects.highlights, button), origin, {rect.left, rect.top});
 }
 
 // The Look-in line and three sample rows of the file list, to see them meet
@@ -132,7 +133,7 @@ void barPartWay(Scene& scene, int steps) {
 
 void messageBox(Scene& scene, int kind, Offset at, const std::string& title, const std::string& line1,
                 const std::string& line2) {
-    const auto& box = layout::kMessageKinds[static_cast<std::size_t>(kind)];
+    const auto& box = cell(layout::kMessageKinds, kind);
     scene.put(box.picture, at);
     if (!title.empty()) scene.label(title, at + layout::kTitleAt, titleLabel());
     if (!line1.empty()) scene.label(line1, at + layout::kLine1At, lineLabel());

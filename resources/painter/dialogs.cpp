@@ -14,6 +14,7 @@
 #include "layout/peer_layout.h"
 #include "layout/step_layout.h"
 #include "registry.h"
+#include "platform/indexing.h"
 
 namespace vxr::painter {
 
@@ -212,7 +213,7 @@ void addDialogPictures(Registry& registry) {
         const auto look = std::find_if(looks.begin(), looks.end(), [&](const DialogLook& l) { return l.name == cut.dialog; });
         const DialogLook dialog = *look;
         registry[cut.highlight] = [dialog, cut] {
-            const InclusiveRect rect = dialog.buttons[static_cast<std::size_t>(cut.button - 1)].rect;
+            const InclusiveRect rect = at(dialog.buttons, cut.button).rect;
             const int focused = cut.look == ButtonLook::Focused ? cut.button : 0;
             return crop(paintDialog(dialog, focused), rect.left, rect.top, pictureWidth(cut.highlight),
                         pictureHeight(cut.highlight));

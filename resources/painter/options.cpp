@@ -11,6 +11,7 @@
 #include "option_texts.h"
 #include "layout/options_layout.h"
 #include "registry.h"
+#include "platform/indexing.h"
 
 namespace vxr::painter {
 
@@ -43,12 +44,12 @@ int tabNamePoints(Canvas& canvas, std::string_view name, const Rect& frameAt) {
 
 void tabStrip(Canvas& canvas, int selected) {
     for (int t = 1; t <= layout::kOptionTabCount; ++t) {
-        const Rect tab = toRect(layout::kOptionTabRects[static_cast<std::size_t>(t - 1)]);
+        const Rect tab = toRect(at(layout::kOptionTabRects, t));
         const bool isSelected = t == selected;
         canvas.bitmap().fill(tab, isSelected ? pal(7) : pal(8));
         bevel(canvas, {tab.left, tab.top, tab.right, tab.bottom + (isSelected ? 1 : 0)}, true);
         const Rect caption = captionFrame(t, 1);
-        const char* name = layout::kOptionTabNames[static_cast<std::size_t>(t - 1)];
+        const char* name = at(layout::kOptionTabNames, t);
         centredText(canvas, {caption.left, tab.top, caption.right, tab.bottom}, name, kSans,
                     tabNamePoints(canvas, name, caption), isSelected ? kWhite : kBlack);
     }
@@ -99,7 +100,7 @@ void activeSwitches(Canvas& canvas) {
 }
 
 Bitmap tabPage(int tab, int highlightSave) {
-    const std::string name = layout::kOptionTabPages[static_cast<std::size_t>(tab - 1)];
+    const std::string name = at(layout::kOptionTabPages, tab);
     const int width = pictureWidth(name), height = pictureHeight(name);
     Bitmap picture = blank(width, height, pal(7));
     Canvas canvas(picture);
@@ -178,7 +179,7 @@ Bitmap radioButton(bool set) {
 void addOptionPictures(Registry& registry) {
     registry["F240B"] = titleBarPicture;
     for (int tab = 1; tab <= layout::kOptionTabCount; ++tab) {
-        registry[layout::kOptionTabPages[static_cast<std::size_t>(tab - 1)]] = [tab] { return tabPage(tab, 0); };
+        registry[at(layout::kOptionTabPages, tab)] = [tab] { return tabPage(tab, 0); };
     }
     registry["F247B"] = [] { return acceptCancelBar(0); };
     registry["F240"] = [] { return barButton(2, 0); };

@@ -2,6 +2,7 @@
 
 #include "layout/focus_frame_rects.h"
 #include "app/tform1.h"
+#include "platform/indexing.h"
 
 namespace vxr::app {
 
@@ -9,7 +10,7 @@ using layout::dialogFrameRect;
 using layout::optionsFrameRect;
 
 void FocusFrame::hide() {
-    for (int i = 1; i <= 4; ++i) w_.BAR[static_cast<std::size_t>(i)]->hide();
+    for (int i = 1; i <= 4; ++i) cell(w_.BAR, i)->hide();
 }
 
 // Left, top, right and bottom sides, each a line of the frame colour drawn
@@ -22,7 +23,7 @@ void FocusFrame::place(const layout::InclusiveRect& r, platform::Color color) {
     const Side sides[5] = {
         {}, {r.left, r.top, 1, height}, {r.left, r.top, width, 1}, {r.right, r.top, 1, height}, {r.left, r.bottom, width, 1}};
     for (int i = 1; i <= 4; ++i) {
-        platform::Image& bar = *w_.BAR[static_cast<std::size_t>(i)];
+        platform::Image& bar = *cell(w_.BAR, i);
         const Side& s = sides[i];
         bar.setBounds(s.left, s.top, s.width, s.height);
         platform::Canvas& canvas = bar.canvas();

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "layout/menu_geometry.h"
+#include "platform/indexing.h"
 #include "platform/jpeg.h"
 #include "platform/resources.h"
 
@@ -40,36 +41,36 @@ std::string digit(int n) { return std::to_string(n); }
 void loadFirstScreen(ScreenCatalogue& c, Loader& load) {
     c.MainScreenPicture = load.jpeg("F0");
     c.MainMenuPicture = load.jpeg("F1B");
-    for (int n = 0; n <= 6; ++n) c.MainMenuHighlights[static_cast<std::size_t>(n)] = load.jpeg("F1" + digit(n));
+    for (int n = 0; n <= 6; ++n) cell(c.MainMenuHighlights, n) = load.jpeg("F1" + digit(n));
 }
 
 void loadMenus(ScreenCatalogue& c, Loader& load) {
     for (int j : {1, 2, 3, 5}) {
-        c.SubmenuPictures[static_cast<std::size_t>(j)] = load.jpeg("F2" + digit(j) + "B");
-        auto& row = c.SubmenuHighlights[static_cast<std::size_t>(j)];
+        cell(c.SubmenuPictures, j) = load.jpeg("F2" + digit(j) + "B");
+        auto& row = cell(c.SubmenuHighlights, j);
         row[0] = load.jpeg("F2" + digit(j) + "0");
         for (int i = 1; i <= 3; ++i) {
             if (layout::menuItem(layout::submenu(j), i).offset.present()) {
-                row[static_cast<std::size_t>(i)] = load.jpeg("F2" + digit(j) + digit(i));
+                cell(row, i) = load.jpeg("F2" + digit(j) + digit(i));
             }
         }
     }
     // The peer-link menu shares the Local submenu's highlights, plus Back.
     std::copy_n(c.SubmenuHighlights[1].begin(), 4, c.SubmenuHighlights[layout::kPeerMenuItem].begin());
     c.SubmenuHighlights[layout::kPeerMenuItem][4] = load.jpeg("FP25");
-    for (int i = 0; i <= 2; ++i) c.SubmenuHighlights[4][static_cast<std::size_t>(i)] = load.jpeg("F24" + digit(i));
+    for (int i = 0; i <= 2; ++i) cell(c.SubmenuHighlights[4], i) = load.jpeg("F24" + digit(i));
 
     for (int k = 1; k <= 3; ++k) {
         for (int i = 1; i <= 3; ++i) {
             const layout::MenuBox& box = layout::thirdMenu(k, i);
             if (!box.present()) continue;
             const std::string stem = "F3" + digit(k) + digit(i);
-            c.ThirdMenuPictures[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)] = load.jpeg(stem + "B");
+            cell(cell(c.ThirdMenuPictures, k), i) = load.jpeg(stem + "B");
             if (k > 2) continue;
-            auto& row = c.ThirdMenuHighlights[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+            auto& row = cell(cell(c.ThirdMenuHighlights, k), i);
             row[0] = load.jpeg(stem + "0");
             for (int l = 1; l <= 3; ++l) {
-                if (layout::menuItem(box, l).offset.present()) row[static_cast<std::size_t>(l)] = load.jpeg(stem + digit(l));
+                if (layout::menuItem(box, l).offset.present()) cell(row, l) = load.jpeg(stem + digit(l));
             }
         }
     }
@@ -78,16 +79,16 @@ void loadMenus(ScreenCatalogue& c, Loader& load) {
 
 void loadDialogs(ScreenCatalogue& c, Loader& load) {
     for (int p = 1; p <= 10; ++p) {
-        c.DialogPictures[static_cast<std::size_t>(p)] = load.jpeg("F4" + std::string(p < 10 ? "0" : "") + digit(p) + "B");
+        cell(c.DialogPictures, p) = load.jpeg("F4" + std::string(p < 10 ? "0" : "") + digit(p) + "B");
     }
     c.DialogPictures[12] = load.jpeg("F4112B");
     c.DialogPictures[19] = load.jpeg("F412B");
     c.DialogPictures[21] = load.jpeg("F4132B");
     c.DialogPictures[22] = load.jpeg("F4133B");
-    for (int p = 24; p <= 29; ++p) c.DialogPictures[static_cast<std::size_t>(p)] = load.jpeg("F4" + digit(p - 10) + "B");
+    for (int p = 24; p <= 29; ++p) cell(c.DialogPictures, p) = load.jpeg("F4" + digit(p - 10) + "B");
 
     for (int l = 1; l <= 10; ++l) {
-        auto& row = c.ButtonHighlights[static_cast<std::size_t>(l)];
+        auto& row = cell(c.ButtonHighlights, l);
         const std::string stem = "F4" + (l == 10 ? std::string("A") : digit(l));
         const bool hasPlain = l == 3 || l == 4 || l == 5 || l == 7;
         const bool hasThird = l == 4 || l == 7;
@@ -100,11 +101,11 @@ void loadDialogs(ScreenCatalogue& c, Loader& load) {
 }
 
 void loadOptionsAndPeer(ScreenCatalogue& c, Loader& load) {
-    for (int t = 0; t <= 7; ++t) c.OptionsPictures[static_cast<std::size_t>(t)] = load.jpeg("F24" + digit(t) + "B");
-    for (int b = 4; b <= 7; ++b) c.OptionsPictures[static_cast<std::size_t>(b + 4)] = load.bitmap("F24" + digit(b));
+    for (int t = 0; t <= 7; ++t) cell(c.OptionsPictures, t) = load.jpeg("F24" + digit(t) + "B");
+    for (int b = 4; b <= 7; ++b) cell(c.OptionsPictures, b + 4) = load.bitmap("F24" + digit(b));
     c.OptionsPictures[12] = load.jpeg("F248");
-    for (int n = 0; n <= 3; ++n) c.DriveIconBitmaps[static_cast<std::size_t>(n)] = load.bitmap("FDF" + digit(n));
-    for (int n = 1; n <= 4; ++n) c.PeerPictures[static_cast<std::size_t>(n)] = load.jpeg("FP2" + digit(n));
+    for (int n = 0; n <= 3; ++n) cell(c.DriveIconBitmaps, n) = load.bitmap("FDF" + digit(n));
+    for (int n = 1; n <= 4; ++n) cell(c.PeerPictures, n) = load.jpeg("FP2" + digit(n));
 }
 
 }  // namespace

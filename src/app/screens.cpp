@@ -15,6 +15,7 @@
 #include "platform/application.h"
 #include "platform/canvas.h"
 #include "platform/event_scope.h"
+#include "platform/indexing.h"
 #include "platform/jpeg.h"
 #include "platform/record_file.h"
 #include "platform/resources.h"
@@ -122,10 +123,7 @@ void Screens::showRestrictionNotice() {
 }
 
 void Screens::showMainScreenPicture() {
-    w_.Image0->setPicture(w_.catalogue.MainScreenPicture);
-    w_.Image0->setPosition(0, 0);
-    w_.Image0->fitToPicture();
-    w_.Image0->show();
+    w_.Image0->showAt(w_.catalogue.MainScreenPicture, 0, 0);
     w_.form().setClientSize(w_.Image0->width(), w_.Image0->height());
 }
 
@@ -206,7 +204,7 @@ void Screens::clearForContactNotice() {
 
 void Screens::showContactNotice() {
     for (int i = 1; i <= 4; ++i) {
-        dialogs::showLabel(*w_.Label[static_cast<std::size_t>(i)], kContactNotice[i - 1],
+        dialogs::showLabel(*cell(w_.Label, i), kContactNotice[i - 1],
                            {"楷体_GB2312", 11, false, platform::colors::white}, layout::palette(7), 130, 110 + 40 * i);
     }
 }
@@ -242,10 +240,7 @@ void Screens::ResetMainScreen() {
     w_.ui.PeerMode = 0;
     w_.ui.MainItem = 0;
     w_.tableRows().PendingSizeRow = 0;
-    w_.Image1B->setPicture(w_.catalogue.MainMenuPicture);
-    w_.Image1B->setPosition(layout::kMainMenuAt.x, layout::kMainMenuAt.y);
-    w_.Image1B->fitToPicture();
-    w_.Image1B->show();
+    w_.Image1B->showAt(w_.catalogue.MainMenuPicture, layout::kMainMenuAt.x, layout::kMainMenuAt.y);
     w_.focusFrame().DrawFocusFrame(0, kFrameHidden);
     w_.ui.OpCode = 0;
     w_.ui.MainItem = 0;
@@ -263,8 +258,8 @@ void Screens::HideSubmenus() {
     w_.Image2B->hide();
     w_.Image2A->hide();
     w_.Image2A_0->hide();
-    for (int i = 1; i <= 15; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
-    for (int i = 21; i <= 24; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
+    for (int i = 1; i <= 15; ++i) cell(w_.Label, i)->hide();
+    for (int i = 21; i <= 24; ++i) cell(w_.Label, i)->hide();
     w_.ui.SubItem = 0;
 }
 
@@ -278,12 +273,12 @@ void Screens::HideDialog() {
     w_.Image1D.reset();
     w_.Image2D->hide();
     w_.Image3D->hide();
-    for (int i = 1; i <= 4; ++i) w_.Edit[static_cast<std::size_t>(i)]->hide();
+    for (int i = 1; i <= 4; ++i) cell(w_.Edit, i)->hide();
     w_.Image4A->hide();
     w_.ScrollBox1->hide();
     w_.Image4A_0->hide();
     w_.Image4B->hide();
-    for (int i = 21; i <= 24; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
+    for (int i = 21; i <= 24; ++i) cell(w_.Label, i)->hide();
 }
 
 }  // namespace vxr::app

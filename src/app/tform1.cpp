@@ -18,6 +18,7 @@
 #include "operations/peer_connection.h"
 #include "operations/progress.h"
 #include "platform/application.h"
+#include "platform/indexing.h"
 
 namespace vxr::app {
 
@@ -114,11 +115,11 @@ void TForm1::createControls() {
     ScrollBox1 = named<platform::ScrollBox>(form_, "ScrollBox1");
     PercentBox = named<platform::Label>(form_, "PercentBox");
     ProgressBar = named<platform::Image>(form_, "ProgressBar");
-    for (int i = 1; i <= 9; ++i) Image24x[static_cast<std::size_t>(i)] = named<platform::Image>(form_, "Image24" + std::to_string(i));
-    for (int i = 1; i <= 4; ++i) BAR[static_cast<std::size_t>(i)] = named<platform::Image>(form_, "BAR" + std::to_string(i));
-    for (int i = 1; i <= 6; ++i) Edit[static_cast<std::size_t>(i)] = named<platform::Edit>(form_, "Edit" + std::to_string(i));
+    for (int i = 1; i <= 9; ++i) cell(Image24x, i) = named<platform::Image>(form_, "Image24" + std::to_string(i));
+    for (int i = 1; i <= 4; ++i) cell(BAR, i) = named<platform::Image>(form_, "BAR" + std::to_string(i));
+    for (int i = 1; i <= 6; ++i) cell(Edit, i) = named<platform::Edit>(form_, "Edit" + std::to_string(i));
     for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 21, 22, 23, 24}) {
-        Label[static_cast<std::size_t>(i)] = named<platform::Label>(form_, "Label" + std::to_string(i));
+        cell(Label, i) = named<platform::Label>(form_, "Label" + std::to_string(i));
     }
 }
 
@@ -129,7 +130,7 @@ void TForm1::bindHandlers() {
     };
     auto click = [](auto handler) { return [handler](Control&) { handler(); }; };
     Image0->onClick = click([this] { screens_->Image0Click(); });
-    for (int i = 1; i <= 4; ++i) Label[static_cast<std::size_t>(i)]->onClick = Image0->onClick;
+    for (int i = 1; i <= 4; ++i) cell(Label, i)->onClick = Image0->onClick;
     Image1B->onMouseMove = move([this](int x, int y) { menus_->Image1BMouseMove(x, y); });
     Image1A->onClick = click([this] { menus_->IMAGE1AClick(); });
     Image2B->onMouseMove = move([this](int x, int y) { menus_->Image2BMouseMove(x, y); });
@@ -141,7 +142,7 @@ void TForm1::bindHandlers() {
     IMAGE2BP->onMouseMove = move([this](int x, int y) { optionsDialog_->IMAGE2BPMouseMove(x, y); });
     IMAGE2BP->onClick = click([this] { optionsDialog_->IMAGE2BPClick(); });
     for (int i = 1; i <= 9; ++i) {
-        Image24x[static_cast<std::size_t>(i)]->onClick = [this](Control& box) { optionsDialog_->Image241Click(box.tag()); };
+        cell(Image24x, i)->onClick = [this](Control& box) { optionsDialog_->Image241Click(box.tag()); };
     }
     Image4B->onMouseMove = move([this](int x, int y) { dialogPointer_->Image4BMouseMove(x, y); });
     Image4D->onMouseMove = move([this](int x, int y) { messages_->Image4DMouseMove(x, y); });
@@ -162,11 +163,11 @@ void TForm1::bindKeys() {
     Edit[5]->onKeyDown = [this](Control&, int& key, ShiftState) { keyboard_->Edit5KeyDown(key); };
     Edit[5]->onKeyUp = [this](Control&, int&, ShiftState) { keyboard_->Edit5KeyUp(); };
     for (int i = 1; i <= 4; ++i) {
-        Edit[static_cast<std::size_t>(i)]->onKeyDown = [this](Control&, int& key, ShiftState) { keyboard_->EditKeyDown(key); };
+        cell(Edit, i)->onKeyDown = [this](Control&, int& key, ShiftState) { keyboard_->EditKeyDown(key); };
     }
     // The four text edits are the size boxes of the destination tables.
     for (int i = 1; i <= 4; ++i) {
-        platform::Edit& box = *Edit[static_cast<std::size_t>(i)];
+        platform::Edit& box = *cell(Edit, i);
         box.onKeyPress = [this](Control& sender, char32_t& character) { dialogPointer_->Edit2KeyPress(sender.tag(), character); };
         box.onClick = [this](Control& sender) { dialogPointer_->Edit2Click(sender.tag()); };
         box.onExit = [this](Control&) { tableRows_->SizeBoxExit(); };

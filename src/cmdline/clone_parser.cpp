@@ -5,6 +5,7 @@
 
 #include "dialogs/image_names.h"
 #include "model/size_rules.h"
+#include "platform/indexing.h"
 #include "platform/text.h"
 
 namespace vxr::cmdline {
@@ -228,7 +229,7 @@ Msg CloneParser::readPartitionDestination() {
     const model::PartitionEntry entry =
         s.OpCode == model::kPartitionToPartition
             ? record.partition(kLocal, s.SourceDisk, sourcePartition())
-            : record.image(kLocal, s.ImageIndex).partitions[static_cast<std::size_t>(s.SourcePartitions - 1)];
+            : at(record.image(kLocal, s.ImageIndex).partitions, s.SourcePartitions);
     newPartition_ = entry;
     record.setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, entry);
     s.SourcePartCount = std::max(count, s.TargetPartition);

@@ -13,6 +13,7 @@
 #include "model/size_rules.h"
 #include "platform/application.h"
 #include "platform/clock.h"
+#include "platform/indexing.h"
 
 namespace vxr::dialogs {
 
@@ -195,7 +196,7 @@ model::PartitionEntry DialogContents::sourcePartitionEntry(int computer) const {
     const int number = sourcePartitionNumber();
     if (w_.ui.OpCode == model::kPartitionToPartition) return record.partition(0, w_.op.SourceDisk, number);
     if (!MachineRecord::validPartition(number)) return {};
-    return record.image(computer, w_.op.ImageIndex).partitions[static_cast<std::size_t>(number - 1)];
+    return at(record.image(computer, w_.op.ImageIndex).partitions, number);
 }
 
 bool DialogContents::tooSmallForSource(int computer, int row) const {
@@ -276,7 +277,7 @@ void DialogContents::fillTargetDetails(int computer) {
         rows.DrawTableRow(rowComputer, fromImage ? kImageDetailRow : kSourceDetailRow, 0, style, image, p);
         rows.DrawSizeBox(p, kDiskBoxColumn);
         if (p == 1) w_.ui.RowSel = 1;
-        platform::Edit& box = *w_.Edit[static_cast<std::size_t>(p)];
+        platform::Edit& box = *cell(w_.Edit, p);
         if (p == w_.ui.RowSel && box.showing()) box.setFocus();
     }
     const int footer = fromImage ? kImageDetailsFooter : kDiskCopyDetailsFooter;
@@ -331,7 +332,7 @@ void DialogContents::DrawFileRow(int row, int entryKind, int entry, bool selecte
     const int top = kRowHeight * (row - 1);
     const int computer = w_.ui.PeerMode;
     const app::Picture& icon =
-        w_.catalogue.DriveIconBitmaps[static_cast<std::size_t>(std::clamp(entryKind, 0, 2))];
+        cell(w_.catalogue.DriveIconBitmaps, std::clamp(entryKind, 0, 2));
     // Icons are copied through the scratch picture.
     w_.ImageTEMP->setPicture(icon);
     Canvas& canvas = list.canvas();
@@ -410,11 +411,11 @@ void DialogContents::DrawLookInList() {
     w_.ui.LookInRows.fill(0);
     int row = 0;
     for (int j = 1; j <= count; ++j) {
-        const model::DriveLetterEntry drive = letters.entries[static_cast<std::size_t>(j - 1)];
+        const model::DriveLetterEntry drive = at(letters.entries, j);
         if (skippedLookInLetter(drive.disk, drive.partition)) continue;
         ++row;
         DrawLookInRow(row, j, drive.disk, drive.partition);
-        w_.ui.LookInRows[static_cast<std::size_t>(row - 1)] = j;
+        at(w_.ui.LookInRows, row) = j;
     }
     list.setHeight(kRowHeight * row + kLookInListExtra);
     // The border goes round the list's final size.

@@ -8,6 +8,7 @@
 #include "layout/message_dialog_layout.h"
 #include "layout/palette.h"
 #include "platform/application.h"
+#include "platform/indexing.h"
 
 namespace vxr::dialogs {
 
@@ -33,11 +34,8 @@ layout::Offset MessageDialogs::dialogPosition(int kind) const {
 void MessageDialogs::showPicture(int kind) {
     const layout::Offset at = dialogPosition(kind);
     platform::Image& box = *w_.Image4D;
-    box.setPicture(w_.catalogue.DialogPictures[static_cast<std::size_t>(kFirstMessagePicture + kind - 1)]);
-    box.fitToPicture();
-    box.setPosition(at.x, at.y);
+    box.showAt(cell(w_.catalogue.DialogPictures, kFirstMessagePicture + kind - 1), at.x, at.y);
     box.bringToFront();
-    box.show();
 }
 
 void MessageDialogs::showTexts() {
@@ -55,7 +53,7 @@ void MessageDialogs::showTexts() {
     if (!line1.empty()) showLabel(*w_.Label[21], line1, lineFont, palette(7), left + kLine1At.x, top + kLine1At.y);
     if (!line2.empty()) showLabel(*w_.Label[22], line2, lineFont, palette(7), left + kLine2At.x, top + kLine2At.y);
     // What the candidate reads: a text left out shows the picture's own.
-    const MessageKind& kind = kMessageKinds[static_cast<std::size_t>(messageKind(w_.ui.DialogCode))];
+    const MessageKind& kind = cell(kMessageKinds, messageKind(w_.ui.DialogCode));
     const bool ownMessage = line1.empty() && line2.empty();
     w_.trace.write("dialog", {{"code", w_.ui.DialogCode},
                               {"title", title.empty() ? kind.ownTitle : title},
@@ -90,18 +88,12 @@ void MessageDialogs::highlightButton(int button) {
     const layout::InclusiveRect rect = button == 1 ? kind.button1 : kind.button2;
     const char* picture = oneButton ? kOkFocused : button == 1 ? kYesFocused : kNoFocused;
     platform::Image& highlight = *w_.Image4A;
-    highlight.setPicture(w_.catalogue.byName(picture));
-    highlight.fitToPicture();
-    highlight.setPosition(left + rect.left, top + rect.top);
+    highlight.showAt(w_.catalogue.byName(picture), left + rect.left, top + rect.top);
     highlight.bringToFront();
-    highlight.show();
     if (!oneButton && button == 2) {
         // Yes loses its focus frame while No has it.
         platform::Image& plain = *w_.Image4A_0;
-        plain.setPicture(w_.catalogue.byName(kYesPlain));
-        plain.fitToPicture();
-        plain.setPosition(left + kind.button1.left, top + kind.button1.top);
-        plain.show();
+        plain.showAt(w_.catalogue.byName(kYesPlain), left + kind.button1.left, top + kind.button1.top);
         highlight.bringToFront();
     }
     w_.ui.ButtonSel = button;

@@ -9,6 +9,7 @@
 #include "layout/palette.h"
 #include "layout/table_layout.h"
 #include "model/size_rules.h"
+#include "platform/indexing.h"
 
 namespace vxr::dialogs {
 
@@ -93,7 +94,7 @@ std::string typeIdText(int typeId) {
 
 int TableRows::rowStyle(int row) const {
     if (row < 1 || row > 4) return kNotDrawn;
-    return RowStyles[static_cast<std::size_t>(row - 1)];
+    return at(RowStyles, row);
 }
 
 void TableRows::reset() {
@@ -113,7 +114,7 @@ void TableRows::DrawTableRow(int computer, int rowKind, int disk, int style, int
     const int n = rowKind == kDiskRow ? disk : row;
     const bool footer =
         rowKind == kPartitionListFooter || rowKind == kDiskCopyDetailsFooter || rowKind == kImageDetailsFooter;
-    if (!footer && n >= 1 && n <= 4) RowStyles[static_cast<std::size_t>(n - 1)] = static_cast<std::uint16_t>(style);
+    if (!footer && n >= 1 && n <= 4) at(RowStyles, n) = static_cast<std::uint16_t>(style);
     paintBand(n, style, rowKind != kPartitionListFooter);
     drawColumns(computer, rowKind, disk, image, row, rowTop(n));
     drawStyleLine(style, rowTop(n));
@@ -148,7 +149,7 @@ void TableRows::drawColumns(int computer, int rowKind, int disk, int image, int 
         case kImageDetailRow: {
             const model::ImageEntry entry = record.image(computer, image);
             const PartitionEntry part =
-                row >= 1 && row <= 4 ? entry.partitions[static_cast<std::size_t>(row - 1)] : PartitionEntry{};
+                row >= 1 && row <= 4 ? at(entry.partitions, row) : PartitionEntry{};
             drawDetailColumns(rowKind, part, row, top);
             break;
         }
@@ -203,7 +204,7 @@ void TableRows::drawDetailColumns(int rowKind, const PartitionEntry& part, int r
 
 std::int64_t TableRows::targetSizeSum(int count) const {
     std::int64_t sum = 0;
-    for (int p = 1; p <= std::min(count, 4); ++p) sum += w_.op.TargetSizes[static_cast<std::size_t>(p - 1)];
+    for (int p = 1; p <= std::min(count, 4); ++p) sum += at(w_.op.TargetSizes, p);
     return sum;
 }
 
@@ -279,7 +280,7 @@ void TableRows::drawStyleLine(int style, int top) {
 void TableRows::refreshSizeBoxes(int style, int row) {
     const int column = sizeBoxColumn();
     for (int k = 1; k <= 4; ++k) {
-        platform::Edit& box = *w_.Edit[static_cast<std::size_t>(k)];
+        platform::Edit& box = *cell(w_.Edit, k);
         if (!box.visible()) continue;
         DrawSizeBox(k, column);
         if ((style == kCursorRow || style == kCursorOnChosen) && k == row && box.showing()) box.setFocus();
@@ -291,9 +292,9 @@ void TableRows::refreshSizeBoxes(int style, int row) {
 void TableRows::DrawSizeBox(int row, int column) {
     if (!w_.Image1D || row < 1 || row > 4 || column < 1 || column > 2) return;
     platform::Image& table = *w_.Image1D;
-    const int x = kSizeBoxX[static_cast<std::size_t>(column)];
+    const int x = cell(kSizeBoxX, column);
     const int y = rowTop(row) + kSizeBoxDrop;
-    platform::Edit& box = *w_.Edit[static_cast<std::size_t>(row)];
+    platform::Edit& box = *cell(w_.Edit, row);
     box.setBounds(table.left() + x, table.top() + y, kSizeBoxWidth, kSizeBoxHeight);
     platform::Font font = box.font();
     font.points = 7;
@@ -320,7 +321,7 @@ void TableRows::CommitSizeBox(int row) {
     const bool diskOperation = op == model::kDiskToDisk || op == model::kDiskFromImage;
     const bool partitionOperation = op == model::kPartitionToPartition || op == model::kPartitionFromImage;
     if ((!diskOperation && !partitionOperation) || row < 1 || row > 4) return;
-    w_.op.targetSize(row) = parseSize(w_.Edit[static_cast<std::size_t>(row)]->text());
+    w_.op.targetSize(row) = parseSize(cell(w_.Edit, row)->text());
     const int computer = w_.ui.PeerMode;
     model::SizeRules(w_.computer, w_.op, w_.options).ApplySizeRules(computer, row);
     DrawSizeBox(row, diskOperation ? kDiskBoxColumn : kPartitionBoxColumn);
@@ -355,7 +356,7 @@ void TableRows::SizeBoxKeyPress(int box, char32_t& character) {
 
 void TableRows::SizeBoxClick(int box) {
     if (!sizeBoxesActive() || box < 1 || box > 4) return;
-    w_.Edit[static_cast<std::size_t>(box)]->setColor(palette(4));
+    cell(w_.Edit, box)->setColor(palette(4));
 }
 
 void TableRows::SizeBoxExit() {

@@ -11,6 +11,7 @@
 #include "layout/dialog_rects.h"
 #include "input/keyboard.h"
 #include "layout/steps.h"
+#include "platform/indexing.h"
 
 namespace vxr::input {
 
@@ -92,7 +93,7 @@ void Keyboard::listEnter() {
 int Keyboard::focusedSizeBox() const {
     if (w_.ui.DialogNo != 7 && w_.ui.DialogNo != 9) return 0;
     for (int box = 1; box <= 4; ++box) {
-        if (w_.Edit[static_cast<std::size_t>(box)]->focused()) return box;
+        if (cell(w_.Edit, box)->focused()) return box;
     }
     return 0;
 }
@@ -161,7 +162,7 @@ void Keyboard::fileUpOrDown(bool down) {
     if (!down && ui.LookInRowSel > 1) {
         --ui.LookInRowSel;
         contents.DrawLookInList();
-    } else if (down && ui.LookInRowSel < 16 && ui.LookInRows[static_cast<std::size_t>(ui.LookInRowSel)] > 0) {
+    } else if (down && ui.LookInRowSel < 16 && cell(ui.LookInRows, ui.LookInRowSel) > 0) {
         ++ui.LookInRowSel;
         contents.DrawLookInList();
     }

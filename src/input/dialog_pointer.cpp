@@ -11,6 +11,7 @@
 #include "layout/dialog_rects.h"
 #include "input/ui_state.h"
 #include "layout/steps.h"
+#include "platform/indexing.h"
 
 namespace vxr::input {
 
@@ -56,7 +57,7 @@ int DialogPointer::hitAt(int x, int y) const {
     if (rects.areaA.contains(x, y)) return -1;
     if (rects.areaB.contains(x, y)) return 0;
     for (int b = 1; b <= 3; ++b) {
-        if (rects.buttons[static_cast<std::size_t>(b - 1)].contains(x, y)) return b;
+        if (at(rects.buttons, b).contains(x, y)) return b;
     }
     return 0;
 }
@@ -76,17 +77,14 @@ bool DialogPointer::choiceMissing() const {
 
 void DialogPointer::showHighlight(const char* picture, int left, int top) {
     platform::Image& highlight = *w_.Image4A;
-    highlight.setPicture(w_.catalogue.byName(picture));
-    highlight.fitToPicture();
-    highlight.setPosition(w_.Image4B->left() + left, w_.Image4B->top() + top);
+    highlight.showAt(w_.catalogue.byName(picture), w_.Image4B->left() + left, w_.Image4B->top() + top);
     highlight.bringToFront();
-    highlight.show();
 }
 
 void DialogPointer::highlightButton(int button) {
     const DialogRects& rects = dialogRects(w_.ui.DialogNo);
-    const InclusiveRect& rect = rects.buttons[static_cast<std::size_t>(button - 1)];
-    const char* picture = rects.highlights[static_cast<std::size_t>(button - 1)];
+    const InclusiveRect& rect = at(rects.buttons, button);
+    const char* picture = at(rects.highlights, button);
     platform::Image& highlight = *w_.Image4A;
     if (picture[0] == '\0') {
         highlight.hide();  // a button without a picture of its own (dialog 19)
@@ -97,11 +95,8 @@ void DialogPointer::highlightButton(int button) {
         // The second button shows plain beside the highlighted first.
         const InclusiveRect& second = rects.buttons[1];
         platform::Image& plain = *w_.Image4A_0;
-        plain.setPicture(w_.catalogue.byName(rects.plainSecond));
-        plain.fitToPicture();
-        plain.setPosition(w_.Image4B->left() + second.left, w_.Image4B->top() + second.top);
+        plain.showAt(w_.catalogue.byName(rects.plainSecond), w_.Image4B->left() + second.left, w_.Image4B->top() + second.top);
         plain.bringToFront();
-        plain.show();
         highlight.bringToFront();
     }
 }
@@ -132,10 +127,10 @@ void DialogPointer::keyboardMove(int x, int y) {
 void DialogPointer::peerBoxMove(int x, int y) {
     UiState& ui = w_.ui;
     if (ui.ButtonSel == kPeerBoxWithoutButtons || ui.LeafItem < 1 || ui.LeafItem > 2) return;
-    const PeerBoxRects& box = kPeerBoxRects[static_cast<std::size_t>(ui.LeafItem)];
+    const PeerBoxRects& box = cell(kPeerBoxRects, ui.LeafItem);
     int button = ui.ButtonSel;
     for (int b = 1; b <= 2; ++b) {
-        if (box.buttons[static_cast<std::size_t>(b - 1)].contains(x, y)) {
+        if (at(box.buttons, b).contains(x, y)) {
             button = b;
             break;
         }
@@ -146,8 +141,8 @@ void DialogPointer::peerBoxMove(int x, int y) {
         button = 2;
     }
     ui.ButtonSel = button;
-    const InclusiveRect& rect = box.buttons[static_cast<std::size_t>(button - 1)];
-    showHighlight(box.highlights[static_cast<std::size_t>(button - 1)], rect.left, rect.top);
+    const InclusiveRect& rect = at(box.buttons, button);
+    showHighlight(at(box.highlights, button), rect.left, rect.top);
 }
 
 void DialogPointer::Image4BMouseMove(int x, int y) {
@@ -254,7 +249,7 @@ void DialogPointer::redrawTableRow(int row, int style) {
                 // The free-space row keeps the size proposed for it.
                 model::MachineRecord& record = w_.computer.record();
                 model::PartitionEntry entry = record.partition(peer, s.TargetDisk, row);
-                entry.size = s.TargetSizes[static_cast<std::size_t>(row - 1)];
+                entry.size = at(s.TargetSizes, row);
                 record.setPartition(peer, s.TargetDisk, row, entry);
                 rows.DrawTableRow(peer, dialogs::kNewPartitionRow, s.TargetDisk, style, 0, row);
             } else {
@@ -446,7 +441,7 @@ void DialogPointer::openFileListEntry(int row) {
     model::OperationState& s = w_.op;
     const std::vector<dialogs::FileListEntry> lines = dialogs::fileListEntries(w_.computer, ui.PeerMode, s.LookInDirectory);
     if (row < 1 || row > static_cast<int>(lines.size())) return;
-    const dialogs::FileListEntry line = lines[static_cast<std::size_t>(row - 1)];
+    const dialogs::FileListEntry line = at(lines, row);
     ui.RowSel = 1;
     if (line.kind == dialogs::kParentLine) {
         s.LookInDirectory = w_.computer.record().directory(ui.PeerMode, s.LookInDirectory).parent;
@@ -483,7 +478,7 @@ void DialogPointer::Image2DClick() {
     if (!isFileDialog(ui.DialogNo) || LookInPoint.y < 0) return;
     const int k = LookInPoint.y / kRowHeight;
     if (k >= kLookInRowCount) return;
-    const int letter = ui.LookInRows[static_cast<std::size_t>(k)];
+    const int letter = cell(ui.LookInRows, k);
     if (letter == 0 || w_.computer.driveLetter(ui.PeerMode, letter).disk == 0) return;
     w_.op.LookInLetter = letter;
     w_.dialogContents().DrawLookInLine();

@@ -11,6 +11,7 @@
 #include "operations/options_dialog.h"
 #include "operations/peer_connection.h"
 #include "layout/steps.h"
+#include "platform/indexing.h"
 
 namespace vxr::input {
 
@@ -96,8 +97,8 @@ void Keyboard::PROCKEY(int key) {
 // ---- targets -------------------------------------------------------------------
 
 void Keyboard::hoverMainItem(int item) {
-    const Offset at = kMainMenuItems[static_cast<std::size_t>(item - 1)].offset;
-    w_.menus().Image1BMouseMove(at.x + 1, at.y + 1);
+    const Offset place = at(kMainMenuItems, item).offset;
+    w_.menus().Image1BMouseMove(place.x + 1, place.y + 1);
 }
 
 void Keyboard::hoverSubmenuItem(int item, bool cornerPlusOne) {
@@ -122,13 +123,13 @@ void Keyboard::peerBoxTab() {
     }
     const auto& buttons = kPeerBoxRects[2].buttons;
     if (ui.ButtonSel < 0 || ui.ButtonSel >= static_cast<int>(buttons.size())) return;
-    const InclusiveRect& next = buttons[static_cast<std::size_t>(ui.ButtonSel)];
+    const InclusiveRect& next = cell(buttons, ui.ButtonSel);
     w_.dialogPointer().keyboardMove(next.left + 1, next.top + 1);
 }
 
 bool Keyboard::hoverButton(int button) {
     if (button < 1 || button > 3) return false;
-    const InclusiveRect& rect = dialogRects(w_.ui.DialogNo).buttons[static_cast<std::size_t>(button - 1)];
+    const InclusiveRect& rect = at(dialogRects(w_.ui.DialogNo).buttons, button);
     if (!rect.present()) return false;
     w_.dialogPointer().Image4BMouseMove(rect.left + 1, rect.top + 1);
     return true;

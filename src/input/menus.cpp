@@ -7,6 +7,7 @@
 #include "operations/operation_sequence.h"
 #include "operations/options_dialog.h"
 #include "operations/peer_connection.h"
+#include "platform/indexing.h"
 
 namespace vxr::input {
 
@@ -23,10 +24,7 @@ bool inHitArea(const MenuItem& item, const platform::Picture& highlight, int x, 
 
 void Menus::showHighlight(platform::Image& layer, const platform::Picture& picture, const platform::Image& menu,
                           Offset offset) {
-    layer.setPicture(picture);
-    layer.setPosition(menu.left() + offset.x, menu.top() + offset.y);
-    layer.fitToPicture();
-    layer.show();
+    layer.showAt(picture, menu.left() + offset.x, menu.top() + offset.y);
 }
 
 Offset Menus::thirdMenuPosition(int mainItem, int subItem) const {
@@ -42,8 +40,8 @@ Offset Menus::thirdMenuPosition(int mainItem, int subItem) const {
 
 int Menus::mainItemAt(int x, int y) const {
     for (int item = 1; item <= kMainItems; ++item) {
-        if (inHitArea(kMainMenuItems[static_cast<std::size_t>(item - 1)],
-                      w_.catalogue.MainMenuHighlights[static_cast<std::size_t>(item)], x, y)) {
+        if (inHitArea(at(kMainMenuItems, item),
+                      cell(w_.catalogue.MainMenuHighlights, item), x, y)) {
             return item;
         }
     }
@@ -61,18 +59,15 @@ void Menus::Image1BMouseMove(int x, int y) {
     w_.screens().HideThirdMenus();
     ui.LeafItem = 0;
     if (item != ui.MainItem) {
-        showHighlight(*w_.Image1A, w_.catalogue.MainMenuHighlights[static_cast<std::size_t>(item)], *w_.Image1B,
-                      kMainMenuItems[static_cast<std::size_t>(item - 1)].offset);
+        showHighlight(*w_.Image1A, cell(w_.catalogue.MainMenuHighlights, item), *w_.Image1B,
+                      at(kMainMenuItems, item).offset);
     }
     ui.MainItem = item;
 }
 
 void Menus::openSubmenu() {
     const MenuBox& box = submenu(w_.ui.MainItem);
-    w_.Image2B->setPicture(w_.catalogue.SubmenuPictures[static_cast<std::size_t>(w_.ui.MainItem)]);
-    w_.Image2B->setPosition(box.at.x, box.at.y);
-    w_.Image2B->fitToPicture();
-    w_.Image2B->show();
+    w_.Image2B->showAt(cell(w_.catalogue.SubmenuPictures, w_.ui.MainItem), box.at.x, box.at.y);
     const Offset first = menuItem(box, 1).offset;
     Image2BMouseMove(first.x, first.y);
 }
@@ -114,9 +109,9 @@ void Menus::IMAGE1AClick() {
 
 int Menus::submenuItemAt(int mainItem, int x, int y) const {
     const MenuBox& box = submenu(mainItem);
-    const auto& highlights = w_.catalogue.SubmenuHighlights[static_cast<std::size_t>(mainItem)];
+    const auto& highlights = cell(w_.catalogue.SubmenuHighlights, mainItem);
     for (int item = 1; item <= 4; ++item) {
-        if (inHitArea(menuItem(box, item), highlights[static_cast<std::size_t>(item)], x, y)) return item;
+        if (inHitArea(menuItem(box, item), cell(highlights, item), x, y)) return item;
     }
     return 0;
 }
@@ -134,7 +129,7 @@ void Menus::Image2BMouseMove(int x, int y) {
     if (isSubmenu) {
         // Only the column of the items counts.
         const Offset first = menuItem(submenu(ui.MainItem), 1).offset;
-        const auto& firstHighlight = w_.catalogue.SubmenuHighlights[static_cast<std::size_t>(ui.MainItem)][1];
+        const auto& firstHighlight = cell(w_.catalogue.SubmenuHighlights, ui.MainItem)[1];
         if (!firstHighlight || x < first.x || x >= first.x + firstHighlight->width()) return;
     }
     const int item = submenuItemAt(ui.MainItem, x, y);
@@ -143,7 +138,7 @@ void Menus::Image2BMouseMove(int x, int y) {
     ui.LeafItem = 0;
     if (item != ui.SubItem || !w_.Image2A->visible()) {
         showHighlight(*w_.Image2A,
-                      w_.catalogue.SubmenuHighlights[static_cast<std::size_t>(ui.MainItem)][static_cast<std::size_t>(item)],
+                      cell(cell(w_.catalogue.SubmenuHighlights, ui.MainItem), item),
                       *w_.Image2B, menuItem(submenu(ui.MainItem), item).offset);
     }
     ui.SubItem = item;
@@ -152,11 +147,7 @@ void Menus::Image2BMouseMove(int x, int y) {
 void Menus::openThirdMenu() {
     const UiState& ui = w_.ui;
     const Offset at = thirdMenuPosition(ui.MainItem, ui.SubItem);
-    w_.Image3B->setPicture(
-        w_.catalogue.ThirdMenuPictures[static_cast<std::size_t>(ui.MainItem)][static_cast<std::size_t>(ui.SubItem)]);
-    w_.Image3B->setPosition(at.x, at.y);
-    w_.Image3B->fitToPicture();
-    w_.Image3B->show();
+    w_.Image3B->showAt(cell(cell(w_.catalogue.ThirdMenuPictures, ui.MainItem), ui.SubItem), at.x, at.y);
     const Offset first = menuItem(thirdMenu(ui.MainItem, ui.SubItem), 1).offset;
     Image3BMouseMove(first.x, first.y);
 }
@@ -197,9 +188,9 @@ int Menus::thirdItemAt(int mainItem, int subItem, int x, int y) const {
     if (mainItem < 1 || mainItem > 2 || subItem < 1 || subItem > 3) return 0;
     const MenuBox& box = thirdMenu(mainItem, subItem);
     const auto& highlights =
-        w_.catalogue.ThirdMenuHighlights[static_cast<std::size_t>(mainItem)][static_cast<std::size_t>(subItem)];
+        cell(cell(w_.catalogue.ThirdMenuHighlights, mainItem), subItem);
     for (int item = 1; item <= 3; ++item) {
-        if (inHitArea(menuItem(box, item), highlights[static_cast<std::size_t>(item)], x, y)) return item;
+        if (inHitArea(menuItem(box, item), cell(highlights, item), x, y)) return item;
     }
     return 0;
 }
@@ -211,8 +202,7 @@ void Menus::Image3BMouseMove(int x, int y) {
     const int item = thirdItemAt(ui.MainItem, ui.SubItem, x, y);
     if (item == 0 || item == ui.LeafItem) return;
     showHighlight(*w_.Image3A,
-                  w_.catalogue.ThirdMenuHighlights[static_cast<std::size_t>(ui.MainItem)]
-                                                  [static_cast<std::size_t>(ui.SubItem)][static_cast<std::size_t>(item)],
+                  cell(cell(cell(w_.catalogue.ThirdMenuHighlights, ui.MainItem), ui.SubItem), item),
                   *w_.Image3B, menuItem(thirdMenu(ui.MainItem, ui.SubItem), item).offset);
     ui.LeafItem = item;
 }

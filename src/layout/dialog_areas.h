@@ -6,6 +6,7 @@
 #include <array>
 
 #include "layout/table_types.h"
+#include "platform/indexing.h"
 
 namespace vxr::layout {
 
@@ -40,7 +41,7 @@ inline constexpr std::array<SelectionDialog, 10> kSelectionDialogs{{
 }};
 
 constexpr const SelectionDialog& selectionDialog(int dialogNo) {
-    return dialogNo >= 1 && dialogNo <= 9 ? kSelectionDialogs[static_cast<std::size_t>(dialogNo)] : kSelectionDialogs[0];
+    return dialogNo >= 1 && dialogNo <= 9 ? cell(kSelectionDialogs, dialogNo) : kSelectionDialogs[0];
 }
 
 // The disk digit in the titles of dialogs 2 and 7, on the line of the

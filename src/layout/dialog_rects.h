@@ -7,6 +7,7 @@
 #include <array>
 
 #include "layout/table_types.h"
+#include "platform/indexing.h"
 
 namespace vxr::layout {
 
@@ -71,7 +72,7 @@ inline constexpr std::array<DialogRects, kDialogCount + 1> kDialogRects{{
 }};
 
 constexpr const DialogRects& dialogRects(int dialogNo) {
-    return dialogNo >= 1 && dialogNo <= kDialogCount ? kDialogRects[static_cast<std::size_t>(dialogNo)] : kDialogRects[0];
+    return dialogNo >= 1 && dialogNo <= kDialogCount ? cell(kDialogRects, dialogNo) : kDialogRects[0];
 }
 
 // The stops (FieldPos) of a file dialog, and the focus frame areas of the

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "layout/table_types.h"
+#include "platform/indexing.h"
 
 namespace vxr::layout {
 
@@ -53,13 +54,13 @@ inline constexpr std::array<std::array<InclusiveRect, kOptionFrameFields>, kOpti
 // Frame rectangle of an operation dialog, or none.
 constexpr const InclusiveRect* dialogFrameRect(int dialogNo) {
     if (dialogNo < 1 || dialogNo > kFrameDialogs) return nullptr;
-    const int row = kDialogFrameRows[static_cast<std::size_t>(dialogNo)];
-    return row == 0 ? nullptr : &kDialogFrameRects[static_cast<std::size_t>(row)];
+    const int row = cell(kDialogFrameRows, dialogNo);
+    return row == 0 ? nullptr : &cell(kDialogFrameRects, row);
 }
 
 constexpr InclusiveRect optionsFrameRect(int tab, int field) {
     if (tab < 1 || tab > kOptionFrameTabs || field < 1 || field > kOptionFrameFields) return kZeroRect;
-    return kOptionsFrameRects[static_cast<std::size_t>(tab - 1)][static_cast<std::size_t>(field - 1)];
+    return at(at(kOptionsFrameRects, tab), field);
 }
 
 }  // namespace vxr::layout

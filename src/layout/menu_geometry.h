@@ -7,6 +7,7 @@
 
 #include "layout/table_types.h"
 #include "model/option_names.h"
+#include "platform/indexing.h"
 
 namespace vxr::layout {
 
@@ -70,16 +71,16 @@ inline constexpr std::array<std::array<MenuBox, 4>, 4> kThirdMenus{{
 inline constexpr Offset kPeerThirdMenuShift{-92, 10};
 
 constexpr const MenuBox& submenu(int mainItem) {
-    return mainItem >= 1 && mainItem <= 7 ? kSubmenus[static_cast<std::size_t>(mainItem)] : kSubmenus[0];
+    return mainItem >= 1 && mainItem <= 7 ? cell(kSubmenus, mainItem) : kSubmenus[0];
 }
 
 constexpr const MenuBox& thirdMenu(int mainItem, int subItem) {
     if (mainItem < 1 || mainItem > 3 || subItem < 1 || subItem > 3) return kNoBox;
-    return kThirdMenus[static_cast<std::size_t>(mainItem)][static_cast<std::size_t>(subItem)];
+    return cell(cell(kThirdMenus, mainItem), subItem);
 }
 
 constexpr const MenuItem& menuItem(const MenuBox& box, int item) {
-    return item >= 1 && item <= 4 ? box.items[static_cast<std::size_t>(item - 1)] : kAbsentItem;
+    return item >= 1 && item <= 4 ? at(box.items, item) : kAbsentItem;
 }
 
 // Options dialog tab strip on the tab page layer, both edges included, and

@@ -11,6 +11,7 @@
 
 #include "layout/table_types.h"
 #include "model/option_names.h"
+#include "platform/indexing.h"
 
 namespace vxr::layout {
 
@@ -85,7 +86,7 @@ inline constexpr std::array<std::array<OptionBox, kBoxesPerTab>, kOptionTabs> kO
 // Box n (1..9) of tab t (1..5); an absent box outside the table.
 constexpr const OptionBox& optionBox(int tab, int box) {
     if (tab < 1 || tab > kOptionTabs || box < 1 || box > kBoxesPerTab) return kNoOptionBox;
-    return kOptionBoxTable[static_cast<std::size_t>(tab - 1)][static_cast<std::size_t>(box - 1)];
+    return at(at(kOptionBoxTable, tab), box);
 }
 
 }  // namespace vxr::layout

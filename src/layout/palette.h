@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/color.h"
+#include "platform/indexing.h"
 
 namespace vxr::layout {
 
@@ -22,6 +23,6 @@ inline constexpr std::array<Color, 10> kPalette{{
     {206, 207, 206},  // 9 title text
 }};
 
-constexpr Color palette(int n) { return n >= 1 && n <= 9 ? kPalette[static_cast<std::size_t>(n)] : kPalette[0]; }
+constexpr Color palette(int n) { return n >= 1 && n <= 9 ? cell(kPalette, n) : kPalette[0]; }
 
 }  // namespace vxr::layout

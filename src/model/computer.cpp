@@ -1,6 +1,7 @@
 #include "model/computer.h"
 
 #include "model/scramble.h"
+#include "platform/indexing.h"
 #include "platform/record_file.h"
 
 namespace vxr::model {
@@ -56,12 +57,12 @@ int TCOMPUTER::ReloadIfChanged() {
 
 const DriveLetterTable& TCOMPUTER::driveLetters(int computer) const {
     static const DriveLetterTable empty;
-    return MachineRecord::validComputer(computer) ? driveLetters_[static_cast<std::size_t>(computer)] : empty;
+    return MachineRecord::validComputer(computer) ? cell(driveLetters_, computer) : empty;
 }
 
 DriveLetterEntry TCOMPUTER::driveLetter(int computer, int entry) const {
     if (entry < 1 || entry > bytes::kDriveLetters) return {};
-    return driveLetters(computer).entries[static_cast<std::size_t>(entry - 1)];
+    return at(driveLetters(computer).entries, entry);
 }
 
 }  // namespace vxr::model

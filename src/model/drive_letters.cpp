@@ -1,5 +1,6 @@
 #include "model/computer.h"
 #include "model/partition_types.h"
+#include "platform/indexing.h"
 
 namespace vxr::model {
 
@@ -20,7 +21,7 @@ void append(DriveLetterTable& table, int disk, int partition, int type) {
 
 void TCOMPUTER::BuildDriveLetters() {
     for (int c = 0; c < bytes::kComputers; ++c) {
-        DriveLetterTable& table = driveLetters_[static_cast<std::size_t>(c)];
+        DriveLetterTable& table = cell(driveLetters_, c);
         table = {};
         const int disks = record_.disksInUse(c);
         for (int d = 1; d <= disks; ++d) {

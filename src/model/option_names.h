@@ -6,6 +6,7 @@
 #include <array>
 
 #include "model/record_layout.h"
+#include "platform/indexing.h"
 
 namespace vxr::model {
 
@@ -29,7 +30,7 @@ inline constexpr std::array<std::array<const char*, kBoxesPerOptionWord>, bytes:
 // The summary of box n (1..9) of option word t (1..5); nullptr outside.
 constexpr const char* optionSummary(int word, int box) {
     if (word < 1 || word > bytes::kOptionWords || box < 1 || box > kBoxesPerOptionWord) return nullptr;
-    return kOptionSummaries[static_cast<std::size_t>(word - 1)][static_cast<std::size_t>(box - 1)];
+    return at(at(kOptionSummaries, word), box);
 }
 
 }  // namespace vxr::model

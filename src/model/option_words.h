@@ -8,14 +8,15 @@
 #include <cstdint>
 
 #include "model/record_layout.h"
+#include "platform/indexing.h"
 
 namespace vxr::model {
 
 class OptionWords {
 public:
-    std::uint16_t word(int t) const { return valid(t) ? words_[static_cast<std::size_t>(t - 1)] : 0; }
+    std::uint16_t word(int t) const { return valid(t) ? at(words_, t) : 0; }
     void setWord(int t, std::uint16_t value) {
-        if (valid(t)) words_[static_cast<std::size_t>(t - 1)] = value;
+        if (valid(t)) at(words_, t) = value;
     }
     bool box(int t, int n) const { return validBox(n) && (word(t) >> (n - 1) & 1) != 0; }
     void setBox(int t, int n, bool on) {

@@ -5,6 +5,7 @@
 
 #include "model/computer.h"
 #include "model/partition_types.h"
+#include "platform/indexing.h"
 #include "platform/text.h"
 
 namespace vxr::model {
@@ -145,14 +146,14 @@ std::int64_t TCOMPUTER::SumPartitionSize(int computer, int disk) const {
 std::int64_t TCOMPUTER::SumImagePartitionSize(int computer, int image) const {
     const ImageEntry entry = record_.image(computer, image);
     std::int64_t sum = 0;
-    for (int p = 1; p <= record_.imagePartitionsInUse(computer, image); ++p) sum += entry.partitions[static_cast<std::size_t>(p - 1)].size;
+    for (int p = 1; p <= record_.imagePartitionsInUse(computer, image); ++p) sum += at(entry.partitions, p).size;
     return sum;
 }
 
 std::int64_t TCOMPUTER::SumImageDataSize(int computer, int image) const {
     const ImageEntry entry = record_.image(computer, image);
     std::int64_t sum = 0;
-    for (int p = 1; p <= record_.imagePartitionsInUse(computer, image); ++p) sum += entry.partitions[static_cast<std::size_t>(p - 1)].dataSize;
+    for (int p = 1; p <= record_.imagePartitionsInUse(computer, image); ++p) sum += at(entry.partitions, p).dataSize;
     return sum;
 }
 

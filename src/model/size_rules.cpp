@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "model/partition_types.h"
+#include "platform/indexing.h"
 
 namespace vxr::model {
 
@@ -55,7 +56,7 @@ PartitionEntry SizeRules::sourcePartition(int computer, int n) const {
         case kDiskToDisk: return record.partition(0, state_.SourceDisk, n);
         case kDiskFromImage: {
             const ImageEntry image = record.image(computer, state_.ImageIndex);
-            return MachineRecord::validPartition(n) ? image.partitions[static_cast<std::size_t>(n - 1)] : PartitionEntry{};
+            return MachineRecord::validPartition(n) ? at(image.partitions, n) : PartitionEntry{};
         }
         case kPartitionToPartition:
         case kPartitionFromImage: {
@@ -88,10 +89,10 @@ int SizeRules::ApplySizeRules(int computer, int n) {
 
 int SizeRules::proposeProportionally(int computer, const PartitionTable& partitions, int count, std::int32_t capacity) {
     std::uint64_t total = 0;
-    for (int p = 1; p <= count; ++p) total += static_cast<std::uint32_t>(partitions[static_cast<std::size_t>(p - 1)].size);
+    for (int p = 1; p <= count; ++p) total += static_cast<std::uint32_t>(at(partitions, p).size);
     int result = 0;
     for (int p = 1; p <= count; ++p) {
-        state_.targetSize(p) = proportionalShare(partitions[static_cast<std::size_t>(p - 1)].size, total, capacity);
+        state_.targetSize(p) = proportionalShare(at(partitions, p).size, total, capacity);
         result = ApplySizeRules(computer, p);
     }
     return result;
@@ -117,7 +118,7 @@ bool SizeRules::NewSizesHoldData(int computer) const {
     if (state_.OpCode == kDiskToDisk) count = record.partitionsInUse(0, state_.SourceDisk);
     if (state_.OpCode == kDiskFromImage) count = record.imagePartitionsInUse(computer, state_.ImageIndex);
     for (int p = 1; p <= count; ++p) {
-        const std::int32_t size = state_.TargetSizes[static_cast<std::size_t>(p - 1)];
+        const std::int32_t size = at(state_.TargetSizes, p);
         if (size < 0 || size < sourcePartition(computer, p).dataSize) return false;
     }
     return true;

@@ -15,21 +15,15 @@ using layout::kHelpWindowAt;
 
 void HelpScreen::ShowHelp() {
     platform::Image& window = *w_.Image2B;
-    window.setPicture(w_.catalogue.SubmenuPictures[input::kHelp]);
-    window.fitToPicture();
-    window.setPosition(kHelpWindowAt.x, kHelpWindowAt.y);
-    window.show();
+    window.showAt(w_.catalogue.SubmenuPictures[input::kHelp], kHelpWindowAt.x, kHelpWindowAt.y);
 
     platform::ScrollBox& box = *w_.ScrollBox1;
     box.setBounds(window.left() + kHelpScrollInsetX, window.top() + kHelpScrollInsetTop,
                   window.width() - 2 * kHelpScrollInsetX, kHelpScrollHeight);
     box.setScrollBarColor(layout::palette(2));
     box.setScrollTop(0);
-    w_.IMAGEH->setPicture(w_.catalogue.ThirdMenuPictures[5][1]);
-    w_.IMAGEH->setPosition(0, 0);
-    w_.IMAGEH->fitToPicture();
     w_.Image5DA->hide();
-    w_.IMAGEH->show();
+    w_.IMAGEH->showAt(w_.catalogue.ThirdMenuPictures[5][1], 0, 0);
     box.bringToFront();
     box.show();
     w_.trace.write("help", {{"shown", true}});

@@ -15,6 +15,7 @@
 #include "layout/step_layout.h"
 #include "layout/step_texts.h"
 #include "platform/application.h"
+#include "platform/indexing.h"
 #include "platform/text.h"
 
 namespace vxr::operations {
@@ -53,16 +54,13 @@ std::string typedPassword(const std::string& text) {
 void OperationSequence::showStepPicture(Step step) {
     const StepPicture& place = stepRow(step).picture;
     platform::Image& dialog = *w_.Image4B;
-    dialog.setPicture(w_.catalogue.DialogPictures[static_cast<std::size_t>(place.catalogueSlot)]);
-    dialog.fitToPicture();
-    dialog.setPosition(place.at.x, place.at.y);
+    dialog.showAt(cell(w_.catalogue.DialogPictures, place.catalogueSlot), place.at.x, place.at.y);
     dialog.bringToFront();
-    dialog.show();
     const StepTexts texts = stepTexts(number(step), w_.ui.PeerMode == 1);
     const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
     const auto lay = [&](int label, const std::string& text, layout::Offset at, const platform::Font& font, int band) {
         if (text.empty()) return;
-        dialogs::showLabel(*w_.Label[static_cast<std::size_t>(label)], text, font, layout::palette(band),
+        dialogs::showLabel(*cell(w_.Label, label), text, font, layout::palette(band),
                            dialog.left() + at.x, dialog.top() + at.y);
     };
     lay(24, texts.title, kStepTitleAt, {"Tahoma", 7, true, layout::palette(9)}, 2);
@@ -98,10 +96,7 @@ int OperationSequence::AskStep(Step step) {
     ui.ButtonSel = 0;
     if (step == Step::ProgressScreen) {
         const StepPicture& place = kProgressStep;
-        w_.IMAGE2BP->setPicture(w_.catalogue.DialogPictures[static_cast<std::size_t>(place.catalogueSlot)]);
-        w_.IMAGE2BP->fitToPicture();
-        w_.IMAGE2BP->setPosition(place.at.x, place.at.y);
-        w_.IMAGE2BP->show();
+        w_.IMAGE2BP->showAt(cell(w_.catalogue.DialogPictures, place.catalogueSlot), place.at.x, place.at.y);
         w_.progress().ShowProgressScreen();
         return 0;
     }

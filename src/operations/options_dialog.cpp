@@ -12,6 +12,7 @@
 #include "layout/option_boxes.h"
 #include "layout/options_layout.h"
 #include "operations/record_saves.h"
+#include "platform/indexing.h"
 
 namespace vxr::operations {
 
@@ -42,15 +43,9 @@ bool OptionsDialog::open() const { return w_.ui.MainItem == input::kOptions && w
 void OptionsDialog::OpenOptions() {
     w_.screens().HideMainMenu();
     platform::Image& title = *w_.IMAGE2BT;
-    title.setPicture(w_.catalogue.OptionsPictures[0]);
-    title.fitToPicture();
-    title.setPosition(kOptionsTitleAt.x, kOptionsTitleAt.y);
-    title.show();
+    title.showAt(w_.catalogue.OptionsPictures[0], kOptionsTitleAt.x, kOptionsTitleAt.y);
     platform::Image& bar = *w_.Image2B;
-    bar.setPicture(w_.catalogue.OptionsPictures[7]);
-    bar.fitToPicture();
-    bar.setPosition(title.left(), kOptionsBarTop);
-    bar.show();
+    bar.showAt(w_.catalogue.OptionsPictures[7], title.left(), kOptionsBarTop);
     w_.IMAGE2BP->bringToFront();
     saved_ = w_.options;
     w_.ui.SubItem = 1;
@@ -63,15 +58,12 @@ void OptionsDialog::OpenOptions() {
 
 void OptionsDialog::ShowOptionsTab(int tab) {
     platform::Image& page = *w_.IMAGE2BP;
-    page.setPicture(w_.catalogue.OptionsPictures[static_cast<std::size_t>(std::clamp(tab, 0, 7))]);
-    page.fitToPicture();
-    page.setPosition(w_.IMAGE2BT->left(), w_.IMAGE2BT->top() + w_.IMAGE2BT->height());
-    page.show();
+    page.showAt(cell(w_.catalogue.OptionsPictures, std::clamp(tab, 0, 7)), w_.IMAGE2BT->left(), w_.IMAGE2BT->top() + w_.IMAGE2BT->height());
     if (tab >= 1 && tab <= kOptionTabs) {
-        for (int i = 1; i <= 15; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
+        for (int i = 1; i <= 15; ++i) cell(w_.Label, i)->hide();
         DrawOptionBoxes();
     } else if (tab == kSaveSettingsTab) {
-        for (int i = 1; i <= kBoxesPerTab; ++i) w_.Image24x[static_cast<std::size_t>(i)]->hide();
+        for (int i = 1; i <= kBoxesPerTab; ++i) cell(w_.Image24x, i)->hide();
         listActiveSwitches();
     }
 }
@@ -87,7 +79,7 @@ void OptionsDialog::listActiveSwitches() {
             const bool second = shown > kActiveSwitchesFirstColumnRows;
             const int column = second ? 1 : 0;
             const int row = second ? shown - 1 - kActiveSwitchesFirstColumnRows : shown - 1;
-            dialogs::showLabel(*w_.Label[static_cast<std::size_t>(shown)], summary,
+            dialogs::showLabel(*cell(w_.Label, shown), summary,
                                {"Microsoft Sans Serif", 7, false, platform::colors::black}, layout::palette(7),
                                page.left() + kActiveSwitchesAt.x + column * kActiveSwitchesColumnStep,
                                page.top() + kActiveSwitchesAt.y + row * kActiveSwitchesRowStep);
@@ -96,7 +88,7 @@ void OptionsDialog::listActiveSwitches() {
 }
 
 void OptionsDialog::DrawOptionBox(int n) {
-    platform::Image& control = *w_.Image24x[static_cast<std::size_t>(n)];
+    platform::Image& control = *cell(w_.Image24x, n);
     const int tab = w_.ui.SubItem;
     const OptionBox& box = optionBox(tab, n);
     if (!box.present()) {
@@ -105,10 +97,7 @@ void OptionsDialog::DrawOptionBox(int n) {
     }
     const bool on = w_.options.box(tab, n);
     const int picture = box.style == kCheckBox ? (on ? kCheckSet : kCheckClear) : (on ? kRadioSet : kRadioClear);
-    control.setPicture(w_.catalogue.OptionsPictures[static_cast<std::size_t>(picture)]);
-    control.fitToPicture();
-    control.setPosition(w_.IMAGE2BP->left() + box.x, w_.IMAGE2BP->top() + box.y);
-    control.show();
+    control.showAt(cell(w_.catalogue.OptionsPictures, picture), w_.IMAGE2BP->left() + box.x, w_.IMAGE2BP->top() + box.y);
     control.bringToFront();
 }
 
@@ -156,7 +145,7 @@ void OptionsDialog::CloseOptions() {
     w_.screens().HideSubmenus();
     w_.IMAGE2BT->hide();
     w_.IMAGE2BP->hide();
-    for (int i = 1; i <= kBoxesPerTab; ++i) w_.Image24x[static_cast<std::size_t>(i)]->hide();
+    for (int i = 1; i <= kBoxesPerTab; ++i) cell(w_.Image24x, i)->hide();
     w_.ui.SubItem = 0;
     w_.trace.write("options", {{"open", false}, {"cancelled", cancelled}});
     w_.screens().ResetMainScreen();
@@ -164,14 +153,14 @@ void OptionsDialog::CloseOptions() {
 
 void OptionsDialog::highlightBarButton(int item) {
     const layout::MenuItem& button = layout::menuItem(layout::submenu(input::kOptions), item);
-    w_.menus().showHighlight(*w_.Image2A, w_.catalogue.SubmenuHighlights[input::kOptions][static_cast<std::size_t>(item)],
+    w_.menus().showHighlight(*w_.Image2A, cell(w_.catalogue.SubmenuHighlights[input::kOptions], item),
                              *w_.Image2B, button.offset);
 }
 
 void OptionsDialog::Image2BMouseMove(int x, int y) {
     for (int item : {kAccept, kCancel}) {
         const layout::MenuItem& button = layout::menuItem(layout::submenu(input::kOptions), item);
-        const auto& picture = w_.catalogue.SubmenuHighlights[input::kOptions][static_cast<std::size_t>(item)];
+        const auto& picture = cell(w_.catalogue.SubmenuHighlights[input::kOptions], item);
         if (!picture || !layout::hitArea(button.offset, picture->width(), picture->height(), x, y)) continue;
         const bool alreadyThere = w_.Image2A->visible() && w_.Image2A->left() == w_.Image2B->left() + button.offset.x;
         if (!alreadyThere) highlightBarButton(item);
@@ -189,11 +178,8 @@ void OptionsDialog::IMAGE2BPMouseMove(int x, int y) {
     if (w_.ui.MainItem != input::kOptions || w_.ui.SubItem != kSaveSettingsTab || !overSave) return;
     platform::Image& highlight = *w_.Image24x[1];
     if (highlight.visible()) return;
-    highlight.setPicture(w_.catalogue.OptionsPictures[kSaveHighlight]);
-    highlight.fitToPicture();
-    highlight.setPosition(w_.IMAGE2BP->left() + save.left, w_.IMAGE2BP->top() + save.top);
+    highlight.showAt(w_.catalogue.OptionsPictures[kSaveHighlight], w_.IMAGE2BP->left() + save.left, w_.IMAGE2BP->top() + save.top);
     highlight.bringToFront();
-    highlight.show();
     w_.ui.FieldPos = 2;
     w_.focusFrame().DrawOptionFocus(false);
 }
@@ -201,7 +187,7 @@ void OptionsDialog::IMAGE2BPMouseMove(int x, int y) {
 void OptionsDialog::IMAGE2BPClick() {
     if (w_.mouseLocked() || w_.ui.MainItem != input::kOptions) return;
     for (int tab = 1; tab <= layout::kOptionTabCount; ++tab) {
-        if (!layout::kOptionTabRects[static_cast<std::size_t>(tab - 1)].contains(lastX_, lastY_)) continue;
+        if (!at(layout::kOptionTabRects, tab).contains(lastX_, lastY_)) continue;
         if (tab == w_.ui.SubItem) return;
         w_.ui.SubItem = tab;
         w_.ui.FieldPos = 1;
@@ -264,7 +250,7 @@ void OptionsDialog::escapeKey() {
 }
 
 void OptionsDialog::clickTab(int tab) {
-    const layout::InclusiveRect& rect = layout::kOptionTabRects[static_cast<std::size_t>(tab - 1)];
+    const layout::InclusiveRect& rect = at(layout::kOptionTabRects, tab);
     lastX_ = rect.left + 1;
     lastY_ = rect.top + 1;
     IMAGE2BPClick();

@@ -15,6 +15,7 @@
 #include "operations/operation_sequence.h"
 #include "layout/peer_layout.h"
 #include "platform/application.h"
+#include "platform/indexing.h"
 
 namespace vxr::operations {
 
@@ -59,11 +60,8 @@ void PeerConnection::PeerConnect() {
 
 void PeerConnection::showBox(int pictureSlot, int x, int y) {
     platform::Image& box = *w_.Image4B;
-    box.setPicture(w_.catalogue.PeerPictures[static_cast<std::size_t>(pictureSlot)]);
-    box.fitToPicture();
-    box.setPosition(x, y);
+    box.showAt(cell(w_.catalogue.PeerPictures, pictureSlot), x, y);
     box.bringToFront();
-    box.show();
 }
 
 void PeerConnection::failWith(layout::Msg failure) {
@@ -160,10 +158,7 @@ void PeerConnection::showPeerMenu() {
     ui.LeafItem = 0;
     const layout::MenuBox& menu = layout::submenu(input::kPeerMenu);
     platform::Image& layer = *w_.Image2B;
-    layer.setPicture(w_.catalogue.PeerPictures[kPeerMenuBox]);
-    layer.setPosition(menu.at.x, menu.at.y);
-    layer.fitToPicture();
-    layer.show();
+    layer.showAt(w_.catalogue.PeerPictures[kPeerMenuBox], menu.at.x, menu.at.y);
     const layout::Offset first = layout::menuItem(menu, 1).offset;
     w_.menus().Image2BMouseMove(first.x + 1, first.y + 1);
 }

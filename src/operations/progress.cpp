@@ -13,6 +13,7 @@
 #include "operations/record_saves.h"
 #include "layout/step_layout.h"
 #include "platform/application.h"
+#include "platform/indexing.h"
 
 namespace vxr::operations {
 
@@ -73,7 +74,7 @@ std::vector<DetailRow> Progress::detailRows() const {
         case model::kPartitionFromImage: {
             const model::ImageEntry image = r.image(peer, s.ImageIndex);
             const PartitionEntry p = MachineRecord::validPartition(s.SourcePartitions)
-                                         ? image.partitions[static_cast<std::size_t>(s.SourcePartitions - 1)]
+                                         ? at(image.partitions, s.SourcePartitions)
                                          : PartitionEntry{};
             source = typeText(p) + mb(p.size) + ", " + std::to_string(p.dataSize) + " MB used, NO NAME";
             source2 = "from " + side + " file " + path(s.ImageIndex) + ".VXI, " + mb(p.size);
@@ -95,7 +96,7 @@ std::vector<DetailRow> Progress::detailRows() const {
         case model::kPartitionFromImage: {
             const int slot = s.TargetPartition;
             const PartitionEntry p = r.partition(peer, s.TargetDisk, slot);
-            const std::int32_t size = MachineRecord::validPartition(slot) ? s.TargetSizes[static_cast<std::size_t>(slot - 1)] : 0;
+            const std::int32_t size = MachineRecord::validPartition(slot) ? at(s.TargetSizes, slot) : 0;
             target = typeText(p) + mb(size);
             target2 = "From " + side + " drive [" + disk(s.TargetDisk) + "], " + mb(r.disk(peer, s.TargetDisk).capacity);
             break;
@@ -200,7 +201,7 @@ void Progress::animate() {
 
 void Progress::hide() {
     w_.IMAGE2BP->hide();
-    for (int i = 1; i <= kDetailLabels; ++i) w_.Label[static_cast<std::size_t>(i)]->hide();
+    for (int i = 1; i <= kDetailLabels; ++i) cell(w_.Label, i)->hide();
     w_.PercentBox->hide();
     w_.ProgressBar->hide();
 }

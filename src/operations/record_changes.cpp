@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/indexing.h"
 #include "platform/text.h"
 
 namespace vxr::operations {
@@ -57,13 +58,13 @@ ChangeResult writeImage(model::TCOMPUTER& machine, const model::OperationState& 
         image.partitions = {};
         for (int k = 1; k <= bytes::kPartitions; ++k) {
             if ((state.SourcePartitions >> (k - 1) & 1) == 0) continue;
-            image.partitions[image.partitionCount++] = source.partitions[static_cast<std::size_t>(k - 1)];
+            image.partitions[image.partitionCount++] = at(source.partitions, k);
         }
         // Each partition's data compressed and rounded on its own.
         std::int64_t size = 0;
         for (int k = 1; k <= bytes::kPartitions; ++k) {
             if ((state.SourcePartitions >> (k - 1) & 1) == 0) continue;
-            size += CompressedSize(source.partitions[static_cast<std::size_t>(k - 1)].dataSize, state.CompressionFactor);
+            size += CompressedSize(at(source.partitions, k).dataSize, state.CompressionFactor);
         }
         image.size = clampSize(size + 1);
     }
@@ -98,8 +99,8 @@ void writeDisk(model::TCOMPUTER& machine, const model::OperationState& state, co
     }
     const int count = std::min<int>(target.partitionCount, bytes::kPartitions);
     for (int i = 1; i <= count; ++i) {
-        PartitionEntry& entry = target.partitions[static_cast<std::size_t>(i - 1)];
-        entry.size = state.TargetSizes[static_cast<std::size_t>(i - 1)];
+        PartitionEntry& entry = at(target.partitions, i);
+        entry.size = at(state.TargetSizes, i);
         // A restore converts every large partition; a disk copy none.
         if (state.OpCode == model::kDiskFromImage) convertToFat32(entry, entry.size, false, options);
     }
@@ -118,7 +119,7 @@ ChangeResult writePartition(model::TCOMPUTER& machine, const model::OperationSta
     } else {
         const ImageEntry image = record.image(computer, state.ImageIndex);
         if (!MachineRecord::validPartition(state.SourcePartitions)) return ChangeResult::NoSource;
-        sourceEntry = image.partitions[static_cast<std::size_t>(state.SourcePartitions - 1)];
+        sourceEntry = at(image.partitions, state.SourcePartitions);
     }
     const int slot = state.TargetPartition;
     if (!MachineRecord::validPartition(slot)) return ChangeResult::NoSource;
@@ -128,10 +129,10 @@ ChangeResult writePartition(model::TCOMPUTER& machine, const model::OperationSta
         ++target.partitionCount;
     } else {
         machine.RemoveDirectories(computer, state.TargetDisk, slot);
-        target.partitions[static_cast<std::size_t>(slot - 1)] = sourceEntry;
+        at(target.partitions, slot) = sourceEntry;
     }
-    PartitionEntry& entry = target.partitions[static_cast<std::size_t>(slot - 1)];
-    entry.size = state.TargetSizes[static_cast<std::size_t>(slot - 1)];
+    PartitionEntry& entry = at(target.partitions, slot);
+    entry.size = at(state.TargetSizes, slot);
     convertToFat32(entry, entry.size, true, options);
     record.setDisk(computer, state.TargetDisk, target);
     addRootDirectory(record, computer, state.TargetDisk, slot, now);

@@ -1,5 +1,7 @@
 #include "platform/image_control.h"
 
+#include <utility>
+
 #include "platform/paint_helpers.h"
 
 namespace vxr::platform {
@@ -24,6 +26,14 @@ const Bitmap* Image::bitmap() const
 void Image::fitToPicture()
 {
     if (const Bitmap* shown = bitmap()) setSize(shown->width(), shown->height());
+}
+
+void Image::showAt(Picture picture, int left, int top)
+{
+    setPicture(std::move(picture));
+    fitToPicture();
+    setPosition(left, top);
+    show();
 }
 
 Canvas& Image::canvas()

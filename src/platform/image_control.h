@@ -33,6 +33,9 @@ public:
     const Bitmap* bitmap() const;
     // Sizes the control to what it shows.
     void fitToPicture();
+    // Shows `picture` with its top-left corner at (left, top), sized to it:
+    // how the screens put up a menu, a dialog or a highlight.
+    void showAt(Picture picture, int left, int top);
 
     // The canvas on the control's own bitmap, made on first use. Fetch it
     // for each piece of drawing: the call is what marks the control for

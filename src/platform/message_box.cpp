@@ -1,3 +1,4 @@
+#include "platform/indexing.h"
 #include "platform/message_box.h"
 
 #include <algorithm>
@@ -94,7 +95,7 @@ void MessageBoxWindow::layOut()
     }
     y += kMargin;
     for (int i = 0; i < count; ++i) {
-        buttons_[static_cast<std::size_t>(i)]->setBounds((width - row) / 2 + i * (kButtonWidth + kButtonGap), y,
+        cell(buttons_, i)->setBounds((width - row) / 2 + i * (kButtonWidth + kButtonGap), y,
                                                          kButtonWidth, kButtonHeight);
     }
     form_.setClientSize(width, y + kButtonHeight + kMargin);

@@ -2,6 +2,7 @@
 
 #include "evaluate.h"
 #include "places.h"
+#include "platform/indexing.h"
 #include "platform/text.h"
 #include "task_json.h"
 
@@ -109,7 +110,7 @@ void deriveDisk(const TCOMPUTER& start, const TCOMPUTER& result, int c, int d, s
         out.push_back({disk + " partitions", 1, DiskCondition{c, d, exactly(after), 0}});
     } else {
         for (int p : differing) {
-            const PartitionEntry& entry = after[static_cast<std::size_t>(p - 1)];
+            const PartitionEntry& entry = at(after, p);
             out.push_back({disk + " partition " + std::to_string(p), 1, PartitionCondition{c, d, p, exactly(entry)}});
         }
     }

@@ -5,6 +5,7 @@
 
 #include "json_diff.h"
 #include "places.h"
+#include "platform/indexing.h"
 #include "platform/text.h"
 #include "task_json.h"
 
@@ -172,7 +173,7 @@ Outcome check(const PartitionCondition& c, const TCOMPUTER&, const TCOMPUTER& m)
     if (c.partition > static_cast<int>(partitions.size())) {
         return failed(name + " not found; " + diskName(c.computer, c.disk) + " holds " + partitionsText(partitions));
     }
-    const PartitionEntry& p = partitions[static_cast<std::size_t>(c.partition - 1)];
+    const PartitionEntry& p = at(partitions, c.partition);
     if (matches(c.is, p)) return {true, ""};
     return failed(name + " is " + partitionText(p));
 }

@@ -11,6 +11,7 @@
 #include "model/computer.h"
 #include "json_reading.h"
 #include "platform/clock.h"
+#include "platform/indexing.h"
 #include "platform/text.h"
 
 namespace vxr::vxrdat {
@@ -91,13 +92,13 @@ json partitionToJson(const PartitionEntry& p) {
 json partitionsToJson(const PartitionTable& table, int count) {
     int last = count;
     for (int p = kPartitions; p > last; --p) {
-        if (table[static_cast<std::size_t>(p - 1)] != PartitionEntry{}) {
+        if (at(table, p) != PartitionEntry{}) {
             last = p;
             break;
         }
     }
     json list = json::array();
-    for (int p = 1; p <= last; ++p) list.push_back(partitionToJson(table[static_cast<std::size_t>(p - 1)]));
+    for (int p = 1; p <= last; ++p) list.push_back(partitionToJson(at(table, p)));
     return list;
 }
 

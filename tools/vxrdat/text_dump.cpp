@@ -6,6 +6,7 @@
 #include "model/computer.h"
 #include "model/option_names.h"
 #include "platform/clock.h"
+#include "platform/indexing.h"
 #include "platform/text.h"
 #include "platform/utf8.h"
 #include "task_json.h"
@@ -71,7 +72,7 @@ void printDisks(std::ostream& out, const TCOMPUTER& machine, int c) {
                       disk.kind, disk.kind == 1 ? " (Basic)" : "", disk.cylinders, disk.heads, disk.sectorsPerTrack,
                       disk.checkCount);
         for (int p = 1; p <= r.partitionsInUse(c, d); ++p) {
-            out << format("      %d  ", p) << partitionText(disk.partitions[static_cast<std::size_t>(p - 1)]) << "  "
+            out << format("      %d  ", p) << partitionText(at(disk.partitions, p)) << "  "
                 << letterOf(machine, c, d, p) << "\n";
         }
     }
@@ -104,7 +105,7 @@ void printImages(std::ostream& out, const TCOMPUTER& machine, int c) {
                       platform::formatDateTime(image.created).c_str(), image.checkCount,
                       image.password.empty() ? "none" : ("\"" + shown(image.password) + "\"").c_str());
         for (int p = 1; p <= machine.record().imagePartitionsInUse(c, i); ++p) {
-            out << format("           partition %d  ", p) << partitionText(image.partitions[static_cast<std::size_t>(p - 1)])
+            out << format("           partition %d  ", p) << partitionText(at(image.partitions, p))
                 << "\n";
         }
     }
@@ -114,7 +115,7 @@ void printOptions(std::ostream& out, const MachineRecord& r) {
     out << "Options:\n";
     for (int t = 1; t <= kOptionWords; ++t) {
         const std::uint16_t word = r.optionWord(t);
-        out << format("  word %d %-11s 0x%04x", t, kOptionWordNames[static_cast<std::size_t>(t - 1)], word);
+        out << format("  word %d %-11s 0x%04x", t, at(kOptionWordNames, t), word);
         for (int n = 1; n <= 16; ++n) {
             if ((word >> (n - 1) & 1) == 0) continue;
             if (const char* summary = optionSummary(t, n)) {
