@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <thread>
+#include <utility>
 
 #include "app/tform1.h"
 #include "dialogs/labels.h"
@@ -39,70 +40,91 @@ std::string typeText(const PartitionEntry& p) {
 
 std::string mb(std::int64_t size) { return std::to_string(size) + " MB"; }
 
-}  // namespace
+// What the Details rows are made of: the operation, the machine and the side
+// (local or peer) the job reads its image from or writes to.
+struct DetailFacts {
+    const model::OperationState& s;
+    const model::TCOMPUTER& m;
+    const MachineRecord& r;
+    int peer;
+    std::string side;
 
-std::vector<DetailRow> Progress::detailRows() const {
-    const model::OperationState& s = w_.op;
-    const model::TCOMPUTER& m = w_.computer;
-    const MachineRecord& r = m.record();
-    const int peer = w_.ui.PeerMode == 1 ? 1 : 0;
-    const std::string side = peer ? "Remote" : "Local";
-    const bool partitionOp = s.OpCode == model::kPartitionToPartition || s.OpCode == model::kPartitionToImage ||
-                             s.OpCode == model::kPartitionFromImage;
-    const auto disk = [](int n) { return std::to_string(n); };
-    const auto path = [&](int image) { return m.ImagePath(peer, image); };
+    std::string disk(int n) const { return std::to_string(n); }
+    std::string path(int image) const { return m.ImagePath(peer, image); }
+    std::string localDrive(int n) const { return "Local drive [" + disk(n) + "], " + mb(r.disk(kLocal, n).capacity); }
+    std::string targetCapacity() const { return mb(r.disk(peer, s.TargetDisk).capacity); }
+};
 
-    std::string source, source2, target, target2;
+bool isPartitionOperation(int opCode) {
+    return opCode == model::kPartitionToPartition || opCode == model::kPartitionToImage ||
+           opCode == model::kPartitionFromImage;
+}
+
+// The Source row and the line under it.
+std::pair<std::string, std::string> sourceLines(const DetailFacts& f) {
+    const model::OperationState& s = f.s;
+    std::string source, source2;
     switch (s.OpCode) {
         case model::kDiskToDisk:
         case model::kDiskToImage:
-        case model::kCheckDisk:
-            source = "Local drive [" + disk(s.SourceDisk) + "], " + mb(r.disk(kLocal, s.SourceDisk).capacity);
-            break;
+        case model::kCheckDisk: source = f.localDrive(s.SourceDisk); break;
         case model::kDiskFromImage:
-            source = side + " file " + path(s.ImageIndex) + ", " + mb(m.SumImagePartitionSize(peer, s.ImageIndex));
+            source = f.side + " file " + f.path(s.ImageIndex) + ", " + mb(f.m.SumImagePartitionSize(f.peer, s.ImageIndex));
             break;
         case model::kPartitionToPartition:
         case model::kPartitionToImage:
             for (int k = 1; k <= 4; ++k) {
                 if ((s.SourcePartitions >> (k - 1) & 1) == 0) continue;
-                const PartitionEntry p = r.partition(kLocal, s.SourceDisk, k);
+                const PartitionEntry p = f.r.partition(kLocal, s.SourceDisk, k);
                 source += typeText(p) + mb(p.size) + ", " + std::to_string(p.dataSize) + " MB used,";
             }
-            source2 = "From Local drive [" + disk(s.SourceDisk) + "], " + mb(r.disk(kLocal, s.SourceDisk).capacity);
+            source2 = "From " + f.localDrive(s.SourceDisk);
             break;
         case model::kPartitionFromImage: {
-            const model::ImageEntry image = r.image(peer, s.ImageIndex);
+            const model::ImageEntry image = f.r.image(f.peer, s.ImageIndex);
             const PartitionEntry p = MachineRecord::validPartition(s.SourcePartitions)
                                          ? at(image.partitions, s.SourcePartitions)
                                          : PartitionEntry{};
             source = typeText(p) + mb(p.size) + ", " + std::to_string(p.dataSize) + " MB used, NO NAME";
-            source2 = "from " + side + " file " + path(s.ImageIndex) + ".VXI, " + mb(p.size);
+            source2 = "from " + f.side + " file " + f.path(s.ImageIndex) + ".VXI, " + mb(p.size);
             break;
         }
         case model::kCheckImage:
-            source = side + " file " + path(s.ImageIndex) + ".VXI, " + mb(r.image(peer, s.ImageIndex).size);
+            source = f.side + " file " + f.path(s.ImageIndex) + ".VXI, " + mb(f.r.image(f.peer, s.ImageIndex).size);
             break;
         default: break;
     }
+    return {source, source2};
+}
+
+// The destination row and the line beside the caption after it.
+std::pair<std::string, std::string> targetLines(const DetailFacts& f) {
+    const model::OperationState& s = f.s;
     switch (s.OpCode) {
         case model::kDiskToDisk:
-        case model::kDiskFromImage:
-            target = side + " drive [" + disk(s.TargetDisk) + "]," + mb(r.disk(peer, s.TargetDisk).capacity);
-            break;
+        case model::kDiskFromImage: return {f.side + " drive [" + f.disk(s.TargetDisk) + "]," + f.targetCapacity(), ""};
         case model::kDiskToImage:
-        case model::kPartitionToImage: target = side + " file " + path(s.ImageIndex) + ".VXI"; break;
+        case model::kPartitionToImage: return {f.side + " file " + f.path(s.ImageIndex) + ".VXI", ""};
         case model::kPartitionToPartition:
         case model::kPartitionFromImage: {
             const int slot = s.TargetPartition;
-            const PartitionEntry p = r.partition(peer, s.TargetDisk, slot);
+            const PartitionEntry p = f.r.partition(f.peer, s.TargetDisk, slot);
             const std::int32_t size = MachineRecord::validPartition(slot) ? at(s.TargetSizes, slot) : 0;
-            target = typeText(p) + mb(size);
-            target2 = "From " + side + " drive [" + disk(s.TargetDisk) + "], " + mb(r.disk(peer, s.TargetDisk).capacity);
-            break;
+            return {typeText(p) + mb(size), "From " + f.side + " drive [" + f.disk(s.TargetDisk) + "], " + f.targetCapacity()};
         }
-        default: break;
+        default: return {};
     }
+}
+
+}  // namespace
+
+std::vector<DetailRow> Progress::detailRows() const {
+    const int peer = w_.ui.PeerMode == 1 ? 1 : 0;
+    const DetailFacts facts{w_.op, w_.computer, w_.computer.record(), peer, peer ? "Remote" : "Local"};
+    const model::OperationState& s = w_.op;
+    const bool partitionOp = isPartitionOperation(s.OpCode);
+    const auto [source, source2] = sourceLines(facts);
+    const auto [target, target2] = targetLines(facts);
 
     std::vector<DetailRow> rows{{"Connection type", peer ? "TCP/IP" : "Local"}};
     rows.push_back({partitionOp ? "Source Partition" : "Source", source, true, true});
@@ -116,10 +138,10 @@ std::vector<DetailRow> Progress::detailRows() const {
     rows.push_back({partitionOp ? "" : "Current partition", target2, true, true});
     rows.push_back({"Current file", ""});
     if (s.OpCode == model::kCheckImage) {
-        const PartitionEntry first = r.image(peer, s.ImageIndex).partitions[0];
+        const PartitionEntry first = facts.r.image(peer, s.ImageIndex).partitions[0];
         rows.back().value = "1/1 " + typeText(first) + "Size: " + mb(first.size) + ", NO NAME";
         rows.back().valueWhite = true;
-        rows.push_back({"", path(s.ImageIndex) + ".VXI"});
+        rows.push_back({"", facts.path(s.ImageIndex) + ".VXI"});
     }
     return rows;
 }
