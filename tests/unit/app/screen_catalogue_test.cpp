@@ -5,6 +5,7 @@
 #include <deque>
 #include <set>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "layout/picture_list.h"
@@ -40,48 +41,31 @@ int filled(const Row& row) {
 
 TEST(ScreenCatalogue, EveryListedPositionHoldsItsPicture) {
     const ScreenCatalogue& c = loadedCatalogue();
-    expectPicture(c.MainScreenPicture, "F0");
-    expectPicture(c.MainMenuPicture, "F1B");
     const char* mainHighlights[] = {"F10", "F11", "F12", "F13", "F14", "F15", "F16"};
     for (int n = 0; n <= 6; ++n) expectPicture(c.MainMenuHighlights[n], mainHighlights[n]);
-    expectPicture(c.SubmenuPictures[1], "F21B");
-    expectPicture(c.SubmenuPictures[2], "F22B");
-    expectPicture(c.SubmenuPictures[3], "F23B");
-    expectPicture(c.SubmenuPictures[5], "F25B");
-    expectPicture(c.SubmenuHighlights[1][3], "F213");
-    expectPicture(c.SubmenuHighlights[2][1], "F221");
-    expectPicture(c.SubmenuHighlights[3][3], "F233");
-    expectPicture(c.SubmenuHighlights[4][0], "F240");
-    expectPicture(c.SubmenuHighlights[4][2], "F242");
-    expectPicture(c.SubmenuHighlights[5][1], "F251");
-    expectPicture(c.SubmenuHighlights[7][4], "FP25");
-    expectPicture(c.ThirdMenuPictures[1][3], "F313B");
-    expectPicture(c.ThirdMenuPictures[2][1], "F321B");
-    expectPicture(c.ThirdMenuPictures[3][1], "F331B");
-    expectPicture(c.ThirdMenuPictures[5][1], "F351B");
-    expectPicture(c.ThirdMenuHighlights[1][2][3], "F3123");
-    expectPicture(c.ThirdMenuHighlights[1][3][2], "F3132");
-    expectPicture(c.ThirdMenuHighlights[2][1][0], "F3210");
-    expectPicture(c.DialogPictures[9], "F409B");
-    expectPicture(c.DialogPictures[10], "F410B");
-    expectPicture(c.DialogPictures[12], "F4112B");
-    expectPicture(c.DialogPictures[19], "F412B");
-    expectPicture(c.DialogPictures[21], "F4132B");
-    expectPicture(c.DialogPictures[22], "F4133B");
-    expectPicture(c.DialogPictures[24], "F414B");
-    expectPicture(c.DialogPictures[29], "F419B");
-    expectPicture(c.ButtonHighlights[3][0], "F430");
-    expectPicture(c.ButtonHighlights[4][3], "F443");
-    expectPicture(c.ButtonHighlights[7][3], "F473");
-    expectPicture(c.ButtonHighlights[9][1], "F491");
-    expectPicture(c.ButtonHighlights[10][2], "F4A2");
-    expectPicture(c.OptionsPictures[0], "F240B");
-    expectPicture(c.OptionsPictures[7], "F247B");
-    expectPicture(c.OptionsPictures[8], "F244");
-    expectPicture(c.OptionsPictures[11], "F247");
-    expectPicture(c.OptionsPictures[12], "F248");
-    expectPicture(c.PeerPictures[4], "FP24");
-    expectPicture(c.DriveIconBitmaps[3], "FDF3");
+    const std::pair<const Picture*, const char*> positions[] = {
+        {&c.MainScreenPicture, "F0"}, {&c.MainMenuPicture, "F1B"},
+        {&c.SubmenuPictures[1], "F21B"}, {&c.SubmenuPictures[2], "F22B"}, {&c.SubmenuPictures[3], "F23B"},
+        {&c.SubmenuPictures[5], "F25B"},
+        {&c.SubmenuHighlights[1][3], "F213"}, {&c.SubmenuHighlights[2][1], "F221"},
+        {&c.SubmenuHighlights[3][3], "F233"}, {&c.SubmenuHighlights[4][0], "F240"},
+        {&c.SubmenuHighlights[4][2], "F242"}, {&c.SubmenuHighlights[5][1], "F251"},
+        {&c.SubmenuHighlights[7][4], "FP25"},
+        {&c.ThirdMenuPictures[1][3], "F313B"}, {&c.ThirdMenuPictures[2][1], "F321B"},
+        {&c.ThirdMenuPictures[3][1], "F331B"}, {&c.ThirdMenuPictures[5][1], "F351B"},
+        {&c.ThirdMenuHighlights[1][2][3], "F3123"}, {&c.ThirdMenuHighlights[1][3][2], "F3132"},
+        {&c.ThirdMenuHighlights[2][1][0], "F3210"},
+        {&c.DialogPictures[9], "F409B"}, {&c.DialogPictures[10], "F410B"}, {&c.DialogPictures[12], "F4112B"},
+        {&c.DialogPictures[19], "F412B"}, {&c.DialogPictures[21], "F4132B"}, {&c.DialogPictures[22], "F4133B"},
+        {&c.DialogPictures[24], "F414B"}, {&c.DialogPictures[29], "F419B"},
+        {&c.ButtonHighlights[3][0], "F430"}, {&c.ButtonHighlights[4][3], "F443"},
+        {&c.ButtonHighlights[7][3], "F473"}, {&c.ButtonHighlights[9][1], "F491"},
+        {&c.ButtonHighlights[10][2], "F4A2"},
+        {&c.OptionsPictures[0], "F240B"}, {&c.OptionsPictures[7], "F247B"}, {&c.OptionsPictures[8], "F244"},
+        {&c.OptionsPictures[11], "F247"}, {&c.OptionsPictures[12], "F248"},
+        {&c.PeerPictures[4], "FP24"}, {&c.DriveIconBitmaps[3], "FDF3"},
+    };
+    for (const auto& [picture, name] : positions) expectPicture(*picture, name);
 }
 
 TEST(ScreenCatalogue, UnlistedPositionsStayEmpty) {

@@ -16,18 +16,11 @@ protected:
     CloneParserTest() {
         MachineRecord& r = machine.record();
         r.setDiskCount(0, 2);
-        DiskEntry disk1;
-        disk1.partitionCount = 2;
-        disk1.capacity = 20000;
-        disk1.partitions[0] = {7, 0, 8000, 3000};
-        disk1.partitions[1] = {11, 0, 12000, 4000};
-        r.setDisk(0, 1, disk1);
-        DiskEntry disk2;
-        disk2.partitionCount = 2;
-        disk2.capacity = 20000;
-        disk2.partitions[0] = {7, 0, 10000, 100};
-        disk2.partitions[1] = {7, 0, 5000, 100};
-        r.setDisk(0, 2, disk2);
+        const auto disk = [](PartitionEntry first, PartitionEntry second) {
+            return DiskEntry{.partitionCount = 2, .capacity = 20000, .partitions = {first, second}};
+        };
+        r.setDisk(0, 1, disk({7, 0, 8000, 3000}, {11, 0, 12000, 4000}));
+        r.setDisk(0, 2, disk({7, 0, 10000, 100}, {7, 0, 5000, 100}));
         r.setDirectory(0, 1, {1, 1, 0, "", 1.0});
         r.setDirectory(0, 2, {1, 2, 0, "", 1.0});
         r.setDirectory(0, 3, {1, 2, 2, "BACKUP", 1.0});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "machine_builder.h"
 
 namespace vxr::model {
@@ -38,31 +40,23 @@ protected:
 };
 
 TEST_F(Queries, ResolvePathNamesDirectoriesAndImages) {
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\"), 1);
-    EXPECT_EQ(machine.ResolvePath(0, "D:\\"), 2);
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\SAVE\\"), 3);
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\SAVE\\GAMES\\"), 4);
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\SAVE\\DISK1.VXI"), 1);
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\SAVE\\DISK1"), 1);
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\DISK1"), 2);
-    EXPECT_EQ(machine.ResolvePath(0, "D:\\NINECHARS\\SUB\\OLD.VXI"), 3);
+    const std::pair<const char*, int> found[] = {
+        {"C:\\", 1}, {"D:\\", 2}, {"C:\\SAVE\\", 3}, {"C:\\SAVE\\GAMES\\", 4},  // directories
+        {"C:\\SAVE\\DISK1.VXI", 1}, {"C:\\SAVE\\DISK1", 1}, {"C:\\DISK1", 2},  // images
+        {"D:\\NINECHARS\\SUB\\OLD.VXI", 3},
+    };
+    for (const auto& [path, number] : found) EXPECT_EQ(machine.ResolvePath(0, path), number) << path;
 }
 
 TEST_F(Queries, ResolvePathFindsNothingForWrongCaseDrivesOrShapes) {
-    EXPECT_EQ(machine.ResolvePath(0, "c:\\save\\disk1.vxi"), 0);
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\SAVE\\DISK1.vxi"), 0);
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\save\\"), 0);
-    EXPECT_EQ(machine.ResolvePath(0, "E:\\"), 0);  // beyond the drives present
-    EXPECT_EQ(machine.ResolvePath(0, "A:\\"), 0);
-    EXPECT_EQ(machine.ResolvePath(0, "S:\\"), 0);
-    EXPECT_EQ(machine.ResolvePath(0, "C:"), 0);
-    EXPECT_EQ(machine.ResolvePath(0, "C:SAVE\\"), 0);
-    EXPECT_EQ(machine.ResolvePath(0, ""), 0);
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\NOPE\\"), 0);
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\SAVE\\NOPE"), 0);
+    const char* const unknown[] = {
+        "c:\\save\\disk1.vxi", "C:\\SAVE\\DISK1.vxi", "C:\\save\\",  // wrong case
+        "E:\\", "A:\\", "S:\\",                                       // no drive of that letter
+        "C:", "C:SAVE\\", "", "C:\\NOPE\\", "C:\\SAVE\\NOPE",        // no such shape or name
+        "C:\\SAVE\\DISK1.VXI.VXI",                                    // only a final ".VXI" is dropped
+    };
+    for (const char* path : unknown) EXPECT_EQ(machine.ResolvePath(0, path), 0) << path;
     EXPECT_EQ(machine.ResolvePath(1, "C:\\"), 0);  // the peer has no drives
-    // Only a final ".VXI" is dropped.
-    EXPECT_EQ(machine.ResolvePath(0, "C:\\SAVE\\DISK1.VXI.VXI"), 0);
 }
 
 TEST_F(Queries, FreedDirectoriesAreNotFoundAgain) {

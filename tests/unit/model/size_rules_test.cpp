@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 #include "machine_builder.h"
 #include "model/size_rules.h"
 
@@ -19,52 +22,46 @@ protected:
     OptionWords options;
 };
 
-TEST_F(SizeRulesTest, DiskCopyProposalRoundsHalvesToEven) {
-    addDisk(record(), 0, 4000);
-    addPartition(record(), 0, 1, 7, 1000, 10);
-    addPartition(record(), 0, 1, 7, 3000, 10);
-    addDisk(record(), 0, 8000);
-    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
-    state.TargetSizes = {9, 9, 9, 9};  // left over from an earlier proposal
-    EXPECT_EQ(rules().DefaultTargetSizes(0), 0);  // exactly fills the disk
-    EXPECT_EQ(state.TargetSizes, (std::array<std::int32_t, 4>{2000, 6000, 0, 0}));
-}
+// A disk copy from local disk 1 to local disk 2: the target's capacity shared
+// in proportion to the source partitions, each share then held to the rules.
+struct DiskCopyCase {
+    const char* name;
+    int sourceCapacity;
+    std::vector<std::array<int, 3>> partitions;  // type, size, data size
+    int targetCapacity;
+    bool fat32Conversion;
+    int result;
+    std::array<std::int32_t, 4> sizes;
+};
 
-TEST_F(SizeRulesTest, ProposalRoundsToNearestBelowAHalf) {
-    addDisk(record(), 0, 3000);
-    addPartition(record(), 0, 1, 131, 1000, 10);
-    addPartition(record(), 0, 1, 131, 2000, 10);
-    addDisk(record(), 0, 1000);
-    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+const DiskCopyCase kDiskCopyCases[] = {
+    {"halves round to even, exactly filling the disk", 4000, {{7, 1000, 10}, {7, 3000, 10}}, 8000, false, 0,
+     {2000, 6000, 0, 0}},
     // 333.33 - 0.5 = 332.83 -> 333; 666.67 - 0.5 = 666.17 -> 666
-    EXPECT_EQ(rules().DefaultTargetSizes(0), -1);
-    EXPECT_EQ(state.TargetSizes[0], 333);
-    EXPECT_EQ(state.TargetSizes[1], 666);
-}
+    {"below a half rounds to the nearest", 3000, {{131, 1000, 10}, {131, 2000, 10}}, 1000, false, -1,
+     {333, 666, 0, 0}},
+    {"FAT16 limit without the conversion", 4000, {{4, 3000, 10}, {6, 1000, 10}}, 4001, false, -954,
+     {2047, 1000, 0, 0}},
+    {"no FAT16 limit with the conversion", 4000, {{4, 3000, 10}, {6, 1000, 10}}, 4001, true, -1, {3000, 1000, 0, 0}},
+    {"FAT32 limit, none for other types", 100000, {{12, 50000, 10}, {7, 50000, 10}}, 100000, true,
+     kFat32Limit - 50000, {kFat32Limit, 50000, 0, 0}},
+    {"sizes summing to 0 propose the data size", 5000, {{7, 0, 300}}, 5000, false, -4700, {300, 0, 0, 0}},
+};
 
-TEST_F(SizeRulesTest, Fat16LimitDependsOnTheConversionOption) {
-    addDisk(record(), 0, 4000);
-    addPartition(record(), 0, 1, 4, 3000, 10);
-    addPartition(record(), 0, 1, 6, 1000, 10);
-    addDisk(record(), 0, 4001);
-    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
-    rules().DefaultTargetSizes(0);
-    EXPECT_EQ(state.TargetSizes[0], 2047);
-    options.setBox(2, 1, true);
-    rules().DefaultTargetSizes(0);
-    EXPECT_EQ(state.TargetSizes[0], 3000);
-}
-
-TEST_F(SizeRulesTest, Fat32LimitAndNoLimitForOtherTypes) {
-    addDisk(record(), 0, 100000);
-    addPartition(record(), 0, 1, 12, 50000, 10);
-    addPartition(record(), 0, 1, 7, 50000, 10);
-    addDisk(record(), 0, 100000);
-    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
-    options.setBox(2, 1, true);
-    rules().DefaultTargetSizes(0);
-    EXPECT_EQ(state.TargetSizes[0], kFat32Limit);
-    EXPECT_EQ(state.TargetSizes[1], 50000);
+TEST(DiskCopyProposal, SharesTheTargetInProportionWithinTheLimits) {
+    for (const DiskCopyCase& row : kDiskCopyCases) {
+        SCOPED_TRACE(row.name);
+        TCOMPUTER machine;
+        addDisk(machine.record(), 0, row.sourceCapacity);
+        for (const auto& [type, size, data] : row.partitions) addPartition(machine.record(), 0, 1, type, size, data);
+        addDisk(machine.record(), 0, row.targetCapacity);
+        OperationState state{.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
+        state.TargetSizes = {9, 9, 9, 9};  // left over from an earlier proposal
+        OptionWords options;
+        options.setBox(2, 1, row.fat32Conversion);
+        EXPECT_EQ(SizeRules(machine, state, options).DefaultTargetSizes(0), row.result);
+        EXPECT_EQ(state.TargetSizes, row.sizes);
+    }
 }
 
 TEST_F(SizeRulesTest, TypedSizesAreRaisedToTheDataSizeAndCutToTheFreeSpace) {
@@ -135,18 +132,11 @@ TEST_F(SizeRulesTest, PartitionCopyProposesTheFreeSpaceForTheNewRow) {
     EXPECT_EQ(state.TargetSizes, (std::array<std::int32_t, 4>{3000, 2500, 0, 0}));
 }
 
-TEST_F(SizeRulesTest, OtherOperationsAndEmptySourcesChangeNothingHarmful) {
+TEST_F(SizeRulesTest, OtherOperationsChangeNothing) {
     state = {.OpCode = kDiskToImage};
     state.TargetSizes = {1, 2, 3, 4};
     EXPECT_EQ(rules().DefaultTargetSizes(0), 0);
     EXPECT_EQ(state.TargetSizes, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
-
-    addDisk(record(), 0, 5000);
-    addPartition(record(), 0, 1, 7, 0, 300);  // sizes sum to 0
-    addDisk(record(), 0, 5000);
-    state = {.OpCode = kDiskToDisk, .SourceDisk = 1, .TargetDisk = 2};
-    rules().DefaultTargetSizes(0);
-    EXPECT_EQ(state.TargetSizes[0], 300);  // raised to its data size
 }
 
 TEST_F(SizeRulesTest, HugeSizesStayWithinInt32) {
