@@ -8,8 +8,7 @@
 
 namespace vxr::bench {
 
-inline double medianMicroseconds(int rounds, const std::function<void()>& work)
-{
+inline double medianMicroseconds(int rounds, const std::function<void()>& work) {
     std::vector<double> times;
     times.reserve(static_cast<std::size_t>(rounds));
     for (int i = 0; i < rounds; ++i) {

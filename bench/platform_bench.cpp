@@ -22,14 +22,13 @@ using vxr::bench::medianMicroseconds;
 
 // A screen-like picture: gradients, flat panels and fine lines, so the
 // encoder has the kind of content real screens have.
-Bitmap screenLikePicture()
-{
+Bitmap screenLikePicture() {
     Bitmap picture(640, 480);
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x) {
-            picture.setPixel(x, y, Color{static_cast<std::uint8_t>(x * 255 / 639),
-                                         static_cast<std::uint8_t>(y * 255 / 479),
-                                         static_cast<std::uint8_t>((x ^ y) & 0x3F)});
+            picture.setPixel(x, y,
+                             Color{static_cast<std::uint8_t>(x * 255 / 639), static_cast<std::uint8_t>(y * 255 / 479),
+                                   static_cast<std::uint8_t>((x ^ y) & 0x3F)});
         }
     }
     Canvas canvas(picture);
@@ -42,8 +41,7 @@ Bitmap screenLikePicture()
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
 
     Bitmap target(640, 480, Color{156, 154, 156});

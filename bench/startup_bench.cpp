@@ -53,34 +53,29 @@ constexpr std::pair<const char*, const char*> kStages[] = {
     {"ready", "taking input (the other pictures decode meanwhile)"},
 };
 
-double nowMs()
-{
+double nowMs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-double median(std::vector<double> values)
-{
+double median(std::vector<double> values) {
     if (values.empty()) return 0;
     std::nth_element(values.begin(), values.begin() + static_cast<long>(values.size() / 2), values.end());
     return values[values.size() / 2];
 }
 
-std::string readText(const fs::path& path)
-{
+std::string readText(const fs::path& path) {
     std::ifstream in(path);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 struct Scratch {
-    Scratch()
-    {
+    Scratch() {
         dir = fs::temp_directory_path() / ("vxr_startup_bench_" + std::to_string(getpid()));
         fs::create_directories(dir / "c" / "DATAS");
     }
-    ~Scratch()
-    {
+    ~Scratch() {
         std::error_code ignored;
         fs::remove_all(dir, ignored);
     }
@@ -88,11 +83,11 @@ struct Scratch {
 };
 
 struct Launch {
-    fs::path data;                        // copied to C:\DATAS\VXR.DAT
-    std::vector<std::string> parameters;  // after the program name
-    std::vector<std::string> environment; // NAME=VALUE added
+    fs::path data;                         // copied to C:\DATAS\VXR.DAT
+    std::vector<std::string> parameters;   // after the program name
+    std::vector<std::string> environment;  // NAME=VALUE added
     bool headless = true;
-    bool idleSeconds = false;             // window runs: measure 5 s of waiting
+    bool idleSeconds = false;  // window runs: measure 5 s of waiting
 };
 
 struct Outcome {
@@ -106,8 +101,7 @@ struct Outcome {
 };
 
 // The CPU time the process and its threads used so far, in seconds.
-double cpuSeconds(pid_t pid)
-{
+double cpuSeconds(pid_t pid) {
     const std::string stat = readText("/proc/" + std::to_string(pid) + "/stat");
     std::istringstream fields(stat.substr(stat.rfind(')') + 2));
     std::string field;
@@ -118,8 +112,7 @@ double cpuSeconds(pid_t pid)
     return static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-long smapsField(pid_t pid, const std::string& name)
-{
+long smapsField(pid_t pid, const std::string& name) {
     std::istringstream in(readText("/proc/" + std::to_string(pid) + "/smaps_rollup"));
     for (std::string line; std::getline(in, line);) {
         if (line.rfind(name + ":", 0) == 0) return std::stol(line.substr(name.size() + 1));
@@ -127,8 +120,7 @@ long smapsField(pid_t pid, const std::string& name)
     return 0;
 }
 
-Marks readMarks(const fs::path& file, double startMs)
-{
+Marks readMarks(const fs::path& file, double startMs) {
     Marks marks;
     std::istringstream in(readText(file));
     std::string name;
@@ -141,8 +133,7 @@ class Bench {
 public:
     explicit Bench(std::string display) : display_(std::move(display)) {}
 
-    Outcome run(const Launch& launch)
-    {
+    Outcome run(const Launch& launch) {
         const Scratch scratch;
         fs::copy_file(launch.data, scratch.dir / "c" / "DATAS" / "VXR.DAT");
         const fs::path marks = scratch.dir / "marks";
@@ -168,8 +159,7 @@ public:
     }
 
 private:
-    [[noreturn]] static void execute(const fs::path& dir, const Launch& launch, const std::vector<std::string>& env)
-    {
+    [[noreturn]] static void execute(const fs::path& dir, const Launch& launch, const std::vector<std::string>& env) {
         if (chdir(dir.c_str()) != 0) _exit(126);
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "VXR_SCRIPT", "VXR_HEADLESS", "VXR_TRACE",
                                  "VXR_EAGER_PICTURES", "VXR_SCALE"})
@@ -185,8 +175,7 @@ private:
 
     // A window waits for ever: read what is wanted once it is ready, then
     // end it.
-    static void waitUntilReady(pid_t pid, const fs::path& marks, bool idle, Outcome& outcome)
-    {
+    static void waitUntilReady(pid_t pid, const fs::path& marks, bool idle, Outcome& outcome) {
         const double giveUp = nowMs() + 10000;
         while (readText(marks).find("ready ") == std::string::npos && nowMs() < giveUp)
             std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -208,8 +197,7 @@ private:
 // Processes that keep every processor busy until destroyed.
 class Load {
 public:
-    Load()
-    {
+    Load() {
         const long processors = std::max(1L, sysconf(_SC_NPROCESSORS_ONLN));
         for (long i = 0; i < processors; ++i) {
             const pid_t pid = fork();
@@ -220,8 +208,7 @@ public:
             pids_.push_back(pid);
         }
     }
-    ~Load()
-    {
+    ~Load() {
         for (pid_t pid : pids_) {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
@@ -232,8 +219,7 @@ private:
     std::vector<pid_t> pids_;
 };
 
-double medianOf(const std::vector<Outcome>& runs, const std::string& mark)
-{
+double medianOf(const std::vector<Outcome>& runs, const std::string& mark) {
     std::vector<double> values;
     for (const Outcome& run : runs) {
         if (const auto found = run.marks.find(mark); found != run.marks.end()) values.push_back(found->second);
@@ -241,15 +227,13 @@ double medianOf(const std::vector<Outcome>& runs, const std::string& mark)
     return median(values);
 }
 
-long peakOf(const std::vector<Outcome>& runs)
-{
+long peakOf(const std::vector<Outcome>& runs) {
     long peak = 0;
     for (const Outcome& run : runs) peak = std::max(peak, run.peakKb);
     return peak;
 }
 
-void printStages(const char* title, const std::vector<Outcome>& runs)
-{
+void printStages(const char* title, const std::vector<Outcome>& runs) {
     std::printf("\nwhere the start-up goes, %s (median ms of each stage)\n", title);
     double previous = 0;
     for (const auto& [mark, what] : kStages) {
@@ -262,8 +246,7 @@ void printStages(const char* title, const std::vector<Outcome>& runs)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
     double load[3] = {};
     getloadavg(load, 3);
@@ -312,26 +295,25 @@ int main(int argc, char** argv)
         const Outcome waiting = bench.run(idle);
         std::printf("processor use while the main screen waits 5 s: %.2f %% (resolution %.1f %%)\n",
                     waiting.idleCpuPercent, 100.0 / static_cast<double>(sysconf(_SC_CLK_TCK)) / 5);
-        std::printf("resident at rest in the window: %.1f MB, of it %.1f MB anonymous (heap: pictures, glyphs,"
-                    " buffers) and %.1f MB file-backed (program, libraries, fonts)\n",
-                    waiting.residentKb / 1024.0, waiting.anonymousKb / 1024.0,
-                    (waiting.residentKb - waiting.anonymousKb) / 1024.0);
+        std::printf(
+            "resident at rest in the window: %.1f MB, of it %.1f MB anonymous (heap: pictures, glyphs,"
+            " buffers) and %.1f MB file-backed (program, libraries, fonts)\n",
+            waiting.residentKb / 1024.0, waiting.anonymousKb / 1024.0,
+            (waiting.residentKb - waiting.anonymousKb) / 1024.0);
     }
 
-    const Launch batch{VXR_BATCH_DATA,
-                       {"-CLONE,MODE=PDUMP,SRC=1:1,DST=D:\\EXAM\\SYSTEM.VXI", "-Z", "-SURE"},
-                       {},
-                       true,
-                       false};
+    const Launch batch{
+        VXR_BATCH_DATA, {"-CLONE,MODE=PDUMP,SRC=1:1,DST=D:\\EXAM\\SYSTEM.VXI", "-Z", "-SURE"}, {}, true, false};
     const Outcome unloaded = bench.run(batch);
     Outcome loaded;
     {
         const Load busy;
         loaded = bench.run(batch);
     }
-    std::printf("batch operation with its progress animation, whole run: %.0f ms idle machine, %.0f ms with every"
-                " processor busy (exit %d, %d)\n",
-                unloaded.endMs, loaded.endMs, unloaded.status, loaded.status);
+    std::printf(
+        "batch operation with its progress animation, whole run: %.0f ms idle machine, %.0f ms with every"
+        " processor busy (exit %d, %d)\n",
+        unloaded.endMs, loaded.endMs, unloaded.status, loaded.status);
 
     std::printf("peak resident memory: headless start %.1f MB, window %.1f MB, batch operation %.1f MB\n",
                 peakOf(headlessAfter) / 1024.0, peakOf(windowAfter) / 1024.0,

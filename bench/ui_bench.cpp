@@ -27,14 +27,14 @@ namespace {
 using namespace vxr::platform;
 using vxr::bench::medianMicroseconds;
 
-Picture gradient(int width, int height, int seed)
-{
+Picture gradient(int width, int height, int seed) {
     auto picture = std::make_shared<Bitmap>(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            picture->setPixel(x, y, Color{static_cast<std::uint8_t>((x + seed) & 0xFF),
-                                          static_cast<std::uint8_t>((y * 2 + seed) & 0xFF),
-                                          static_cast<std::uint8_t>((x ^ y) & 0x7F)});
+            picture->setPixel(
+                x, y,
+                Color{static_cast<std::uint8_t>((x + seed) & 0xFF), static_cast<std::uint8_t>((y * 2 + seed) & 0xFF),
+                      static_cast<std::uint8_t>((x ^ y) & 0x7F)});
         }
     }
     return picture;
@@ -49,8 +49,7 @@ struct Screen {
     std::vector<std::unique_ptr<Control>> controls;
 
     template <typename T>
-    T& add(std::string name, Rect bounds, Container* parent = nullptr)
-    {
+    T& add(std::string name, Rect bounds, Container* parent = nullptr) {
         auto control = std::make_unique<T>(parent != nullptr ? *parent : form, std::move(name));
         control->setBounds(bounds.left, bounds.top, bounds.width(), bounds.height());
         T& made = *control;
@@ -58,15 +57,13 @@ struct Screen {
         return made;
     }
 
-    Image& picture(std::string name, Rect bounds, Picture shown)
-    {
+    Image& picture(std::string name, Rect bounds, Picture shown) {
         Image& image = add<Image>(std::move(name), bounds);
         image.setPicture(std::move(shown));
         return image;
     }
 
-    Label& label(std::string name, Point at, std::string text)
-    {
+    Label& label(std::string name, Point at, std::string text) {
         Label& made = add<Label>(std::move(name), {at.x, at.y, at.x, at.y});
         made.setFont({"Microsoft Sans Serif", 7, false, colors::black});
         made.setColor(Color{132, 130, 132});
@@ -75,8 +72,7 @@ struct Screen {
     }
 };
 
-void drawTable(Image& table)
-{
+void drawTable(Image& table) {
     Canvas& canvas = table.canvas();
     canvas.brush().color = Color{156, 154, 156};
     canvas.fillRect({0, 0, table.width(), table.height()});
@@ -84,8 +80,7 @@ void drawTable(Image& table)
     for (int row = 0; row < 4; ++row) canvas.textOut(4, 13 * row, "1  Primary  07  NTFS  SYSTEM   4,096   1,234");
 }
 
-void buildScreen(Screen& s)
-{
+void buildScreen(Screen& s) {
     s.picture("Image0", {0, 0, 640, 480}, gradient(640, 480, 0));
     s.picture("Image1B", {30, 217, 149, 377}, gradient(119, 160, 40));
     s.picture("Image1A", {52, 220, 125, 240}, solid(73, 20, Color{0, 48, 206})).setPassesMouseMoves(true);
@@ -96,9 +91,10 @@ void buildScreen(Screen& s)
     s.picture("Image4B", {60, 100, 593, 318}, gradient(533, 218, 160));
     drawTable(s.add<Image>("Table", {80, 140, 560, 210}));
     s.picture("Image4A", {164, 233, 250, 253}, solid(86, 20, Color{198, 195, 198}));
-    const char* texts[] = {"Destination Drive Details", "Part", "Type", "Size", "Data Size",
+    const char* texts[] = {"Destination Drive Details",    "Part",   "Type",    "Size", "Data Size",
                            "Proceed with disk clone?    ", "Disk 1", "1,234 MB"};
-    for (int i = 0; i < 8; ++i) s.label("Label" + std::to_string(i + 1), {70 + 60 * (i % 4), 110 + 16 * (i / 4)}, texts[i]);
+    for (int i = 0; i < 8; ++i)
+        s.label("Label" + std::to_string(i + 1), {70 + 60 * (i % 4), 110 + 16 * (i / 4)}, texts[i]);
     Edit& edit = s.add<Edit>("Edit1", {181, 255, 362, 268});
     edit.setFont({"Microsoft Sans Serif", 7, false, colors::black});
     edit.setText("C:\\IMAGES\\SYSTEM");
@@ -108,13 +104,13 @@ void buildScreen(Screen& s)
     list.canvas().fillRect({0, 0, 180, 1573});
     box.setScrollTop(200);
     const Rect bars[] = {{78, 138, 80, 212}, {78, 138, 562, 140}, {560, 138, 562, 212}, {78, 210, 562, 212}};
-    for (int i = 0; i < 4; ++i) s.picture("BAR" + std::to_string(i + 1), bars[i], solid(bars[i].width(), bars[i].height(), colors::white));
+    for (int i = 0; i < 4; ++i)
+        s.picture("BAR" + std::to_string(i + 1), bars[i], solid(bars[i].width(), bars[i].height(), colors::white));
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
     Screen screen;
     buildScreen(screen);

@@ -40,7 +40,8 @@ ClearPicture markOnClear(int size) {
             const Color b = overBlack.pixel(x, y), w = overWhite.pixel(x, y);
             const int cover = 255 - (w.g - b.g);
             out.alpha[static_cast<std::size_t>(y) * size + x] = static_cast<std::uint8_t>(cover);
-            if (cover > 0) out.colours.setPixel(x, y, Color{unblend(b.r, cover), unblend(b.g, cover), unblend(b.b, cover)});
+            if (cover > 0)
+                out.colours.setPixel(x, y, Color{unblend(b.r, cover), unblend(b.g, cover), unblend(b.b, cover)});
         }
     }
     return out;

@@ -29,8 +29,7 @@ double coverage(const Shape& shape, int px, int py) {
 
 // Draws `shape` in `outline`, grown by one pixel through `grown`, then in
 // `fill`: a dark edge round every part of the figures.
-void outlined(Bitmap& picture, const Rect& bounds, Color fill, Color outline, const Shape& grown,
-              const Shape& shape) {
+void outlined(Bitmap& picture, const Rect& bounds, Color fill, Color outline, const Shape& grown, const Shape& shape) {
     fillShape(picture, bounds, outline, grown);
     fillShape(picture, bounds, fill, shape);
 }
@@ -138,9 +137,8 @@ void mascot(Bitmap& picture, int x, int y) {
         fillShape(picture, bounds, eye, disc(X(ex), Y(32), 4.5));
         fillShape(picture, bounds, kWhite, disc(X(ex + 1.2), Y(30.8), 1.4));
     }
-    fillShape(picture, bounds, eye, [&](double px, double py) {
-        return ring(X(45), Y(31), 7.5, 9.5)(px, py) && py > Y(37);
-    });
+    fillShape(picture, bounds, eye,
+              [&](double px, double py) { return ring(X(45), Y(31), 7.5, 9.5)(px, py) && py > Y(37); });
     // The other arm holds a disc out in front.
     outlined(picture, bounds, metal, kShadow, segment(X(68), Y(58), X(86), Y(64), 7),
              segment(X(68), Y(58), X(86), Y(64), 5));

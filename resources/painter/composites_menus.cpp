@@ -5,8 +5,8 @@
 #include <string>
 
 #include "layout/menu_geometry.h"
-#include "scene.h"
 #include "platform/indexing.h"
+#include "scene.h"
 
 namespace vxr::painter {
 
@@ -60,7 +60,8 @@ void addMenuComposites(std::vector<Composite>& composites) {
     }
     const char* localSubs[] = {"", "disk", "partition", "check"};
     for (int sub = 1; sub <= 3; ++sub) {
-        composites.push_back({std::string("menu-local-") + localSubs[sub], [sub](Scene& s) { thirdMenuOpen(s, 1, sub); }});
+        composites.push_back(
+            {std::string("menu-local-") + localSubs[sub], [sub](Scene& s) { thirdMenuOpen(s, 1, sub); }});
     }
     composites.push_back({"menu-peer-tcpip", [](Scene& s) { thirdMenuOpen(s, 2, 1); }});
     composites.push_back({"peer-menu", [](Scene& s) { peerMenu(s, 1); }});

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <string>
 
-#include "layout/menu_geometry.h"
 #include "layout/help_layout.h"
+#include "layout/menu_geometry.h"
 #include "layout/option_boxes.h"
-#include "layout/peer_layout.h"
 #include "layout/options_layout.h"
+#include "layout/peer_layout.h"
+#include "platform/indexing.h"
 #include "registry.h"
 #include "scene.h"
-#include "platform/indexing.h"
 
 namespace vxr::painter {
 
@@ -26,9 +26,7 @@ using OptionWords = std::array<std::uint16_t, 6>;
 constexpr OptionWords kSampleWords{{0, 0b10001, 0b001, 0b0001, 0b00010001, 0b000000011}};
 constexpr OptionWords kFifteenOn{{0, 0b11111, 0b101, 0b0111, 0b10100010, 0b000000101}};
 
-bool isOn(const OptionWords& words, int tab, int box) {
-    return (cell(words, tab) >> (box - 1)) & 1u;
-}
+bool isOn(const OptionWords& words, int tab, int box) { return (cell(words, tab) >> (box - 1)) & 1u; }
 
 Offset pageAt() { return {layout::kOptionsTitleAt.x, layout::kOptionsTitleAt.y + pictureHeight("F240B")}; }
 
@@ -106,18 +104,15 @@ void addOptionComposites(std::vector<Composite>& composites) {
                           }});
     composites.push_back({"help", [](Scene& s) { helpWindow(s, 0); }});
     composites.push_back({"help-scrolled", [](Scene& s) { helpWindow(s, 1900); }});
-    composites.push_back({"peer-slave-waiting", [](Scene& s) {
-                              s.put(layout::kSlaveWaitingPicture, layout::kSlaveWaitingAt);
-                          }});
+    composites.push_back(
+        {"peer-slave-waiting", [](Scene& s) { s.put(layout::kSlaveWaitingPicture, layout::kSlaveWaitingAt); }});
     composites.push_back({"peer-master-address", [](Scene& s) {
                               s.put(layout::kMasterAddressPicture, layout::kMasterAddressAt);
                               s.label(layout::kSlaveAddress,
                                       layout::kMasterAddressAt + layout::kAddressEditAt + Offset{2, 1},
                                       {kSans, 8, false, kBlack, pal(4)});
                           }});
-    composites.push_back({"peer-connected", [](Scene& s) {
-                              s.put(layout::kConnectedPicture, layout::kConnectedAt);
-                          }});
+    composites.push_back({"peer-connected", [](Scene& s) { s.put(layout::kConnectedPicture, layout::kConnectedAt); }});
 }
 
 }  // namespace vxr::painter

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "layout/dialog_areas.h"
-#include "layout/message_codes.h"
-#include "layout/message_dialog_layout.h"
 #include "layout/dialog_rects.h"
 #include "layout/menu_geometry.h"
+#include "layout/message_codes.h"
+#include "layout/message_dialog_layout.h"
 #include "layout/progress_layout.h"
 #include "layout/step_layout.h"
 #include "layout/step_texts.h"
@@ -22,8 +22,8 @@ namespace vxr::painter {
 
 namespace {
 
-using layout::Offset;
 using layout::number;
+using layout::Offset;
 using layout::Step;
 using layout::stepPicture;
 
@@ -80,7 +80,8 @@ void fileDialogOverlays(Scene& scene, Offset at, const std::string& typedName) {
 }
 
 void diskDigit(Scene& scene, int step, Offset at) {
-    const Offset digit = step == number(Step::SourcePartitions) ? layout::kSourceDiskDigitAt : layout::kTargetDiskDigitAt;
+    const Offset digit =
+        step == number(Step::SourcePartitions) ? layout::kSourceDiskDigitAt : layout::kTargetDiskDigitAt;
     scene.label("1", at + digit, {"Garamond", 9, true, pal(9), pal(2)});
 }
 
@@ -95,7 +96,8 @@ void layStep(Scene& scene, int step, const StepTexts& texts) {
     if (layout::isFileDialog(step)) {
         fileDialogOverlays(scene, place.at, step == number(Step::NewImageName) ? "SYSTEM" : "");
     }
-    if (step == number(Step::SourcePartitions) || step == number(Step::DestinationPartition)) diskDigit(scene, step, place.at);
+    if (step == number(Step::SourcePartitions) || step == number(Step::DestinationPartition))
+        diskDigit(scene, step, place.at);
     buttonHighlight(scene, step, place.at);
 }
 
@@ -149,9 +151,7 @@ void addStepComposites(std::vector<Composite>& composites) {
         if (row.kind == layout::StepKind::Progress || row.step == Step::None) continue;
         composites.push_back({stepFile(step), [step](Scene& s) { layStep(s, step, stepTexts(step)); }});
     }
-    composites.push_back({"step-06-remote", [](Scene& s) {
-                              layStep(s, 6, stepTexts(6, true));
-                          }});
+    composites.push_back({"step-06-remote", [](Scene& s) { layStep(s, 6, stepTexts(6, true)); }});
     composites.push_back({"step-08-remote", [](Scene& s) { layStep(s, 8, stepTexts(8, true)); }});
     composites.push_back({"step-119", [](Scene& s) {
                               progressScreen(s);
@@ -171,8 +171,8 @@ void addStepComposites(std::vector<Composite>& composites) {
                               s.put(layout::kMainMenuPicture, layout::kMainMenuAt);
                               s.put(quit.highlight, layout::kMainMenuAt, quit.offset);
                               const auto& quitQuestion = layout::messageCode(8);
-                              messageBox(s, 2, layout::kQuitQuestionPosition, quitQuestion.title,
-                                         quitQuestion.line1, quitQuestion.line2);
+                              messageBox(s, 2, layout::kQuitQuestionPosition, quitQuestion.title, quitQuestion.line1,
+                                         quitQuestion.line2);
                           }});
     composites.push_back({"message-3-code-113", [](Scene& s) {
                               const auto& noImage = layout::messageCode(113);

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "layout/dialog_areas.h"
-#include "layout/message_dialog_layout.h"
-#include "layout/table_layout.h"
-#include "layout/dialog_rects.h"
 #include "dialog_contents.h"
-#include "look.h"
+#include "layout/dialog_areas.h"
+#include "layout/dialog_rects.h"
+#include "layout/message_dialog_layout.h"
 #include "layout/peer_layout.h"
 #include "layout/step_layout.h"
-#include "registry.h"
+#include "layout/table_layout.h"
+#include "look.h"
 #include "platform/indexing.h"
+#include "registry.h"
 
 namespace vxr::painter {
 
@@ -41,7 +41,8 @@ struct DialogLook {
 // Buttons of a dialog from the rectangle table, with their captions.
 std::vector<ButtonSpec> tableButtons(int dialogNo, std::vector<std::string> captions) {
     std::vector<ButtonSpec> buttons;
-    for (std::size_t i = 0; i < captions.size(); ++i) buttons.push_back({layout::dialogRects(dialogNo).buttons[i], captions[i]});
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        buttons.push_back({layout::dialogRects(dialogNo).buttons[i], captions[i]});
     return buttons;
 }
 
@@ -59,7 +60,8 @@ Bitmap paintDialog(const DialogLook& look, int focused, ButtonLook focusLook = B
     if (look.contents) look.contents(canvas, look.name);
     for (std::size_t i = 0; i < look.buttons.size(); ++i) {
         const bool isFocused = static_cast<int>(i) + 1 == focused;
-        button(canvas, toRect(look.buttons[i].rect), look.buttons[i].caption, isFocused ? focusLook : ButtonLook::Plain);
+        button(canvas, toRect(look.buttons[i].rect), look.buttons[i].caption,
+               isFocused ? focusLook : ButtonLook::Plain);
     }
     return picture;
 }
@@ -121,10 +123,9 @@ Contents withDiskDigit(Contents table, layout::Offset at) {
 
 void passwordContents(Canvas& canvas, const std::string&) {
     const layout::Offset at = layout::kPasswordEditAt;
-    text(canvas, layout::kConfirmPasswordAt.x, layout::kConfirmPasswordAt.y,
-         "Enter Password (10 Characters maximum)", kSans, 7, kBlack);
-    sunkenField(canvas, {at.x, at.y, at.x + layout::kPasswordEditWidth, at.y + layout::kPasswordEditHeight},
-                pal(4));
+    text(canvas, layout::kConfirmPasswordAt.x, layout::kConfirmPasswordAt.y, "Enter Password (10 Characters maximum)",
+         kSans, 7, kBlack);
+    sunkenField(canvas, {at.x, at.y, at.x + layout::kPasswordEditWidth, at.y + layout::kPasswordEditHeight}, pal(4));
 }
 
 // ---- the pictures ----------------------------------------------------------
@@ -135,6 +136,7 @@ std::vector<DialogLook> dialogLooks() {
     const auto& kind2 = kMessageKinds[2];
     const auto& slave = layout::kPeerBoxRects[1];
     const auto& master = layout::kPeerBoxRects[2];
+    // clang-format off
     return {
         {"F401B", "Select local source drive by clicking on the drive number", Sign::None, "", "",
          tableButtons(1, {"OK", "Cancel"}), diskTable(1)},
@@ -178,6 +180,7 @@ std::vector<DialogLook> dialogLooks() {
         {"F331B", "VexorCast Session", Sign::None, "", "", {{{94, 190, 161, 209}, "OK"}, {{214, 190, 281, 209}, "Cancel"}},
          sessionContents},
     };
+    // clang-format on
 }
 
 struct ButtonCut {
@@ -190,18 +193,18 @@ struct ButtonCut {
 // Each button picture and the dialog it is cut from. Position-0 pictures
 // show the second button plain.
 constexpr ButtonCut kButtonCuts[] = {
-    {"F411", "F401B", 1, ButtonLook::Focused}, {"F412", "F401B", 2, ButtonLook::Focused},
-    {"F421", "F403B", 1, ButtonLook::Focused}, {"F422", "F403B", 2, ButtonLook::Focused},
-    {"F430", "F402B", 2, ButtonLook::Plain},   {"F431", "F402B", 1, ButtonLook::Focused},
-    {"F432", "F402B", 2, ButtonLook::Focused}, {"F440", "F415B", 2, ButtonLook::Plain},
-    {"F441", "F415B", 1, ButtonLook::Focused}, {"F442", "F415B", 2, ButtonLook::Focused},
-    {"F443", "F415B", 1, ButtonLook::Plain},   {"F450", "F4132B", 2, ButtonLook::Plain},
+    {"F411", "F401B", 1, ButtonLook::Focused},  {"F412", "F401B", 2, ButtonLook::Focused},
+    {"F421", "F403B", 1, ButtonLook::Focused},  {"F422", "F403B", 2, ButtonLook::Focused},
+    {"F430", "F402B", 2, ButtonLook::Plain},    {"F431", "F402B", 1, ButtonLook::Focused},
+    {"F432", "F402B", 2, ButtonLook::Focused},  {"F440", "F415B", 2, ButtonLook::Plain},
+    {"F441", "F415B", 1, ButtonLook::Focused},  {"F442", "F415B", 2, ButtonLook::Focused},
+    {"F443", "F415B", 1, ButtonLook::Plain},    {"F450", "F4132B", 2, ButtonLook::Plain},
     {"F451", "F4132B", 1, ButtonLook::Focused}, {"F452", "F4132B", 2, ButtonLook::Focused},
-    {"F461", "F408B", 1, ButtonLook::Focused}, {"F462", "F408B", 2, ButtonLook::Focused},
-    {"F470", "F410B", 2, ButtonLook::Plain},   {"F471", "F410B", 1, ButtonLook::Focused},
-    {"F472", "F410B", 2, ButtonLook::Focused}, {"F473", "F410B", 3, ButtonLook::Focused},
+    {"F461", "F408B", 1, ButtonLook::Focused},  {"F462", "F408B", 2, ButtonLook::Focused},
+    {"F470", "F410B", 2, ButtonLook::Plain},    {"F471", "F410B", 1, ButtonLook::Focused},
+    {"F472", "F410B", 2, ButtonLook::Focused},  {"F473", "F410B", 3, ButtonLook::Focused},
     {"F481", "F4133B", 1, ButtonLook::Focused}, {"F491", "F414B", 1, ButtonLook::Focused},
-    {"F4A1", "F419B", 1, ButtonLook::Focused}, {"F4A2", "F419B", 2, ButtonLook::Focused},
+    {"F4A1", "F419B", 1, ButtonLook::Focused},  {"F4A2", "F419B", 2, ButtonLook::Focused},
 };
 
 }  // namespace
@@ -210,7 +213,8 @@ void addDialogPictures(Registry& registry) {
     const std::vector<DialogLook> looks = dialogLooks();
     for (const DialogLook& look : looks) registry[look.name] = [look] { return paintDialog(look, 0); };
     for (const ButtonCut& cut : kButtonCuts) {
-        const auto look = std::find_if(looks.begin(), looks.end(), [&](const DialogLook& l) { return l.name == cut.dialog; });
+        const auto look =
+            std::find_if(looks.begin(), looks.end(), [&](const DialogLook& l) { return l.name == cut.dialog; });
         const DialogLook dialog = *look;
         registry[cut.highlight] = [dialog, cut] {
             const InclusiveRect rect = at(dialog.buttons, cut.button).rect;

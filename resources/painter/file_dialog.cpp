@@ -20,8 +20,7 @@ Rect listArea() {
 }
 
 Rect lookInLine() {
-    return {kLookInLineAt.x, kLookInLineAt.y, kLookInLineAt.x + kLookInLineWidth,
-            kLookInLineAt.y + kLookInLineHeight};
+    return {kLookInLineAt.x, kLookInLineAt.y, kLookInLineAt.x + kLookInLineWidth, kLookInLineAt.y + kLookInLineHeight};
 }
 
 Rect fileNameEdit() {
@@ -84,9 +83,8 @@ void lookInRow(Canvas& canvas) {
 void listHeads(Canvas& canvas, const Rect& list) {
     const int top = list.top - 15, bottom = list.top - 1;
     const int sizeCell = list.left + kFileSizeRight - 52, dateCell = list.left + kFileDateX - 8;
-    const Rect cells[] = {{list.left, top, sizeCell, bottom},
-                          {sizeCell, top, dateCell, bottom},
-                          {dateCell, top, list.right, bottom}};
+    const Rect cells[] = {
+        {list.left, top, sizeCell, bottom}, {sizeCell, top, dateCell, bottom}, {dateCell, top, list.right, bottom}};
     for (const Rect& cell : cells) {
         canvas.bitmap().fill(cell, pal(4));
         bevel(canvas, cell, true);

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "artwork.h"
-#include "look.h"
 #include "layout/help_layout.h"
+#include "look.h"
 #include "registry.h"
 
 #ifndef VXR_HELP_TEXT
@@ -127,8 +127,7 @@ Bitmap helpPage() {
     const char* source = VXR_HELP_TEXT;
     std::ifstream in(source);
     if (!in) throw std::runtime_error(std::string("cannot read the help text ") + source);
-    Bitmap page = blank(pictureWidth(layout::kHelpPagePicture), pictureHeight(layout::kHelpPagePicture),
-                        kWhite);
+    Bitmap page = blank(pictureWidth(layout::kHelpPagePicture), pictureHeight(layout::kHelpPagePicture), kWhite);
     PageSetter setter(page, source);
     int number = 0;
     for (std::string line; std::getline(in, line);) setter.set(line, ++number);

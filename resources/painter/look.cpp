@@ -33,13 +33,9 @@ void fill(Canvas& canvas, const Rect& area, Color color) {
     canvas.fillRect(area);
 }
 
-void hline(Canvas& canvas, int x0, int x1, int y, Color color) {
-    canvas.bitmap().fill({x0, y, x1 + 1, y + 1}, color);
-}
+void hline(Canvas& canvas, int x0, int x1, int y, Color color) { canvas.bitmap().fill({x0, y, x1 + 1, y + 1}, color); }
 
-void vline(Canvas& canvas, int x, int y0, int y1, Color color) {
-    canvas.bitmap().fill({x, y0, x + 1, y1 + 1}, color);
-}
+void vline(Canvas& canvas, int x, int y0, int y1, Color color) { canvas.bitmap().fill({x, y0, x + 1, y1 + 1}, color); }
 
 }  // namespace
 

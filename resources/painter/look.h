@@ -38,8 +38,8 @@ Bitmap crop(const Bitmap& source, int x, int y, int width, int height);
 void text(Canvas& canvas, int x, int y, std::string_view text, const char* family, int points, Color color,
           bool bold = false);
 int textWidth(Canvas& canvas, std::string_view text, const char* family, int points, bool bold = false);
-void centredText(Canvas& canvas, const Rect& area, std::string_view text, const char* family, int points,
-                 Color color, bool bold = false);
+void centredText(Canvas& canvas, const Rect& area, std::string_view text, const char* family, int points, Color color,
+                 bool bold = false);
 
 // One-pixel bevel just inside `area`: light top and left, dark bottom and
 // right when raised, the other way round when sunken.
@@ -62,10 +62,10 @@ void sunkenField(Canvas& canvas, const Rect& area, Color fill);
 void groupBox(Canvas& canvas, const Rect& area, std::string_view caption);
 
 // Small glyphs.
-void rightArrow(Canvas& canvas, int x, int y, Color color);   // 4 x 7, tip at the right
-void downArrow(Canvas& canvas, int x, int y, Color color);    // 7 x 4
-void exclamationSign(Canvas& canvas, int x, int y);           // 28 x 28 red sign
-void questionSign(Canvas& canvas, int x, int y);              // 28 x 28 red sign
-void informationSign(Canvas& canvas, int x, int y);           // 28 x 28 blue sign
+void rightArrow(Canvas& canvas, int x, int y, Color color);  // 4 x 7, tip at the right
+void downArrow(Canvas& canvas, int x, int y, Color color);   // 7 x 4
+void exclamationSign(Canvas& canvas, int x, int y);          // 28 x 28 red sign
+void questionSign(Canvas& canvas, int x, int y);             // 28 x 28 red sign
+void informationSign(Canvas& canvas, int x, int y);          // 28 x 28 blue sign
 
 }  // namespace vxr::painter

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "layout/picture_list.h"
 #include "app_icon.h"
+#include "layout/picture_list.h"
 #include "look.h"
 #include "platform/dib.h"
 #include "platform/jpeg.h"

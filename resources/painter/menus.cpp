@@ -22,8 +22,8 @@ struct MenuText {
 };
 
 struct MenuLook {
-    std::string name;       // picture
-    std::string caption;    // letters down the left strip
+    std::string name;     // picture
+    std::string caption;  // letters down the left strip
     std::span<const MenuItem> items;
     std::vector<MenuText> texts;
     int points = 7;
@@ -61,7 +61,8 @@ Bitmap paintMenu(const MenuLook& look, int highlighted) {
     captionStrip(canvas, height, look.caption);
     for (std::size_t i = 0; i < look.items.size() && i < look.texts.size(); ++i) {
         if (!look.items[i].offset.present()) continue;
-        menuItemText(canvas, itemBand(look.items[i]), look.texts[i], look.points, static_cast<int>(i) + 1 == highlighted);
+        menuItemText(canvas, itemBand(look.items[i]), look.texts[i], look.points,
+                     static_cast<int>(i) + 1 == highlighted);
     }
     return picture;
 }
@@ -93,17 +94,22 @@ std::span<const MenuItem> itemsOf(const MenuBox& box) { return box.items; }
 
 void addMenuPictures(Registry& registry) {
     addMenu(registry,
-            {"F1B", "VEXOR 8", layout::kMainMenuItems,
+            {"F1B",
+             "VEXOR 8",
+             layout::kMainMenuItems,
              {{"Local", true}, {"Peer to peer", true}, {"VexorCast", true}, {"Options"}, {"Help"}, {"Quit"}}},
             "F10");
-    addMenu(registry, {"F21B", "ACTION", itemsOf(layout::submenu(1)), {{"Disk", true}, {"Partition", true}, {"Check", true}}},
+    addMenu(registry,
+            {"F21B", "ACTION", itemsOf(layout::submenu(1)), {{"Disk", true}, {"Partition", true}, {"Check", true}}},
             "F210");
     addMenu(registry, {"F22B", "", itemsOf(layout::submenu(2)), {{"TCP/IP", true}}}, "F220");
     addMenu(registry,
             {"F23B", "CAST", itemsOf(layout::submenu(3)), {{"Multicast"}, {"Directed Broadcast"}, {"Unicast"}}},
             "F230");
     addMenu(registry,
-            {"FP24", "ACTION", itemsOf(layout::submenu(layout::kPeerMenuItem)),
+            {"FP24",
+             "ACTION",
+             itemsOf(layout::submenu(layout::kPeerMenuItem)),
              {{"Disk", true}, {"Partition", true}, {"Check", true}, {"Back"}}},
             "");
     addMenu(registry, {"F311B", "DISK", itemsOf(layout::thirdMenu(1, 1)), {{"To Disk"}, {"To Image"}, {"From Image"}}},

@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kBeside = 150;  // the image modes' explanations stand in a column
 
+// clang-format off
 constexpr OptionText kTexts[layout::kOptionTabs][layout::kBoxesPerTab] = {
     {{"Spanning", "Split an image file over several volumes when one is full"},
      {"AutoName", "Name the further volumes of a split image without asking"},
@@ -73,6 +74,7 @@ constexpr PageNote kSaveNotes[] = {
      {"Save Settings keeps the switches above as the defaults",
       "for every later start of Vexor."}},
 };
+// clang-format on
 
 }  // namespace
 

@@ -6,12 +6,12 @@
 
 #include "layout/focus_frame_rects.h"
 #include "layout/menu_geometry.h"
-#include "look.h"
 #include "layout/option_boxes.h"
-#include "option_texts.h"
 #include "layout/options_layout.h"
-#include "registry.h"
+#include "look.h"
+#include "option_texts.h"
 #include "platform/indexing.h"
+#include "registry.h"
 
 namespace vxr::painter {
 
@@ -95,8 +95,8 @@ void pageNotes(Canvas& canvas, int tab) {
 }
 
 void activeSwitches(Canvas& canvas) {
-    text(canvas, layout::kActiveSwitchesAt.x - 2, layout::kActiveSwitchesAt.y - 22, "Active Switches:", kSans, kLabelPoints, kWhite,
-         true);
+    text(canvas, layout::kActiveSwitchesAt.x - 2, layout::kActiveSwitchesAt.y - 22, "Active Switches:", kSans,
+         kLabelPoints, kWhite, true);
 }
 
 Bitmap tabPage(int tab, int highlightSave) {

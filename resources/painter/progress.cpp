@@ -6,8 +6,8 @@
 #include <string>
 
 #include "artwork.h"
-#include "look.h"
 #include "layout/progress_layout.h"
+#include "look.h"
 #include "registry.h"
 
 namespace vxr::painter {
@@ -32,8 +32,7 @@ void percentScale(Canvas& canvas, const Rect& bar) {
         if (!major) continue;
         const std::string mark = std::to_string(percent) + "%";
         const int w = textWidth(canvas, mark, kSans, 7);
-        text(canvas, std::clamp(x - w / 2, bar.left - 2, bar.right + 2 - w), bar.bottom + 7, mark, kSans, 7,
-             kBlack);
+        text(canvas, std::clamp(x - w / 2, bar.left - 2, bar.right + 2 - w), bar.bottom + 7, mark, kSans, 7, kBlack);
     }
 }
 
@@ -46,16 +45,15 @@ void progressIndicator(Canvas& canvas) {
 
 // The six statistics rows; the first box is where the percent box stands.
 void statistics(Canvas& canvas) {
-    const char* rows[] = {"Percent complete", "Speed (MB/min)", "MB copied", "MB remaining", "Time elapsed",
-                          "Time remaining"};
+    const char* rows[] = {"Percent complete", "Speed (MB/min)", "MB copied",
+                          "MB remaining",     "Time elapsed",   "Time remaining"};
     const int rowStep = 15;
     groupBox(canvas, {5, kPercentBoxAt.y - 14, kPercentBoxAt.x + kPercentBoxWidth + 12, kPercentBoxAt.y + 96},
              "Statistics");
     for (int i = 0; i < 6; ++i) {
         const int y = kPercentBoxAt.y + rowStep * i;
         text(canvas, 12, y + 1, rows[i], kSans, 7, kBlack);
-        sunkenField(canvas, {kPercentBoxAt.x, y, kPercentBoxAt.x + kPercentBoxWidth, y + kPercentBoxHeight},
-                    pal(1));
+        sunkenField(canvas, {kPercentBoxAt.x, y, kPercentBoxAt.x + kPercentBoxWidth, y + kPercentBoxHeight}, pal(1));
     }
 }
 

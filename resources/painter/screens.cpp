@@ -4,9 +4,9 @@
 #include <string>
 
 #include "artwork.h"
+#include "layout/help_layout.h"
 #include "layout/menu_geometry.h"
 #include "look.h"
-#include "layout/help_layout.h"
 #include "registry.h"
 
 namespace vxr::painter {
@@ -42,8 +42,7 @@ void titleLine(Bitmap& picture, Canvas& canvas) {
     text(canvas, 60, 7, "Vexor 8.0", kSans, 14, kWhite, true);
     makerWordmark(canvas, 62, 30, 9, pal(9));
     const char* claim = "Disk and partition imaging";
-    text(canvas, kWorkArea.right - 6 - textWidth(canvas, claim, kTahoma, 8, true), 12, claim, kTahoma, 8, pal(9),
-         true);
+    text(canvas, kWorkArea.right - 6 - textWidth(canvas, claim, kTahoma, 8, true), 12, claim, kTahoma, 8, pal(9), true);
 }
 
 void workArea(Bitmap& picture, Canvas& canvas) {

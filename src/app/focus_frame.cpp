@@ -1,7 +1,7 @@
 #include "app/focus_frame.h"
 
-#include "layout/focus_frame_rects.h"
 #include "app/tform1.h"
+#include "layout/focus_frame_rects.h"
 #include "platform/indexing.h"
 
 namespace vxr::app {
@@ -20,8 +20,11 @@ void FocusFrame::place(const layout::InclusiveRect& r, platform::Color color) {
         int left, top, width, height;
     };
     const int width = r.right - r.left + 1, height = r.bottom - r.top + 1;
-    const Side sides[5] = {
-        {}, {r.left, r.top, 1, height}, {r.left, r.top, width, 1}, {r.right, r.top, 1, height}, {r.left, r.bottom, width, 1}};
+    const Side sides[5] = {{},
+                           {r.left, r.top, 1, height},
+                           {r.left, r.top, width, 1},
+                           {r.right, r.top, 1, height},
+                           {r.left, r.bottom, width, 1}};
     for (int i = 1; i <= 4; ++i) {
         platform::Image& bar = *cell(w_.BAR, i);
         const Side& s = sides[i];

@@ -8,13 +8,13 @@
 
 #include <array>
 
-#include "layout/picture_list.h"
 #include "layout/dialog_areas.h"
-#include "layout/message_dialog_layout.h"
-#include "layout/table_layout.h"
 #include "layout/menu_geometry.h"
+#include "layout/message_dialog_layout.h"
 #include "layout/options_layout.h"
+#include "layout/picture_list.h"
 #include "layout/step_layout.h"
+#include "layout/table_layout.h"
 
 namespace vxr::app {
 
@@ -48,6 +48,7 @@ inline constexpr auto kThirdMenuAt = layout::thirdMenu(1, 1).at;
 inline constexpr auto kFirstStepAt = layout::stepPicture(1).at;
 inline constexpr auto kFileList = layout::selectionDialog(3).area;
 
+// clang-format off
 inline constexpr std::array kFormControls{
     ControlSpec{"Image0", ControlKind::Image, "", 0, 0, widthOf("F0"), heightOf("F0"), kSans, 7, true},
     ControlSpec{"Edit5", ControlKind::Edit, "", 640, 56, 20, 21, kSans, 7, true},
@@ -123,5 +124,6 @@ inline constexpr std::array kFormControls{
     ControlSpec{"BAR3", ControlKind::Image, "", 0, 0, 1, 1},
     ControlSpec{"BAR4", ControlKind::Image, "", 0, 0, 1, 1},
 };
+// clang-format on
 
 }  // namespace vxr::app

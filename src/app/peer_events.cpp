@@ -8,9 +8,7 @@ namespace {
 constexpr std::chrono::milliseconds kTestTimeout{100};
 }
 
-std::optional<platform::NamedEvent>& PeerEvents::slotOf(int slot) {
-    return slots_[slot == kMasterSlot ? 1 : 0];
-}
+std::optional<platform::NamedEvent>& PeerEvents::slotOf(int slot) { return slots_[slot == kMasterSlot ? 1 : 0]; }
 
 bool PeerEvents::PeerEvent(PeerEventOp operation, int slot, const std::string& name) {
     std::optional<platform::NamedEvent>& handle = slotOf(slot);

@@ -11,9 +11,9 @@
 #include <array>
 #include <exception>
 #include <memory>
-#include <thread>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "platform/image_control.h"
 
@@ -27,18 +27,18 @@ namespace vxr::app {
 using platform::Picture;
 
 struct ScreenCatalogue {
-    Picture MainScreenPicture;                                      // F0
-    Picture MainMenuPicture;                                        // F1B
-    std::array<Picture, 7> MainMenuHighlights;                      // 0..6
-    std::array<Picture, 6> SubmenuPictures;                         // 1..5
-    std::array<std::array<Picture, 5>, 8> SubmenuHighlights;        // [1..7][0..4]
-    std::array<std::array<Picture, 4>, 6> ThirdMenuPictures;        // [1..5][1..3]
+    Picture MainScreenPicture;                                                 // F0
+    Picture MainMenuPicture;                                                   // F1B
+    std::array<Picture, 7> MainMenuHighlights;                                 // 0..6
+    std::array<Picture, 6> SubmenuPictures;                                    // 1..5
+    std::array<std::array<Picture, 5>, 8> SubmenuHighlights;                   // [1..7][0..4]
+    std::array<std::array<Picture, 4>, 6> ThirdMenuPictures;                   // [1..5][1..3]
     std::array<std::array<std::array<Picture, 4>, 4>, 3> ThirdMenuHighlights;  // [1..2][1..3][0..3]
-    std::array<Picture, 30> DialogPictures;                         // 1..29
-    std::array<std::array<Picture, 4>, 11> ButtonHighlights;        // [1..10][0..3]
-    std::array<Picture, 13> OptionsPictures;                        // 0..12
-    std::array<Picture, 5> PeerPictures;                            // 1..4
-    std::array<Picture, 4> DriveIconBitmaps;                        // 0..3
+    std::array<Picture, 30> DialogPictures;                                    // 1..29
+    std::array<std::array<Picture, 4>, 11> ButtonHighlights;                   // [1..10][0..3]
+    std::array<Picture, 13> OptionsPictures;                                   // 0..12
+    std::array<Picture, 5> PeerPictures;                                       // 1..4
+    std::array<Picture, 4> DriveIconBitmaps;                                   // 0..3
 
     // The picture with this resource name wherever it stands, or nullptr.
     Picture byName(std::string_view name) const;

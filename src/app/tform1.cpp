@@ -5,16 +5,16 @@
 #include "app/focus_frame.h"
 #include "app/form_controls.h"
 #include "app/screens.h"
+#include "cmdline/command_line.h"
 #include "dialogs/dialog_contents.h"
 #include "dialogs/message_dialogs.h"
 #include "dialogs/table_rows.h"
-#include "cmdline/command_line.h"
 #include "input/dialog_pointer.h"
 #include "input/keyboard.h"
 #include "input/menus.h"
 #include "operations/help_screen.h"
-#include "operations/options_dialog.h"
 #include "operations/operation_sequence.h"
+#include "operations/options_dialog.h"
 #include "operations/peer_connection.h"
 #include "operations/progress.h"
 #include "platform/application.h"
@@ -82,8 +82,8 @@ TForm1::~TForm1() = default;
 
 void TForm1::createControls() {
     for (const ControlSpec& entry : kFormControls) {
-        platform::Container& parent =
-            entry.parent[0] == '\0' ? static_cast<platform::Container&>(form_) : *named<platform::ScrollBox>(form_, entry.parent);
+        platform::Container& parent = entry.parent[0] == '\0' ? static_cast<platform::Container&>(form_)
+                                                              : *named<platform::ScrollBox>(form_, entry.parent);
         std::unique_ptr<Control> control = makeControl(entry, parent);
         control->setBounds(entry.left, entry.top, entry.width, entry.height);
         control->setVisible(entry.visible);
@@ -125,9 +125,7 @@ void TForm1::createControls() {
 
 void TForm1::bindHandlers() {
     using platform::ShiftState;
-    auto move = [](auto handler) {
-        return [handler](Control&, ShiftState, int x, int y) { handler(x, y); };
-    };
+    auto move = [](auto handler) { return [handler](Control&, ShiftState, int x, int y) { handler(x, y); }; };
     auto click = [](auto handler) { return [handler](Control&) { handler(); }; };
     Image0->onClick = click([this] { screens_->Image0Click(); });
     for (int i = 1; i <= 4; ++i) cell(Label, i)->onClick = Image0->onClick;
@@ -168,7 +166,9 @@ void TForm1::bindKeys() {
     // The four text edits are the size boxes of the destination tables.
     for (int i = 1; i <= 4; ++i) {
         platform::Edit& box = *cell(Edit, i);
-        box.onKeyPress = [this](Control& sender, char32_t& character) { dialogPointer_->Edit2KeyPress(sender.tag(), character); };
+        box.onKeyPress = [this](Control& sender, char32_t& character) {
+            dialogPointer_->Edit2KeyPress(sender.tag(), character);
+        };
         box.onClick = [this](Control& sender) { dialogPointer_->Edit2Click(sender.tag()); };
         box.onExit = [this](Control&) { tableRows_->SizeBoxExit(); };
     }

@@ -87,8 +87,8 @@ public:
     std::array<platform::Image*, 10> Image24x{};  // Image241..Image249 at 1..9
     std::array<platform::Image*, 5> BAR{};        // BAR1..BAR4 at 1..4
     platform::ScrollBox* ScrollBox1;
-    std::array<platform::Edit*, 7> Edit{};        // Edit1..Edit6 at 1..6
-    std::array<platform::Label*, 25> Label{};     // Label1..Label15, Label21..Label24
+    std::array<platform::Edit*, 7> Edit{};     // Edit1..Edit6 at 1..6
+    std::array<platform::Label*, 25> Label{};  // Label1..Label15, Label21..Label24
     platform::Label* PercentBox;
     platform::Image* ProgressBar;
     // The table picture of a list dialog, made when the dialog opens.

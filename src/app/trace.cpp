@@ -14,8 +14,9 @@ namespace vxr::app {
 Trace::Trace(const std::string& path) {
     if (path.empty()) return;
     file_.reset(std::fopen(path.c_str(), "a"));
-    if (!file_) std::cerr << "vxr: cannot write the trace " << platform::escapeControls(path) << ": " << std::strerror(errno)
-                          << "; running without it" << std::endl;
+    if (!file_)
+        std::cerr << "vxr: cannot write the trace " << platform::escapeControls(path) << ": " << std::strerror(errno)
+                  << "; running without it" << std::endl;
 }
 
 Trace Trace::fromEnvironment() {

@@ -20,10 +20,10 @@ struct ModeWord {
 };
 
 constexpr std::array kModeWords{
-    ModeWord{"COPY", model::kDiskToDisk},       ModeWord{"DUMP", model::kDiskToImage},
-    ModeWord{"CREATE", model::kDiskToImage},    ModeWord{"LOAD", model::kDiskFromImage},
-    ModeWord{"RESTORE", model::kDiskFromImage}, ModeWord{"PCOPY", model::kPartitionToPartition},
-    ModeWord{"PDUMP", model::kPartitionToImage}, ModeWord{"PCREATE", model::kPartitionToImage},
+    ModeWord{"COPY", model::kDiskToDisk},          ModeWord{"DUMP", model::kDiskToImage},
+    ModeWord{"CREATE", model::kDiskToImage},       ModeWord{"LOAD", model::kDiskFromImage},
+    ModeWord{"RESTORE", model::kDiskFromImage},    ModeWord{"PCOPY", model::kPartitionToPartition},
+    ModeWord{"PDUMP", model::kPartitionToImage},   ModeWord{"PCREATE", model::kPartitionToImage},
     ModeWord{"PLOAD", model::kPartitionFromImage}, ModeWord{"PRESTORE", model::kPartitionFromImage},
 };
 
@@ -226,10 +226,9 @@ Msg CloneParser::readPartitionDestination() {
     const int count = record.partitionsInUse(c_.peerMode, s.TargetDisk);
     if (s.TargetPartition > count + 1) return Msg::TargetPartitionInvalid;
 
-    const model::PartitionEntry entry =
-        s.OpCode == model::kPartitionToPartition
-            ? record.partition(kLocal, s.SourceDisk, sourcePartition())
-            : at(record.image(kLocal, s.ImageIndex).partitions, s.SourcePartitions);
+    const model::PartitionEntry entry = s.OpCode == model::kPartitionToPartition
+                                            ? record.partition(kLocal, s.SourceDisk, sourcePartition())
+                                            : at(record.image(kLocal, s.ImageIndex).partitions, s.SourcePartitions);
     newPartition_ = entry;
     record.setPartition(c_.peerMode, s.TargetDisk, s.TargetPartition, entry);
     s.SourcePartCount = std::max(count, s.TargetPartition);
@@ -293,7 +292,8 @@ bool CloneParser::destinationHoldsSource() const {
     switch (s.OpCode) {
         case model::kDiskToDisk: return s.TargetDisk == s.SourceDisk;
         case model::kDiskFromImage: return s.TargetDisk == folder.disk;
-        case model::kPartitionToPartition: return s.TargetDisk == s.SourceDisk && s.TargetPartition == sourcePartition();
+        case model::kPartitionToPartition:
+            return s.TargetDisk == s.SourceDisk && s.TargetPartition == sourcePartition();
         case model::kPartitionFromImage: return s.TargetDisk == folder.disk && s.TargetPartition == folder.partition;
         default: return false;
     }

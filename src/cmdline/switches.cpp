@@ -11,7 +11,7 @@ double CompressionFactorOf(int level) {
 }
 
 layout::Msg ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
-                std::string& errorToken) {
+                        std::string& errorToken) {
     static const std::string kPasswordIs = "PWD=";
     if (text.rfind(kPasswordIs, 0) == 0) {
         // An image keeps the first ten bytes of its password (code page 936,

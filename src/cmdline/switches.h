@@ -14,7 +14,7 @@ namespace vxr::cmdline {
 // Returns Msg::None when the switch was applied, else the message to show, with
 // `errorToken` set to the text. Option bits are only ever set here.
 layout::Msg ParseSwitch(const std::string& text, model::OptionWords& options, model::OperationState& state,
-                std::string& errorToken);
+                        std::string& errorToken);
 
 // The compression factor of -Z1 to -Z9.
 double CompressionFactorOf(int level);

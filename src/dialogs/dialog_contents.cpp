@@ -4,11 +4,11 @@
 #include <algorithm>
 
 #include "app/tform1.h"
+#include "dialogs/table_rows.h"
+#include "input/dialog_pointer.h"
 #include "layout/dialog_areas.h"
 #include "layout/palette.h"
 #include "layout/table_layout.h"
-#include "dialogs/table_rows.h"
-#include "input/dialog_pointer.h"
 #include "model/partition_types.h"
 #include "model/size_rules.h"
 #include "platform/application.h"
@@ -111,8 +111,8 @@ void DialogContents::createTableImage(int dialogNo) {
 // In the title's own font: the serif face's old-style figures stood small
 // and below the title's line.
 void DialogContents::showDiskDigit(int digit, int x, int y) {
-    showLabel(*w_.Label[23], std::to_string(digit), {"Tahoma", 7, true, palette(9)}, palette(2),
-              w_.Image4B->left() + x, w_.Image4B->top() + y);
+    showLabel(*w_.Label[23], std::to_string(digit), {"Tahoma", 7, true, palette(9)}, palette(2), w_.Image4B->left() + x,
+              w_.Image4B->top() + y);
 }
 
 void DialogContents::fillSourceDisks() {
@@ -331,8 +331,7 @@ void DialogContents::DrawFileRow(int row, int entryKind, int entry, bool selecte
     platform::Image& list = *w_.Image5DA;
     const int top = kRowHeight * (row - 1);
     const int computer = w_.ui.PeerMode;
-    const app::Picture& icon =
-        cell(w_.catalogue.DriveIconBitmaps, std::clamp(entryKind, 0, 2));
+    const app::Picture& icon = cell(w_.catalogue.DriveIconBitmaps, std::clamp(entryKind, 0, 2));
     // Icons are copied through the scratch picture.
     w_.ImageTEMP->setPicture(icon);
     Canvas& canvas = list.canvas();

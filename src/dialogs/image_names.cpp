@@ -13,7 +13,8 @@ bool onImagedSource(const model::TCOMPUTER& machine, const model::OperationState
     if (drive.disk != state.SourceDisk) return false;
     if (state.OpCode == model::kDiskToImage) return true;
     if (state.OpCode == model::kPartitionToImage) {
-        return drive.partition >= 1 && drive.partition <= 4 && (state.SourcePartitions >> (drive.partition - 1) & 1) != 0;
+        return drive.partition >= 1 && drive.partition <= 4 &&
+               (state.SourcePartitions >> (drive.partition - 1) & 1) != 0;
     }
     return false;
 }

@@ -11,8 +11,8 @@ namespace vxr::dialogs {
 
 enum ImageNameResult : int {
     kNameAccepted = 0,
-    kNoSuchDriveOrDirectory = 1,   // no such drive or directory
-    kOnImagedSource = 2,    // the file would lie on the disk or partition being imaged
+    kNoSuchDriveOrDirectory = 1,  // no such drive or directory
+    kOnImagedSource = 2,          // the file would lie on the disk or partition being imaged
 };
 
 // `letter` (1..16 for C..R) and `directory` are where the dialog looks; a

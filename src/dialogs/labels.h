@@ -8,8 +8,8 @@
 
 namespace vxr::dialogs {
 
-inline void showLabel(platform::Label& label, const std::string& text, const platform::Font& font,
-                      platform::Color band, int x, int y) {
+inline void showLabel(platform::Label& label, const std::string& text, const platform::Font& font, platform::Color band,
+                      int x, int y) {
     label.setFont(font);
     label.setColor(band);
     label.setCaption(text);

@@ -47,7 +47,7 @@ void MessageDialogs::showTexts() {
     const std::string line2 = fillMarks(code.line2, w_.ErrorToken, file);
     if (!title.empty()) {
         showLabel(*w_.Label[24], title, {"Tahoma", 7, true, palette(9)}, palette(2), left + kTitleAt.x,
-                   top + kTitleAt.y);
+                  top + kTitleAt.y);
     }
     const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
     if (!line1.empty()) showLabel(*w_.Label[21], line1, lineFont, palette(7), left + kLine1At.x, top + kLine1At.y);

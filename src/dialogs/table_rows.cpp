@@ -139,17 +139,14 @@ void TableRows::drawColumns(int computer, int rowKind, int disk, int image, int 
     switch (rowKind) {
         case kDiskRow: drawDiskColumns(computer, disk, top); break;
         case kPartitionRow:
-        case kNewPartitionRow:
-            drawPartitionColumns(rowKind, record.partition(computer, disk, row), row, top);
-            break;
+        case kNewPartitionRow: drawPartitionColumns(rowKind, record.partition(computer, disk, row), row, top); break;
         case kSourceDetailRow:
             drawDetailColumns(rowKind, record.partition(computer, w_.op.SourceDisk, row), row, top);
             break;
         case kImagePartitionRow:
         case kImageDetailRow: {
             const model::ImageEntry entry = record.image(computer, image);
-            const PartitionEntry part =
-                row >= 1 && row <= 4 ? at(entry.partitions, row) : PartitionEntry{};
+            const PartitionEntry part = row >= 1 && row <= 4 ? at(entry.partitions, row) : PartitionEntry{};
             drawDetailColumns(rowKind, part, row, top);
             break;
         }
@@ -244,8 +241,8 @@ void TableRows::drawDetailFooter(int computer, int rowKind, int image, int top) 
     const model::TCOMPUTER& machine = w_.computer;
     const model::MachineRecord& record = machine.record();
     const bool fromImage = rowKind == kImageDetailsFooter;
-    const int count = fromImage ? record.imagePartitionsInUse(computer, image)
-                                : record.partitionsInUse(0, w_.op.SourceDisk);
+    const int count =
+        fromImage ? record.imagePartitionsInUse(computer, image) : record.partitionsInUse(0, w_.op.SourceDisk);
     const std::int64_t capacity = record.disk(computer, w_.op.TargetDisk).capacity;
     const std::int64_t sizeSum =
         fromImage ? machine.SumImagePartitionSize(computer, image) : machine.SumPartitionSize(0, w_.op.SourceDisk);
@@ -265,8 +262,11 @@ void TableRows::drawStyleLine(int style, int top) {
         case kCursorRow:
         case kCursorOnChosen: {
             const int left = kCursorFrameInset, right = width - 1 - kCursorFrameInset;
-            const std::array<platform::Point, 5> frame{{
-                {left, top}, {right, top}, {right, top + kRowBandDepth}, {left, top + kRowBandDepth}, {left, top - 1}}};
+            const std::array<platform::Point, 5> frame{{{left, top},
+                                                        {right, top},
+                                                        {right, top + kRowBandDepth},
+                                                        {left, top + kRowBandDepth},
+                                                        {left, top - 1}}};
             canvas.pen() = {style == kCursorRow ? palette(1) : palette(2), kCursorFrameWidth};
             canvas.polyline(frame);
             canvas.pen().width = 1;

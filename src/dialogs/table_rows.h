@@ -27,13 +27,13 @@ using layout::FooterLayout;
 enum RowKind : int {
     kDiskRow = 1,
     kPartitionRow = 2,
-    kSourceDetailRow = 3,     // partition of SourceDisk, destination details of a disk copy
-    kPartitionListFooter = 4,     // below the destination partition list
-    kDiskCopyDetailsFooter = 5,      // below the destination details of a disk copy
-    kNewPartitionRow = 6,     // the partition a copy will create in free space
-    kImagePartitionRow = 12,  // partition held in an image
-    kImageDetailRow = 13,     // destination details of a restore from an image
-    kImageDetailsFooter = 15,        // below the destination details of a restore
+    kSourceDetailRow = 3,        // partition of SourceDisk, destination details of a disk copy
+    kPartitionListFooter = 4,    // below the destination partition list
+    kDiskCopyDetailsFooter = 5,  // below the destination details of a disk copy
+    kNewPartitionRow = 6,        // the partition a copy will create in free space
+    kImagePartitionRow = 12,     // partition held in an image
+    kImageDetailRow = 13,        // destination details of a restore from an image
+    kImageDetailsFooter = 15,    // below the destination details of a restore
 };
 
 // Row styles.

@@ -6,11 +6,11 @@
 #include "app/focus_frame.h"
 #include "app/tform1.h"
 #include "dialogs/dialog_contents.h"
-#include "layout/table_layout.h"
 #include "input/dialog_pointer.h"
-#include "layout/dialog_rects.h"
 #include "input/keyboard.h"
+#include "layout/dialog_rects.h"
 #include "layout/steps.h"
+#include "layout/table_layout.h"
 #include "platform/indexing.h"
 
 namespace vxr::input {
@@ -127,7 +127,9 @@ void Keyboard::fileEnter() {
 // mouse locked; an empty edit cannot be answered (OK does not highlight).
 void Keyboard::passwordEnter() {
     UiState& ui = w_.ui;
-    if (layout::stepKind(ui.DialogNo) != layout::StepKind::Password || ui.DialogCode != 0 || w_.dialogPointer().choiceMissing()) return;
+    if (layout::stepKind(ui.DialogNo) != layout::StepKind::Password || ui.DialogCode != 0 ||
+        w_.dialogPointer().choiceMissing())
+        return;
     ui.ButtonSel = 1;
     ui.DialogAnswer = 1;
 }

@@ -6,11 +6,11 @@
 #include "app/focus_frame.h"
 #include "app/tform1.h"
 #include "dialogs/dialog_contents.h"
-#include "layout/table_layout.h"
 #include "dialogs/table_rows.h"
-#include "layout/dialog_rects.h"
 #include "input/ui_state.h"
+#include "layout/dialog_rects.h"
 #include "layout/steps.h"
+#include "layout/table_layout.h"
 #include "platform/indexing.h"
 
 namespace vxr::input {
@@ -24,8 +24,8 @@ using dialogs::kCursorOnChosen;
 using dialogs::kCursorRow;
 using dialogs::kNotDrawn;
 using dialogs::kPlainRow;
-using layout::kRowHeight;
 using dialogs::kUnusableRow;
+using layout::kRowHeight;
 
 constexpr int kTableRows = 4;
 constexpr int kLookInRowCount = 16;
@@ -95,7 +95,8 @@ void DialogPointer::highlightButton(int button) {
         // The second button shows plain beside the highlighted first.
         const InclusiveRect& second = rects.buttons[1];
         platform::Image& plain = *w_.Image4A_0;
-        plain.showAt(w_.catalogue.byName(rects.plainSecond), w_.Image4B->left() + second.left, w_.Image4B->top() + second.top);
+        plain.showAt(w_.catalogue.byName(rects.plainSecond), w_.Image4B->left() + second.left,
+                     w_.Image4B->top() + second.top);
         plain.bringToFront();
         highlight.bringToFront();
     }
@@ -242,7 +243,9 @@ void DialogPointer::redrawTableRow(int row, int style) {
     switch (stepOf(w_.ui.DialogNo)) {
         case Step::SourceDisk: rows.DrawTableRow(0, dialogs::kDiskRow, row, style, 0, 0); break;
         case Step::SourcePartitions: rows.DrawTableRow(0, dialogs::kPartitionRow, s.SourceDisk, style, 0, row); break;
-        case Step::ImagePartition: rows.DrawTableRow(peer, dialogs::kImagePartitionRow, 0, style, s.ImageIndex, row); break;
+        case Step::ImagePartition:
+            rows.DrawTableRow(peer, dialogs::kImagePartitionRow, 0, style, s.ImageIndex, row);
+            break;
         case Step::DestinationDisk: rows.DrawTableRow(peer, dialogs::kDiskRow, row, style, 0, 0); break;
         case Step::DestinationPartition: {
             if (beyondTargetPartitions(row)) {
@@ -343,7 +346,8 @@ void DialogPointer::Image1DMouseMove(int x, int y) {
     }
     if (!isListDialog(ui.DialogNo)) return;
     const Step d = stepOf(ui.DialogNo);
-    if (d == Step::DestinationDisk && ui.OpCode == model::kDiskToDisk && row == w_.op.SourceDisk && ui.PeerMode == 0) return;
+    if (d == Step::DestinationDisk && ui.OpCode == model::kDiskToDisk && row == w_.op.SourceDisk && ui.PeerMode == 0)
+        return;
     if (d == Step::DestinationPartition || d == Step::DestinationDetails) takeOverPendingSize();
     const int old = ui.RowSel;
     if (old > 0) redrawTableRow(old, d == Step::DestinationDetails ? kPlainRow : plainStyle(old));
@@ -439,7 +443,8 @@ void DialogPointer::Image5DAMouseMove(int x, int y) {
 void DialogPointer::openFileListEntry(int row) {
     UiState& ui = w_.ui;
     model::OperationState& s = w_.op;
-    const std::vector<dialogs::FileListEntry> lines = dialogs::fileListEntries(w_.computer, ui.PeerMode, s.LookInDirectory);
+    const std::vector<dialogs::FileListEntry> lines =
+        dialogs::fileListEntries(w_.computer, ui.PeerMode, s.LookInDirectory);
     if (row < 1 || row > static_cast<int>(lines.size())) return;
     const dialogs::FileListEntry line = at(lines, row);
     ui.RowSel = 1;

@@ -1,16 +1,16 @@
 #include "input/keyboard.h"
 
 #include "app/tform1.h"
-#include "layout/message_dialog_layout.h"
 #include "dialogs/message_dialogs.h"
 #include "input/dialog_pointer.h"
+#include "input/menus.h"
 #include "layout/dialog_rects.h"
 #include "layout/menu_geometry.h"
-#include "input/menus.h"
+#include "layout/message_dialog_layout.h"
+#include "layout/steps.h"
 #include "operations/help_screen.h"
 #include "operations/options_dialog.h"
 #include "operations/peer_connection.h"
-#include "layout/steps.h"
 #include "platform/indexing.h"
 
 namespace vxr::input {
@@ -247,7 +247,8 @@ void Keyboard::enterAt(Mode place) {
         case Mode::PasswordStep: passwordEnter(); break;
         case Mode::MainMenu: w_.menus().IMAGE1AClick(); break;
         case Mode::Submenu:
-            if (ui.MainItem == kLocal || ui.MainItem == kPeerToPeer || ui.MainItem == kPeerMenu) w_.menus().Image2AClick();
+            if (ui.MainItem == kLocal || ui.MainItem == kPeerToPeer || ui.MainItem == kPeerMenu)
+                w_.menus().Image2AClick();
             break;
         case Mode::PeerWaitingBox: ui.DialogAnswer = 1; break;  // its one button, Cancel
         case Mode::PeerAddressBox: ui.DialogAnswer = ui.ButtonSel; break;

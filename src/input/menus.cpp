@@ -15,7 +15,6 @@ using namespace layout;
 
 namespace {
 
-
 bool inHitArea(const MenuItem& item, const platform::Picture& highlight, int x, int y) {
     return highlight && hitArea(item.offset, highlight->width(), highlight->height(), x, y);
 }
@@ -40,8 +39,7 @@ Offset Menus::thirdMenuPosition(int mainItem, int subItem) const {
 
 int Menus::mainItemAt(int x, int y) const {
     for (int item = 1; item <= kMainItems; ++item) {
-        if (inHitArea(at(kMainMenuItems, item),
-                      cell(w_.catalogue.MainMenuHighlights, item), x, y)) {
+        if (inHitArea(at(kMainMenuItems, item), cell(w_.catalogue.MainMenuHighlights, item), x, y)) {
             return item;
         }
     }
@@ -137,9 +135,8 @@ void Menus::Image2BMouseMove(int x, int y) {
     w_.screens().HideThirdMenus();
     ui.LeafItem = 0;
     if (item != ui.SubItem || !w_.Image2A->visible()) {
-        showHighlight(*w_.Image2A,
-                      cell(cell(w_.catalogue.SubmenuHighlights, ui.MainItem), item),
-                      *w_.Image2B, menuItem(submenu(ui.MainItem), item).offset);
+        showHighlight(*w_.Image2A, cell(cell(w_.catalogue.SubmenuHighlights, ui.MainItem), item), *w_.Image2B,
+                      menuItem(submenu(ui.MainItem), item).offset);
     }
     ui.SubItem = item;
 }
@@ -187,8 +184,7 @@ void Menus::Image2AClick() {
 int Menus::thirdItemAt(int mainItem, int subItem, int x, int y) const {
     if (mainItem < 1 || mainItem > 2 || subItem < 1 || subItem > 3) return 0;
     const MenuBox& box = thirdMenu(mainItem, subItem);
-    const auto& highlights =
-        cell(cell(w_.catalogue.ThirdMenuHighlights, mainItem), subItem);
+    const auto& highlights = cell(cell(w_.catalogue.ThirdMenuHighlights, mainItem), subItem);
     for (int item = 1; item <= 3; ++item) {
         if (inHitArea(menuItem(box, item), cell(highlights, item), x, y)) return item;
     }
@@ -201,8 +197,7 @@ void Menus::Image3BMouseMove(int x, int y) {
     if (ui.MainItem > kVexorCast) return;
     const int item = thirdItemAt(ui.MainItem, ui.SubItem, x, y);
     if (item == 0 || item == ui.LeafItem) return;
-    showHighlight(*w_.Image3A,
-                  cell(cell(cell(w_.catalogue.ThirdMenuHighlights, ui.MainItem), ui.SubItem), item),
+    showHighlight(*w_.Image3A, cell(cell(cell(w_.catalogue.ThirdMenuHighlights, ui.MainItem), ui.SubItem), item),
                   *w_.Image3B, menuItem(thirdMenu(ui.MainItem, ui.SubItem), item).offset);
     ui.LeafItem = item;
 }

@@ -10,7 +10,6 @@
 
 namespace vxr::layout {
 
-
 struct Area {
     int width = 0;
     int height = 0;

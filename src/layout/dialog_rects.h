@@ -31,13 +31,16 @@ constexpr InclusiveRect kSelectTable{28, 44, 426, 112};
 constexpr InclusiveRect kFileList{18, 47, 391, 245};
 constexpr InclusiveRect kLookInColumn{98, 23, 310, 298};
 
+// clang-format off
 constexpr DialogRects diskList{kSelectTable, kNone, {{{104, 133, 190, 152}, {264, 133, 349, 152}, kNone}}, {{"F411", "F412", ""}}};
 constexpr DialogRects fileRead{kLookInColumn, kFileList, {{{324, 253, 391, 271}, {324, 279, 391, 297}, kNone}}, {{"F421", "F422", ""}}};
 constexpr DialogRects question{kNone, kNone, {{{75, 103, 141, 122}, {214, 103, 280, 122}, kNone}}, {{"F441", "F442", ""}}, kPlainSecondButtonQuestion};
 constexpr DialogRects messageBox{kNone, kNone, {{{64, 103, 145, 122}, {209, 103, 289, 122}, kNone}}, {{"F411", "F412", ""}}};
+// clang-format on
 }  // namespace detail
 
 // Index = DialogNo 1..29 (0 unused).
+// clang-format off
 inline constexpr std::array<DialogRects, kDialogCount + 1> kDialogRects{{
     {},
     /* 1 */ detail::diskList,
@@ -70,6 +73,7 @@ inline constexpr std::array<DialogRects, kDialogCount + 1> kDialogRects{{
     /* 28 */ detail::messageBox,
     /* 29 */ {{}, {}, {{{54, 93, 121, 112}, {214, 93, 281, 112}, {}}}, {{"F4A1", "F4A2", ""}}},
 }};
+// clang-format on
 
 constexpr const DialogRects& dialogRects(int dialogNo) {
     return dialogNo >= 1 && dialogNo <= kDialogCount ? cell(kDialogRects, dialogNo) : kDialogRects[0];
@@ -77,7 +81,13 @@ constexpr const DialogRects& dialogRects(int dialogNo) {
 
 // The stops (FieldPos) of a file dialog, and the focus frame areas of the
 // name edit and the Look-in box.
-enum FileStop : int { kFileListStop = 1, kNameEditStop = 2, kSecondButtonStop = 3, kFirstButtonStop = 4, kLookInStop = 5 };
+enum FileStop : int {
+    kFileListStop = 1,
+    kNameEditStop = 2,
+    kSecondButtonStop = 3,
+    kFirstButtonStop = 4,
+    kLookInStop = 5
+};
 inline constexpr int kNameEditFrame = 11;
 inline constexpr int kLookInFrame = 12;
 

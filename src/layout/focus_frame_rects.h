@@ -10,7 +10,6 @@
 
 namespace vxr::layout {
 
-
 inline constexpr int kFrameDialogs = 30;
 
 // Dialog number 1..30 -> rectangle number in kDialogFrameRects (0: no frame).
@@ -36,6 +35,7 @@ inline constexpr std::array<InclusiveRect, 10> kDialogFrameRects{{
 inline constexpr int kOptionFrameTabs = 6;
 inline constexpr int kOptionFrameFields = 10;
 inline constexpr InclusiveRect kZeroRect{0, 0, 0, 0};
+// clang-format off
 inline constexpr std::array<std::array<InclusiveRect, kOptionFrameFields>, kOptionFrameTabs> kOptionsFrameRects{{
     {{{68, 92, 112, 107}, {81, 143, 127, 158}, {81, 185, 132, 200}, {81, 227, 169, 242}, {81, 269, 136, 284},
       {81, 311, 148, 326}, {81, 0, 0, 0}, kZeroRect, kZeroRect, kZeroRect}},
@@ -50,6 +50,7 @@ inline constexpr std::array<std::array<InclusiveRect, kOptionFrameFields>, kOpti
     {{{360, 92, 425, 105}, kZeroRect, kZeroRect, kZeroRect, kZeroRect, kZeroRect, kZeroRect, kZeroRect, kZeroRect,
       kZeroRect}},
 }};
+// clang-format on
 
 // Frame rectangle of an operation dialog, or none.
 constexpr const InclusiveRect* dialogFrameRect(int dialogNo) {

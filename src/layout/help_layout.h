@@ -5,7 +5,6 @@
 
 namespace vxr::layout {
 
-
 inline constexpr const char* kHelpWindowPicture = "F25B";
 inline constexpr const char* kHelpPagePicture = "F351B";
 inline constexpr Offset kHelpWindowAt{29, 67};

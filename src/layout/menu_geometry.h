@@ -12,13 +12,13 @@
 namespace vxr::layout {
 
 struct MenuItem {
-    Offset offset;                // absent: no such item
-    const char* highlight = "";   // picture laid over the item
+    Offset offset;               // absent: no such item
+    const char* highlight = "";  // picture laid over the item
 };
 
 struct MenuBox {
-    Offset at;                    // window position; absent: placed by its dialog
-    const char* picture = "";     // empty: no such box
+    Offset at;                 // window position; absent: placed by its dialog
+    const char* picture = "";  // empty: no such box
     std::array<MenuItem, 4> items{};
     constexpr bool present() const { return picture[0] != '\0'; }
 };
@@ -57,6 +57,7 @@ inline constexpr std::array<MenuBox, 8> kSubmenus{{
 // Third level by [main item 1..3][submenu item 1..3]. VexorCast > Multicast
 // is a session dialog without items and without a place of its own.
 inline constexpr MenuBox kNoBox{};
+// clang-format off
 inline constexpr std::array<std::array<MenuBox, 4>, 4> kThirdMenus{{
     {kNoBox, kNoBox, kNoBox, kNoBox},
     {kNoBox,
@@ -66,6 +67,7 @@ inline constexpr std::array<std::array<MenuBox, 4>, 4> kThirdMenus{{
     {kNoBox, {{195, 254}, "F321B", {{{{22, 3}, "F3211"}, {{22, 32}, "F3212"}, kAbsentItem, kAbsentItem}}}, kNoBox, kNoBox},
     {kNoBox, {{}, "F331B", {kAbsentItem, kAbsentItem, kAbsentItem, kAbsentItem}}, kNoBox, kNoBox},
 }};
+// clang-format on
 
 // In peer mode the third level stands this much further left and lower.
 inline constexpr Offset kPeerThirdMenuShift{-92, 10};

@@ -87,6 +87,7 @@ namespace detail {
 inline std::vector<MessageCode> buildTable() {
     const std::string error = "Error" + spaces(18);
     const std::string dialog = "DIALOG" + spaces(18);
+    // clang-format off
     return {
         {Msg::DataFileError, Box::OwnTextOk, "", "", ""},
         {Msg::OverwriteQuestion, Box::YesNo, "", "", ""},
@@ -127,6 +128,7 @@ inline std::vector<MessageCode> buildTable() {
         {Msg::SaveQuestion, Box::YesNo, "Question: (1838)" + spaces(12), "Proceed with saving the current settings ?" + spaces(4), ""},
         {Msg::SettingsSaved, Box::Ok, "Saving File (1975)" + spaces(10), "Current settings successfully saved to file" + spaces(3), ""},
     };
+    // clang-format on
 }
 
 inline void replaceAll(std::string& text, const std::string& mark, const std::string& value) {
@@ -141,7 +143,8 @@ inline void replaceAll(std::string& text, const std::string& mark, const std::st
 inline const MessageCode& messageCode(int code) {
     static const std::vector<MessageCode> table = detail::buildTable();
     static const MessageCode unknown;
-    auto it = std::find_if(table.begin(), table.end(), [code](const MessageCode& m) { return layout::code(m.msg) == code; });
+    auto it =
+        std::find_if(table.begin(), table.end(), [code](const MessageCode& m) { return layout::code(m.msg) == code; });
     return it == table.end() ? unknown : *it;
 }
 inline const MessageCode& messageCode(Msg msg) { return messageCode(code(msg)); }

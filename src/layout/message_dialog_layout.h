@@ -8,7 +8,6 @@
 
 namespace vxr::layout {
 
-
 struct MessageKind {
     const char* picture;
     InclusiveRect button1;  // OK or Yes

@@ -42,6 +42,7 @@ constexpr std::uint16_t otherLockTypes(int box) {
 
 inline constexpr OptionBox kNoOptionBox{};
 
+// clang-format off
 inline constexpr std::array<std::array<OptionBox, kBoxesPerTab>, kOptionTabs> kOptionBoxTable{{
     // 1 Span/CRC
     {{{35, 55, kCheckBox, 0},
@@ -82,6 +83,7 @@ inline constexpr std::array<std::array<OptionBox, kBoxesPerTab>, kOptionTabs> kO
       {264, 186, kRadioButton, otherLockTypes(8)},
       {264, 207, kRadioButton, otherLockTypes(9)}}},
 }};
+// clang-format on
 
 // Box n (1..9) of tab t (1..5); an absent box outside the table.
 constexpr const OptionBox& optionBox(int tab, int box) {

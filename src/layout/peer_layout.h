@@ -5,7 +5,6 @@
 
 namespace vxr::layout {
 
-
 inline constexpr const char* kSlaveWaitingPicture = "FP21";
 inline constexpr const char* kMasterAddressPicture = "FP22";
 inline constexpr const char* kConnectedPicture = "FP23";

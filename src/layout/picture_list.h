@@ -19,6 +19,8 @@ struct PictureSpec {
 inline constexpr PictureKind J = PictureKind::Jpeg;
 inline constexpr PictureKind B = PictureKind::Bitmap;
 
+// Kept one line per group of pictures.
+// clang-format off
 inline constexpr std::array kPictures{
     // Main screen and main menu.
     PictureSpec{"F0", J, 640, 480}, PictureSpec{"F1B", J, 119, 160},
@@ -77,6 +79,7 @@ inline constexpr std::array kPictures{
     PictureSpec{"FDF0", B, 24, 13}, PictureSpec{"FDF1", B, 15, 13}, PictureSpec{"FDF2", B, 15, 13},
     PictureSpec{"FDF3", B, 17, 9},
 };
+// clang-format on
 
 static_assert(kPictures.size() == 106 + 8);
 

@@ -5,7 +5,6 @@
 
 namespace vxr::layout {
 
-
 inline constexpr Offset kPercentBoxAt{110, 100};
 inline constexpr int kPercentBoxWidth = 63;
 inline constexpr int kPercentBoxHeight = 12;

@@ -2,11 +2,10 @@
 // Where the operation steps' titles and text lines are laid over their
 // pictures, and the password edit.
 
-#include "layout/table_types.h"
 #include "layout/steps.h"
+#include "layout/table_types.h"
 
 namespace vxr::layout {
-
 
 // Overlaid texts, relative to the step picture's corner.
 inline constexpr Offset kStepTitleAt{6, 4};

@@ -24,7 +24,9 @@ inline StepTexts stepTexts(int step, bool remote = false) {
         case 8:
             if (remote) return {"Remote file name of image" + layout::fullWidthFill(3), "", ""};
             return {};
-        case 11: return {q + "1831)  ", "Proceed with disk clone?" + layout::fullWidthFill(7), "Destination drive will be overwritten."};
+        case 11:
+            return {q + "1831)  ", "Proceed with disk clone?" + layout::fullWidthFill(7),
+                    "Destination drive will be overwritten."};
         case 13:
             return {q + "1822)  ", "Proceed with disk restore?" + layout::fullWidthFill(7),
                     "Destination drive will be permanently overwritten."};

@@ -12,7 +12,6 @@
 
 namespace vxr::layout {
 
-
 enum class Step : int {
     None = 0,
     SourceDisk = 1,
@@ -39,7 +38,7 @@ enum class Step : int {
     ImageChecked = 22,
     DiskChecked = 23,
     Password = 29,
-    ProgressScreen = 119,  // shown as step 19
+    ProgressScreen = 119,   // shown as step 19
     ConfirmPassword = 129,  // shown as step 29
 };
 
@@ -58,7 +57,7 @@ struct StepPicture {
 struct StepRow {
     Step step = Step::None;
     StepKind kind = StepKind::None;
-    int proceed = 0;                   // the operation this step asks to proceed with
+    int proceed = 0;                  // the operation this step asks to proceed with
     std::array<int, 4> completion{};  // the operations this step completes
     StepPicture picture;
     Offset preHighlight;  // absent: no button is highlighted on opening
@@ -70,6 +69,7 @@ constexpr StepPicture kPasswordPicture{"F419B", {130, 101}, 29};
 constexpr Offset kProceedYes{214, 103};
 }  // namespace detail
 
+// clang-format off
 inline constexpr std::array<StepRow, 27> kSteps{{
     {Step::SourceDisk, StepKind::List, 0, {}, {"F401B", {60, 100}, 1}, {}},
     {Step::SourcePartitions, StepKind::List, 0, {}, {"F402B", {45, 98}, 2}, {}},
@@ -107,6 +107,7 @@ inline constexpr std::array<StepRow, 27> kSteps{{
     {Step::ConfirmPassword, StepKind::Password, 0, {}, detail::kPasswordPicture, {}},
     {},
 }};
+// clang-format on
 
 // The row of step number `step`; an unknown number has the empty last row.
 constexpr const StepRow& stepRow(int step) {

@@ -65,10 +65,10 @@ inline constexpr int kDetailLabelX = 212;  // the empty Label column of the dest
 
 // Footers: "Free" and "Total" lines.
 struct FooterLayout {
-    int freeLabelX;     // "Free", left
-    int freeValueX;     // free space
+    int freeLabelX;  // "Free", left
+    int freeValueX;  // free space
     Align freeValueAlign;
-    int totalLabelX;    // "Total", left
+    int totalLabelX;  // "Total", left
     int capacityX;
     Align capacityAlign;
 };

@@ -23,7 +23,9 @@ int TCOMPUTER::LoadRecord() {
 
 std::filesystem::path TCOMPUTER::hostFileName() const { return hostPathOf(FileName); }
 
-std::filesystem::path TCOMPUTER::hostPathOf(const std::string& dosPath) const { return platform::hostPath(dosPath, env_); }
+std::filesystem::path TCOMPUTER::hostPathOf(const std::string& dosPath) const {
+    return platform::hostPath(dosPath, env_);
+}
 
 int TCOMPUTER::SaveRecord() {
     const auto keys = drawKeys(random_);
@@ -51,7 +53,8 @@ int TCOMPUTER::SaveCopy(const std::string& dosPath) {
 
 int TCOMPUTER::ReloadIfChanged() {
     MachineRecord::Bytes current{};
-    const bool unchanged = syncedFile_ == FileName && platform::readFileHead(hostFileName(), current) == 0 && current == synced_;
+    const bool unchanged =
+        syncedFile_ == FileName && platform::readFileHead(hostFileName(), current) == 0 && current == synced_;
     return unchanged ? 0 : LoadRecord();
 }
 

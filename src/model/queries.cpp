@@ -133,7 +133,8 @@ std::string TCOMPUTER::ImagePath(int computer, int image) const {
 
 std::int64_t TCOMPUTER::SumDataSize(int computer, int disk) const {
     std::int64_t sum = 0;
-    for (int p = 1; p <= record_.partitionsInUse(computer, disk); ++p) sum += record_.partition(computer, disk, p).dataSize;
+    for (int p = 1; p <= record_.partitionsInUse(computer, disk); ++p)
+        sum += record_.partition(computer, disk, p).dataSize;
     return sum;
 }
 

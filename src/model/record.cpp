@@ -98,7 +98,8 @@ DiskEntry MachineRecord::disk(int computer, int disk) const {
     entry.cylinders = u16(at + kDiskCylinders);
     entry.heads = u16(at + kDiskHeads);
     entry.sectorsPerTrack = u16(at + kDiskSectors);
-    for (int p = 1; p <= kPartitions; ++p) entry.partitions[p - 1] = partitionAt(diskPartitionOffset(computer, disk, p));
+    for (int p = 1; p <= kPartitions; ++p)
+        entry.partitions[p - 1] = partitionAt(diskPartitionOffset(computer, disk, p));
     entry.checkCount = u16(at + kDiskCheckCount);
     return entry;
 }
@@ -112,7 +113,8 @@ void MachineRecord::setDisk(int computer, int disk, const DiskEntry& entry) {
     setU16(at + kDiskCylinders, entry.cylinders);
     setU16(at + kDiskHeads, entry.heads);
     setU16(at + kDiskSectors, entry.sectorsPerTrack);
-    for (int p = 1; p <= kPartitions; ++p) setPartitionAt(diskPartitionOffset(computer, disk, p), entry.partitions[p - 1]);
+    for (int p = 1; p <= kPartitions; ++p)
+        setPartitionAt(diskPartitionOffset(computer, disk, p), entry.partitions[p - 1]);
     setU16(at + kDiskCheckCount, entry.checkCount);
 }
 
@@ -163,7 +165,8 @@ ImageEntry MachineRecord::image(int computer, int image) const {
     entry.name = shortString(at + kImageName, kImageNameCapacity);
     entry.created = f64(at + kImageCreated);
     entry.partitionCount = u16(at + kImagePartitionCount);
-    for (int p = 1; p <= kPartitions; ++p) entry.partitions[p - 1] = partitionAt(imagePartitionOffset(computer, image, p));
+    for (int p = 1; p <= kPartitions; ++p)
+        entry.partitions[p - 1] = partitionAt(imagePartitionOffset(computer, image, p));
     entry.checkCount = u16(at + kImageCheckCount);
     entry.password = shortString(at + kImagePassword, kImagePasswordCapacity);
     return entry;
@@ -177,7 +180,8 @@ void MachineRecord::setImage(int computer, int image, const ImageEntry& entry) {
     setShortString(at + kImageName, kImageNameCapacity, entry.name);
     setF64(at + kImageCreated, entry.created);
     setU16(at + kImagePartitionCount, entry.partitionCount);
-    for (int p = 1; p <= kPartitions; ++p) setPartitionAt(imagePartitionOffset(computer, image, p), entry.partitions[p - 1]);
+    for (int p = 1; p <= kPartitions; ++p)
+        setPartitionAt(imagePartitionOffset(computer, image, p), entry.partitions[p - 1]);
     setU16(at + kImageCheckCount, entry.checkCount);
     setShortString(at + kImagePassword, kImagePasswordCapacity, entry.password);
 }
@@ -187,7 +191,8 @@ int MachineRecord::imagePartitionsInUse(int computer, int image) const {
 }
 
 void MachineRecord::setDirectoryDisk(int computer, int directory, std::uint16_t disk) {
-    if (validComputer(computer) && validDirectory(directory)) setU16(directoryOffset(computer, directory) + kDirectoryDisk, disk);
+    if (validComputer(computer) && validDirectory(directory))
+        setU16(directoryOffset(computer, directory) + kDirectoryDisk, disk);
 }
 
 void MachineRecord::setImageDirectory(int computer, int image, std::uint16_t directory) {

@@ -19,7 +19,7 @@ inline constexpr int kDriveLetters = 16;
 // Whole record.
 inline constexpr std::size_t kComputerBlockSize = 11976;
 inline constexpr std::size_t kScrambledSize = kComputers * kComputerBlockSize;  // 23952
-inline constexpr std::size_t kKeys = 23952;       // K0..K3, stored plain
+inline constexpr std::size_t kKeys = 23952;                                     // K0..K3, stored plain
 inline constexpr int kKeyCount = 4;
 inline constexpr std::size_t kRecordTail = 23956;  // 4 bytes, not interpreted
 
@@ -71,7 +71,7 @@ inline constexpr std::size_t kImagePassword = 96;
 inline constexpr std::size_t kImagePasswordCapacity = 10;
 
 // Settings: option words in block 0, restriction flags in block 1.
-inline constexpr std::size_t kOptionWordsStart = kSettingsStart;  // block 0
+inline constexpr std::size_t kOptionWordsStart = kSettingsStart;                       // block 0
 inline constexpr std::size_t kRestrictionFlags = kComputerBlockSize + kSettingsStart;  // 23936
 
 constexpr std::size_t computerOffset(int computer) { return kComputerBlockSize * static_cast<std::size_t>(computer); }
@@ -79,7 +79,8 @@ constexpr std::size_t diskOffset(int computer, int disk) {
     return computerOffset(computer) + kDisksStart + kDiskEntrySize * static_cast<std::size_t>(disk - 1);
 }
 constexpr std::size_t diskPartitionOffset(int computer, int disk, int partition) {
-    return diskOffset(computer, disk) + kDiskPartitionsStart + kPartitionEntrySize * static_cast<std::size_t>(partition - 1);
+    return diskOffset(computer, disk) + kDiskPartitionsStart +
+           kPartitionEntrySize * static_cast<std::size_t>(partition - 1);
 }
 constexpr std::size_t directoryOffset(int computer, int directory) {
     return computerOffset(computer) + kDirectoriesStart + kDirectoryEntrySize * static_cast<std::size_t>(directory - 1);
@@ -88,7 +89,8 @@ constexpr std::size_t imageOffset(int computer, int image) {
     return computerOffset(computer) + kImagesStart + kImageEntrySize * static_cast<std::size_t>(image - 1);
 }
 constexpr std::size_t imagePartitionOffset(int computer, int image, int partition) {
-    return imageOffset(computer, image) + kImagePartitionsStart + kPartitionEntrySize * static_cast<std::size_t>(partition - 1);
+    return imageOffset(computer, image) + kImagePartitionsStart +
+           kPartitionEntrySize * static_cast<std::size_t>(partition - 1);
 }
 constexpr std::size_t optionWordOffset(int word) { return kOptionWordsStart + 2 * static_cast<std::size_t>(word - 1); }
 

@@ -23,10 +23,9 @@ std::int32_t clampToInt32(std::int64_t value) {
 // with the sizes read as unsigned 32-bit values. A total of 0 proposes 0.
 std::int32_t proportionalShare(std::int32_t size, std::uint64_t total, std::int32_t capacity) {
     if (total == 0) return 0;
-    const long double share =
-        static_cast<long double>(static_cast<std::uint32_t>(size)) / static_cast<long double>(total) *
-            static_cast<long double>(capacity) -
-        0.5L;
+    const long double share = static_cast<long double>(static_cast<std::uint32_t>(size)) /
+                                  static_cast<long double>(total) * static_cast<long double>(capacity) -
+                              0.5L;
     const int savedMode = std::fegetround();
     std::fesetround(FE_TONEAREST);
     const long double rounded = std::nearbyintl(share);
@@ -138,9 +137,7 @@ int SizeRules::DefaultTargetSizes(int computer) {
             return proposeProportionally(computer, record.image(computer, state_.ImageIndex).partitions,
                                          record.imagePartitionsInUse(computer, state_.ImageIndex), capacity);
         case kPartitionToPartition:
-        case kPartitionFromImage:
-            state_.TargetSizes.fill(0);
-            return proposeFreeSpace(computer);
+        case kPartitionFromImage: state_.TargetSizes.fill(0); return proposeFreeSpace(computer);
         default: return 0;
     }
 }

@@ -2,9 +2,9 @@
 
 #include "app/screens.h"
 #include "app/tform1.h"
-#include "layout/palette.h"
 #include "input/ui_state.h"
 #include "layout/help_layout.h"
+#include "layout/palette.h"
 
 namespace vxr::operations {
 

@@ -8,12 +8,12 @@
 #include "dialogs/dialog_contents.h"
 #include "dialogs/labels.h"
 #include "dialogs/message_dialogs.h"
-#include "layout/palette.h"
 #include "input/dialog_pointer.h"
-#include "operations/progress.h"
-#include "operations/record_saves.h"
+#include "layout/palette.h"
 #include "layout/step_layout.h"
 #include "layout/step_texts.h"
+#include "operations/progress.h"
+#include "operations/record_saves.h"
 #include "platform/application.h"
 #include "platform/indexing.h"
 #include "platform/text.h"
@@ -60,8 +60,8 @@ void OperationSequence::showStepPicture(Step step) {
     const platform::Font lineFont{"Microsoft Sans Serif", 7, false, platform::colors::black};
     const auto lay = [&](int label, const std::string& text, layout::Offset at, const platform::Font& font, int band) {
         if (text.empty()) return;
-        dialogs::showLabel(*cell(w_.Label, label), text, font, layout::palette(band),
-                           dialog.left() + at.x, dialog.top() + at.y);
+        dialogs::showLabel(*cell(w_.Label, label), text, font, layout::palette(band), dialog.left() + at.x,
+                           dialog.top() + at.y);
     };
     lay(24, texts.title, kStepTitleAt, {"Tahoma", 7, true, layout::palette(9)}, 2);
     lay(21, texts.line1, kStepLine1At, lineFont, 7);
@@ -91,7 +91,9 @@ void OperationSequence::showPasswordEdit() {
 int OperationSequence::AskStep(Step step) {
     input::UiState& ui = w_.ui;
     ui.FieldPos = 1;
-    ui.DialogNo = number(step == Step::ProgressScreen ? Step::Run : step == Step::ConfirmPassword ? Step::Password : step);
+    ui.DialogNo = number(step == Step::ProgressScreen    ? Step::Run
+                         : step == Step::ConfirmPassword ? Step::Password
+                                                         : step);
     ui.DialogAnswer = 0;
     ui.ButtonSel = 0;
     if (step == Step::ProgressScreen) {
@@ -113,7 +115,8 @@ int OperationSequence::AskStep(Step step) {
     w_.waitUntil([this] { return w_.ui.DialogAnswer != 0; });
     w_.focusFrame().DrawFocusFrame(1, app::kFrameHidden);
     if (isFileDialog(ui.DialogNo) && ui.DialogAnswer == 1 && !takeChosenName(step)) {
-        w_.trace.write("stepAnswer", {{"step", number(step)}, {"answer", ui.DialogAnswer}, {"dialogCode", ui.DialogCode}});
+        w_.trace.write("stepAnswer",
+                       {{"step", number(step)}, {"answer", ui.DialogAnswer}, {"dialogCode", ui.DialogCode}});
         w_.screens().HideDialog();
         w_.Edit[5]->setFocus();
         return ui.DialogAnswer;

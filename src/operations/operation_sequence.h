@@ -9,9 +9,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "layout/steps.h"
 #include "layout/table_types.h"
 #include "model/record.h"
-#include "layout/steps.h"
 
 namespace vxr::platform {
 class Edit;

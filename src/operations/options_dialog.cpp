@@ -5,12 +5,12 @@
 #include "app/tform1.h"
 #include "dialogs/labels.h"
 #include "dialogs/message_dialogs.h"
-#include "layout/palette.h"
-#include "layout/menu_geometry.h"
 #include "input/menus.h"
 #include "input/ui_state.h"
+#include "layout/menu_geometry.h"
 #include "layout/option_boxes.h"
 #include "layout/options_layout.h"
+#include "layout/palette.h"
 #include "operations/record_saves.h"
 #include "platform/indexing.h"
 
@@ -36,7 +36,9 @@ int optionStops(int tab) {
     return tab >= 1 && tab <= kSaveSettingsTab ? kStops[tab] : 0;
 }
 
-bool OptionsDialog::open() const { return w_.ui.MainItem == input::kOptions && w_.ui.SubItem >= 1 && w_.ui.SubItem <= 6; }
+bool OptionsDialog::open() const {
+    return w_.ui.MainItem == input::kOptions && w_.ui.SubItem >= 1 && w_.ui.SubItem <= 6;
+}
 
 // ---- showing -------------------------------------------------------------------
 
@@ -58,7 +60,8 @@ void OptionsDialog::OpenOptions() {
 
 void OptionsDialog::ShowOptionsTab(int tab) {
     platform::Image& page = *w_.IMAGE2BP;
-    page.showAt(cell(w_.catalogue.OptionsPictures, std::clamp(tab, 0, 7)), w_.IMAGE2BT->left(), w_.IMAGE2BT->top() + w_.IMAGE2BT->height());
+    page.showAt(cell(w_.catalogue.OptionsPictures, std::clamp(tab, 0, 7)), w_.IMAGE2BT->left(),
+                w_.IMAGE2BT->top() + w_.IMAGE2BT->height());
     if (tab >= 1 && tab <= kOptionTabs) {
         for (int i = 1; i <= 15; ++i) cell(w_.Label, i)->hide();
         DrawOptionBoxes();
@@ -97,7 +100,8 @@ void OptionsDialog::DrawOptionBox(int n) {
     }
     const bool on = w_.options.box(tab, n);
     const int picture = box.style == kCheckBox ? (on ? kCheckSet : kCheckClear) : (on ? kRadioSet : kRadioClear);
-    control.showAt(cell(w_.catalogue.OptionsPictures, picture), w_.IMAGE2BP->left() + box.x, w_.IMAGE2BP->top() + box.y);
+    control.showAt(cell(w_.catalogue.OptionsPictures, picture), w_.IMAGE2BP->left() + box.x,
+                   w_.IMAGE2BP->top() + box.y);
     control.bringToFront();
 }
 
@@ -153,8 +157,8 @@ void OptionsDialog::CloseOptions() {
 
 void OptionsDialog::highlightBarButton(int item) {
     const layout::MenuItem& button = layout::menuItem(layout::submenu(input::kOptions), item);
-    w_.menus().showHighlight(*w_.Image2A, cell(w_.catalogue.SubmenuHighlights[input::kOptions], item),
-                             *w_.Image2B, button.offset);
+    w_.menus().showHighlight(*w_.Image2A, cell(w_.catalogue.SubmenuHighlights[input::kOptions], item), *w_.Image2B,
+                             button.offset);
 }
 
 void OptionsDialog::Image2BMouseMove(int x, int y) {
@@ -178,7 +182,8 @@ void OptionsDialog::IMAGE2BPMouseMove(int x, int y) {
     if (w_.ui.MainItem != input::kOptions || w_.ui.SubItem != kSaveSettingsTab || !overSave) return;
     platform::Image& highlight = *w_.Image24x[1];
     if (highlight.visible()) return;
-    highlight.showAt(w_.catalogue.OptionsPictures[kSaveHighlight], w_.IMAGE2BP->left() + save.left, w_.IMAGE2BP->top() + save.top);
+    highlight.showAt(w_.catalogue.OptionsPictures[kSaveHighlight], w_.IMAGE2BP->left() + save.left,
+                     w_.IMAGE2BP->top() + save.top);
     highlight.bringToFront();
     w_.ui.FieldPos = 2;
     w_.focusFrame().DrawOptionFocus(false);
@@ -206,7 +211,8 @@ void OptionsDialog::markFocusedStop() {
         // Image241 is the Save Settings highlight on tab 6 only; on the other
         // tabs it is the first box, which stays.
         if (tab == kSaveSettingsTab) w_.Image24x[1]->hide();
-        const layout::Offset at = layout::menuItem(layout::submenu(input::kOptions), stop == stops ? kCancel : kAccept).offset;
+        const layout::Offset at =
+            layout::menuItem(layout::submenu(input::kOptions), stop == stops ? kCancel : kAccept).offset;
         w_.menus().Image2BMouseMove(at.x + 1, at.y + 1);
         w_.focusFrame().DrawOptionFocus(false);
         return;

@@ -8,12 +8,12 @@
 #include "app/screens.h"
 #include "app/tform1.h"
 #include "dialogs/message_dialogs.h"
-#include "layout/palette.h"
+#include "input/menus.h"
 #include "layout/dialog_rects.h"
 #include "layout/menu_geometry.h"
-#include "input/menus.h"
-#include "operations/operation_sequence.h"
+#include "layout/palette.h"
 #include "layout/peer_layout.h"
+#include "operations/operation_sequence.h"
 #include "platform/application.h"
 #include "platform/indexing.h"
 
@@ -64,9 +64,7 @@ void PeerConnection::showBox(int pictureSlot, int x, int y) {
     box.bringToFront();
 }
 
-void PeerConnection::failWith(layout::Msg failure) {
-    w_.messages().ask(failure);
-}
+void PeerConnection::failWith(layout::Msg failure) { w_.messages().ask(failure); }
 
 // ---- slave ---------------------------------------------------------------------
 

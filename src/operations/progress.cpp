@@ -10,9 +10,9 @@
 #include "dialogs/message_dialogs.h"
 #include "layout/palette.h"
 #include "layout/progress_layout.h"
+#include "layout/step_layout.h"
 #include "operations/record_changes.h"
 #include "operations/record_saves.h"
-#include "layout/step_layout.h"
 #include "platform/application.h"
 #include "platform/indexing.h"
 
@@ -69,7 +69,8 @@ std::pair<std::string, std::string> sourceLines(const DetailFacts& f) {
         case model::kDiskToImage:
         case model::kCheckDisk: source = f.localDrive(s.SourceDisk); break;
         case model::kDiskFromImage:
-            source = f.side + " file " + f.path(s.ImageIndex) + ", " + mb(f.m.SumImagePartitionSize(f.peer, s.ImageIndex));
+            source =
+                f.side + " file " + f.path(s.ImageIndex) + ", " + mb(f.m.SumImagePartitionSize(f.peer, s.ImageIndex));
             break;
         case model::kPartitionToPartition:
         case model::kPartitionToImage:
@@ -110,7 +111,8 @@ std::pair<std::string, std::string> targetLines(const DetailFacts& f) {
             const int slot = s.TargetPartition;
             const PartitionEntry p = f.r.partition(f.peer, s.TargetDisk, slot);
             const std::int32_t size = MachineRecord::validPartition(slot) ? at(s.TargetSizes, slot) : 0;
-            return {typeText(p) + mb(size), "From " + f.side + " drive [" + f.disk(s.TargetDisk) + "], " + f.targetCapacity()};
+            return {typeText(p) + mb(size),
+                    "From " + f.side + " drive [" + f.disk(s.TargetDisk) + "], " + f.targetCapacity()};
         }
         default: return {};
     }

@@ -52,7 +52,8 @@ ChangeResult writeImage(model::TCOMPUTER& machine, const model::OperationState& 
         image.partitionCount = source.partitionCount;
         image.partitions = source.partitions;
         // The disk's data compressed as a whole, then rounded.
-        image.size = clampSize(CompressedSize(machine.SumDataSize(kLocal, state.SourceDisk), state.CompressionFactor) + 1);
+        image.size =
+            clampSize(CompressedSize(machine.SumDataSize(kLocal, state.SourceDisk), state.CompressionFactor) + 1);
     } else {
         image.partitionCount = 0;
         image.partitions = {};
@@ -152,7 +153,9 @@ ChangeResult ApplyOperation(model::TCOMPUTER& machine, const model::OperationSta
         case model::kDiskToImage:
         case model::kPartitionToImage: return writeImage(machine, state, computer);
         case model::kDiskToDisk:
-        case model::kDiskFromImage: writeDisk(machine, state, options, computer, clock.now()); return ChangeResult::Applied;
+        case model::kDiskFromImage:
+            writeDisk(machine, state, options, computer, clock.now());
+            return ChangeResult::Applied;
         case model::kPartitionToPartition:
         case model::kPartitionFromImage: return writePartition(machine, state, options, computer, clock.now());
         case model::kCheckImage: {

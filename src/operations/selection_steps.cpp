@@ -8,10 +8,10 @@
 #include "app/focus_frame.h"
 #include "app/screens.h"
 #include "app/tform1.h"
-#include "layout/dialog_areas.h"
 #include "dialogs/dialog_contents.h"
 #include "dialogs/image_names.h"
 #include "dialogs/message_dialogs.h"
+#include "layout/dialog_areas.h"
 #include "layout/palette.h"
 #include "model/size_rules.h"
 #include "operations/operation_sequence.h"
@@ -29,7 +29,9 @@ using layout::Msg;
 // Compression factors of the answers No, Fast and High.
 constexpr double kNoCompression = 1.0, kFastCompression = 0.5, kHighCompression = 0.45;
 
-bool among(int op, std::initializer_list<int> codes) { return std::find(codes.begin(), codes.end(), op) != codes.end(); }
+bool among(int op, std::initializer_list<int> codes) {
+    return std::find(codes.begin(), codes.end(), op) != codes.end();
+}
 
 }  // namespace
 
@@ -235,7 +237,8 @@ bool OperationSequence::takeChosenName(Step step) {
     if (step != Step::NewImageName) return true;
     int letter = s.LookInLetter, directory = s.LookInDirectory;
     std::string name = s.ImageFileName;
-    if (dialogs::ResolveImageName(w_.computer, s, w_.ui.PeerMode, letter, directory, name) != dialogs::kOnImagedSource) {
+    if (dialogs::ResolveImageName(w_.computer, s, w_.ui.PeerMode, letter, directory, name) !=
+        dialogs::kOnImagedSource) {
         return true;
     }
     w_.ui.DialogCode = layout::code(s.OpCode == kDiskToImage ? Msg::OnImagedDrive : Msg::OnImagedPartition);
@@ -271,8 +274,8 @@ bool OperationSequence::takeTypedName(Step step) {
     }
     if (resolved != dialogs::kNameAccepted) {
         w_.ui.DialogCode = layout::code(resolved == dialogs::kNoSuchDriveOrDirectory ? Msg::NoSuchDirectory
-                                         : s.OpCode == kDiskToImage            ? Msg::OnImagedDrive
-                                                                               : Msg::OnImagedPartition);
+                                        : s.OpCode == kDiskToImage                   ? Msg::OnImagedDrive
+                                                                                     : Msg::OnImagedPartition);
         return false;
     }
     s.LookInLetter = letter;
@@ -297,9 +300,11 @@ nlohmann::json OperationSequence::stepChoice(Step step) const {
         case Step::ImagePartition: return {{"sourcePartitions", s.SourcePartitions}};
         case Step::ImageToRestore:
         case Step::ImageToCheck:
-        case Step::NewImageName: return {{"image", s.ImageIndex}, {"name", s.ImageFileName}, {"directory", s.LookInDirectory}};
+        case Step::NewImageName:
+            return {{"image", s.ImageIndex}, {"name", s.ImageFileName}, {"directory", s.LookInDirectory}};
         case Step::DestinationDisk: return {{"targetDisk", s.TargetDisk}};
-        case Step::DestinationPartition: return {{"targetPartition", s.TargetPartition}, {"targetSizes", s.TargetSizes}};
+        case Step::DestinationPartition:
+            return {{"targetPartition", s.TargetPartition}, {"targetSizes", s.TargetSizes}};
         case Step::DestinationDetails: return {{"targetSizes", s.TargetSizes}};
         default: return nlohmann::json::object();
     }

@@ -20,28 +20,24 @@
 namespace vxr::platform {
 namespace {
 
-void printAndExit(const std::string& reason)
-{
+void printAndExit(const std::string& reason) {
     std::fprintf(stderr, "vxr: %s\n", reason.c_str());
     std::fflush(stderr);
     std::exit(Application::kStopExitStatus);
 }
 
-[[maybe_unused]] int environmentScale()
-{
+[[maybe_unused]] int environmentScale() {
     const char* value = std::getenv("VXR_SCALE");
     if (value == nullptr) return 0;
     return std::clamp(std::atoi(value), 0, 8);
 }
 
-bool environmentFlag(const char* name)
-{
+bool environmentFlag(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && std::string_view(value) == "1";
 }
 
-int millisecondsUntil(ScriptPlayer::Clock::time_point moment)
-{
+int millisecondsUntil(ScriptPlayer::Clock::time_point moment) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(moment - ScriptPlayer::Clock::now());
     return static_cast<int>(std::max<std::int64_t>(0, left.count()));
 }
@@ -57,13 +53,11 @@ struct Application::OpenBox {
 
 Application::Application(std::unique_ptr<Backend> backend) : backend_(std::move(backend)), stop_(printAndExit) {}
 
-Application::~Application()
-{
+Application::~Application() {
     if (mainWindow_ != 0) backend_->closeWindow(mainWindow_);
 }
 
-std::unique_ptr<Application> Application::fromEnvironment()
-{
+std::unique_ptr<Application> Application::fromEnvironment() {
     const char* script = std::getenv("VXR_SCRIPT");
     if (script != nullptr && *script != '\0') {
         auto application = std::make_unique<Application>(std::make_unique<HeadlessBackend>());
@@ -78,8 +72,7 @@ std::unique_ptr<Application> Application::fromEnvironment()
 #endif
 }
 
-void Application::showMainForm(Form& form)
-{
+void Application::showMainForm(Form& form) {
     if (main_ == &form && mainWindow_ != 0) return;
     if (mainWindow_ != 0) backend_->closeWindow(mainWindow_);
     main_ = &form;
@@ -91,8 +84,7 @@ void Application::showMainForm(Form& form)
     presentChanged();
 }
 
-void Application::run(Form& form)
-{
+void Application::run(Form& form) {
     showMainForm(form);
     while (!terminated_) {
         processMessages();
@@ -100,8 +92,7 @@ void Application::run(Form& form)
     }
 }
 
-void Application::processMessages()
-{
+void Application::processMessages() {
     bool scriptLineStarted = false;
     while (!terminated_) {
         const std::optional<InputEvent> event = nextEvent(scriptLineStarted);
@@ -115,8 +106,7 @@ void Application::processMessages()
 // A script line is input yet to come, not input already waiting: one call
 // of processMessages plays at most one line, so that the wait loop that
 // called it sees the effect of each line before the next is read.
-std::optional<InputEvent> Application::nextEvent(bool& scriptLineStarted)
-{
+std::optional<InputEvent> Application::nextEvent(bool& scriptLineStarted) {
     if (auto event = backend_->pollEvent()) return event;
     if (!script_) return std::nullopt;
     if (!script_->hasPendingEvents()) {
@@ -133,8 +123,7 @@ std::optional<InputEvent> Application::nextEvent(bool& scriptLineStarted)
 
 // Events that name no window go to the active one. While a message box is
 // open it takes every key, and pointer input for other windows is dropped.
-void Application::route(const InputEvent& event)
-{
+void Application::route(const InputEvent& event) {
     const WindowId target = event.window == kActiveWindow ? activeWindow() : event.window;
     if (!boxes_.empty()) {
         OpenBox* box = boxes_.back();
@@ -152,8 +141,7 @@ void Application::route(const InputEvent& event)
 
 WindowId Application::activeWindow() const { return boxes_.empty() ? mainWindow_ : boxes_.back()->id; }
 
-void Application::waitMessage(int timeoutMs)
-{
+void Application::waitMessage(int timeoutMs) {
     if (terminated_) return;
     if (script_) {
         waitForScript(timeoutMs);
@@ -166,8 +154,7 @@ void Application::waitMessage(int timeoutMs)
 // A script that has commands ready lets the caller go on at once; one that
 // sleeps or waits lets its time pass; one that has ended can give no more
 // input, so a program waiting without a person to type cannot go on.
-void Application::waitForScript(int timeoutMs)
-{
+void Application::waitForScript(int timeoutMs) {
     if (script_->blocked(*this)) {
         int wait = millisecondsUntil(*script_->waitingUntil());
         if (timeoutMs >= 0) wait = std::min(wait, timeoutMs);
@@ -186,8 +173,7 @@ void Application::waitForScript(int timeoutMs)
 
 void Application::repaint() { presentChanged(); }
 
-void Application::presentChanged()
-{
+void Application::presentChanged() {
     if (main_ != nullptr && mainWindow_ != 0) {
         if (main_->caption() != shownCaption_) {
             shownCaption_ = main_->caption();
@@ -208,8 +194,7 @@ void Application::presentChanged()
 
 void Application::messageBox(std::string_view text) { ask(text, {"OK"}); }
 
-std::size_t Application::ask(std::string_view text, std::vector<std::string> buttons)
-{
+std::size_t Application::ask(std::string_view text, std::vector<std::string> buttons) {
     boxTexts_.emplace_back(text);
     OpenBox box(text, std::move(buttons));
     const Form& form = box.window.form();
@@ -219,8 +204,7 @@ std::size_t Application::ask(std::string_view text, std::vector<std::string> but
     struct Closer {
         Application& application;
         OpenBox& box;
-        ~Closer()
-        {
+        ~Closer() {
             std::erase(application.boxes_, &box);
             application.backend_->closeWindow(box.id);
         }
@@ -235,16 +219,14 @@ std::size_t Application::ask(std::string_view text, std::vector<std::string> but
 
 void Application::setScript(EventScript script) { script_ = std::make_unique<ScriptPlayer>(std::move(script)); }
 
-void Application::stop(const std::string& reason)
-{
+void Application::stop(const std::string& reason) {
     const auto handler = stop_;
     if (handler) handler(reason);
     // A stop handler must not return: the run cannot go on.
     printAndExit(reason);
 }
 
-Bitmap Application::snapshot()
-{
+Bitmap Application::snapshot() {
     presentChanged();
     Bitmap shot = main_ != nullptr ? main_->frame() : Bitmap();
     for (OpenBox* box : boxes_) {
@@ -259,15 +241,14 @@ Bitmap Application::snapshot()
     return shot;
 }
 
-bool Application::controlShowing(std::string_view name)
-{
+bool Application::controlShowing(std::string_view name) {
     const Control* control = main_ != nullptr ? main_->findControl(name) : nullptr;
     return control != nullptr && control->showing();
 }
 
-void Application::saveShot(const std::filesystem::path& path)
-{
-    if (!writePng(snapshot(), path)) throw ScriptError(script_->position() + ": cannot write the picture " + escapeControls(path.string()));
+void Application::saveShot(const std::filesystem::path& path) {
+    if (!writePng(snapshot(), path))
+        throw ScriptError(script_->position() + ": cannot write the picture " + escapeControls(path.string()));
 }
 
 }  // namespace vxr::platform

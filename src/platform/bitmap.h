@@ -49,8 +49,7 @@ public:
     // Reading or writing outside the bitmap is a programming error for
     // pixel() and row(); setPixel() ignores points outside.
     Color pixel(int x, int y) const { return pixels_[index(x, y)]; }
-    void setPixel(int x, int y, Color color)
-    {
+    void setPixel(int x, int y, Color color) {
         if (contains(x, y)) pixels_[index(x, y)] = color;
     }
     Color* row(int y) { return pixels_.data() + index(0, y); }
@@ -66,10 +65,8 @@ public:
     friend bool operator==(const Bitmap&, const Bitmap&) = default;
 
 private:
-    std::size_t index(int x, int y) const
-    {
-        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-               static_cast<std::size_t>(x);
+    std::size_t index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
     }
 
     int width_ = 0;

@@ -9,24 +9,20 @@ namespace vxr::platform {
 
 Canvas::Canvas(Bitmap& target, FontLibrary* fonts) : target_(&target), fonts_(fonts) {}
 
-void Canvas::fillRect(const Rect& area)
-{
+void Canvas::fillRect(const Rect& area) {
     if (brush_.style == BrushStyle::Solid) target_->fill(area, brush_.color);
 }
 
-void Canvas::lineTo(int x, int y)
-{
+void Canvas::lineTo(int x, int y) {
     drawLine(position_, {x, y}, pen_.width > 1);
     position_ = {x, y};
 }
 
-void Canvas::polyline(std::span<const Point> points)
-{
+void Canvas::polyline(std::span<const Point> points) {
     for (std::size_t i = 1; i < points.size(); ++i) drawLine(points[i - 1], points[i], pen_.width > 1);
 }
 
-void Canvas::rectangle(const Rect& area)
-{
+void Canvas::rectangle(const Rect& area) {
     if (area.empty()) return;
     fillRect({area.left + 1, area.top + 1, area.right - 1, area.bottom - 1});
     const Point corners[] = {{area.left, area.top},
@@ -40,8 +36,7 @@ void Canvas::rectangle(const Rect& area)
 }
 
 // Bresenham's line; the last point is drawn only when asked.
-void Canvas::drawLine(Point from, Point to, bool includeLast)
-{
+void Canvas::drawLine(Point from, Point to, bool includeLast) {
     const int dx = std::abs(to.x - from.x);
     const int dy = -std::abs(to.y - from.y);
     const int stepX = from.x < to.x ? 1 : -1;
@@ -65,8 +60,7 @@ void Canvas::drawLine(Point from, Point to, bool includeLast)
 
 // A pen of width w covers a w x w square around the point, reaching w/2
 // pixels up and to the left.
-void Canvas::plot(int x, int y)
-{
+void Canvas::plot(int x, int y) {
     if (pen_.width <= 1) {
         target_->setPixel(x, y, pen_.color);
         return;
@@ -76,10 +70,9 @@ void Canvas::plot(int x, int y)
     target_->fill({left, top, left + pen_.width, top + pen_.width}, pen_.color);
 }
 
-const FontFace& Canvas::currentFace()
-{
-    const bool changed = face_ == nullptr || font_.family != faceFont_.family ||
-                         font_.points != faceFont_.points || font_.bold != faceFont_.bold;
+const FontFace& Canvas::currentFace() {
+    const bool changed = face_ == nullptr || font_.family != faceFont_.family || font_.points != faceFont_.points ||
+                         font_.bold != faceFont_.bold;
     if (changed) {
         FontLibrary& library = fonts_ != nullptr ? *fonts_ : FontLibrary::instance();
         face_ = &library.face(font_);
@@ -88,8 +81,7 @@ const FontFace& Canvas::currentFace()
     return *face_;
 }
 
-void Canvas::textOut(int x, int y, std::string_view text)
-{
+void Canvas::textOut(int x, int y, std::string_view text) {
     const FontFace& face = currentFace();
     const std::u32string characters = decodeUtf8(text);
     const int width = face.textWidth(characters);
@@ -103,8 +95,7 @@ void Canvas::textOut(int x, int y, std::string_view text)
     position_ = {x + width, y};
 }
 
-void Canvas::drawGlyph(const Glyph& glyph, int penX, int baseline, Color color)
-{
+void Canvas::drawGlyph(const Glyph& glyph, int penX, int baseline, Color color) {
     const int left = penX + glyph.left;
     const int top = baseline - glyph.top;
     const Rect visible = Rect{left, top, left + glyph.width, top + glyph.height}.intersected(target_->bounds());
@@ -121,8 +112,7 @@ int Canvas::textWidth(std::string_view text) { return currentFace().textWidth(de
 
 int Canvas::textHeight(std::string_view) { return currentFace().height(); }
 
-void Canvas::draw(int x, int y, const Bitmap& picture)
-{
+void Canvas::draw(int x, int y, const Bitmap& picture) {
     const Rect placed{x, y, x + picture.width(), y + picture.height()};
     const Rect visible = placed.intersected(target_->bounds());
     if (visible.empty()) return;

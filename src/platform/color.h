@@ -10,15 +10,12 @@ struct Color {
     std::uint8_t g = 0;
     std::uint8_t b = 0;
 
-    static constexpr Color fromColorRef(std::uint32_t colorRef)
-    {
-        return {static_cast<std::uint8_t>(colorRef & 0xFF),
-                static_cast<std::uint8_t>((colorRef >> 8) & 0xFF),
+    static constexpr Color fromColorRef(std::uint32_t colorRef) {
+        return {static_cast<std::uint8_t>(colorRef & 0xFF), static_cast<std::uint8_t>((colorRef >> 8) & 0xFF),
                 static_cast<std::uint8_t>((colorRef >> 16) & 0xFF)};
     }
 
-    constexpr std::uint32_t toColorRef() const
-    {
+    constexpr std::uint32_t toColorRef() const {
         return std::uint32_t{r} | (std::uint32_t{g} << 8) | (std::uint32_t{b} << 16);
     }
 

@@ -7,8 +7,7 @@
 namespace vxr::platform {
 namespace {
 
-ControlId nextControlId()
-{
+ControlId nextControlId() {
     static ControlId last = 0;
     return ++last;
 }
@@ -17,8 +16,7 @@ ControlId nextControlId()
 
 // Children outliving their container are orphaned: they stay registered
 // with the form but are no longer shown or hit.
-Container::~Container()
-{
+Container::~Container() {
     for (Control* child : children_) child->parent_ = nullptr;
 }
 
@@ -26,20 +24,17 @@ void Container::adopt(Control& child) { children_.push_back(&child); }
 
 void Container::release(Control& child) { std::erase(children_, &child); }
 
-void Container::raise(Control& child)
-{
+void Container::raise(Control& child) {
     release(child);
     children_.push_back(&child);
 }
 
-void Container::lower(Control& child)
-{
+void Container::lower(Control& child) {
     release(child);
     children_.insert(children_.begin(), &child);
 }
 
-void Container::paintChildren(Bitmap& frame, Point origin, Rect clip) const
-{
+void Container::paintChildren(Bitmap& frame, Point origin, Rect clip) const {
     const Point contentOrigin = origin + contentOffset();
     const Rect area = contentArea();
     const Rect contentClip =
@@ -55,14 +50,12 @@ void Container::paintChildren(Bitmap& frame, Point origin, Rect clip) const
 }
 
 Control::Control(Container& parent, std::string name)
-    : id_(nextControlId()), name_(std::move(name)), parent_(&parent), form_(parent.containerForm())
-{
+    : id_(nextControlId()), name_(std::move(name)), parent_(&parent), form_(parent.containerForm()) {
     parent_->adopt(*this);
     if (form_ != nullptr) form_->registerControl(*this);
 }
 
-Control::~Control()
-{
+Control::~Control() {
     const bool wasShowing = showing();
     if (parent_ != nullptr) {
         parent_->release(*this);
@@ -74,8 +67,7 @@ Control::~Control()
     }
 }
 
-void Control::setBounds(int left, int top, int width, int height)
-{
+void Control::setBounds(int left, int top, int width, int height) {
     const Rect old = bounds_;
     const Rect next{left, top, left + std::max(0, width), top + std::max(0, height)};
     if (next == old) return;
@@ -86,8 +78,7 @@ void Control::setBounds(int left, int top, int width, int height)
     if (visible_ && parent_ != nullptr) parent_->childLayoutChanged();
 }
 
-void Control::setVisible(bool visible)
-{
+void Control::setVisible(bool visible) {
     if (visible == visible_) return;
     invalidate();
     visible_ = visible;
@@ -100,22 +91,19 @@ void Control::setVisible(bool visible)
     }
 }
 
-bool Control::showing() const
-{
+bool Control::showing() const {
     if (!visible_ || parent_ == nullptr) return false;
     const Control* parentControl = parent_->containerControl();
     return parentControl == nullptr || parentControl->showing();
 }
 
-void Control::bringToFront()
-{
+void Control::bringToFront() {
     if (parent_ == nullptr) return;
     parent_->raise(*this);
     invalidate();
 }
 
-void Control::sendToBack()
-{
+void Control::sendToBack() {
     if (parent_ == nullptr) return;
     parent_->lower(*this);
     invalidate();
@@ -123,26 +111,22 @@ void Control::sendToBack()
 
 bool Control::focused() const { return form_ != nullptr && form_->focusedControl() == this; }
 
-void Control::setFocus()
-{
+void Control::setFocus() {
     if (form_ != nullptr) form_->setFocus(this);
 }
 
-void Control::invalidate()
-{
+void Control::invalidate() {
     if (form_ != nullptr && showing()) form_->markChanged();
 }
 
-Point Control::formOrigin() const
-{
+Point Control::formOrigin() const {
     if (parent_ == nullptr) return {left(), top()};
     const Control* parentControl = parent_->containerControl();
     const Point parentOrigin = parentControl != nullptr ? parentControl->formOrigin() : Point{};
     return parentOrigin + parent_->contentOffset() + Point{left(), top()};
 }
 
-Rect Control::formClip() const
-{
+Rect Control::formClip() const {
     const Point origin = formOrigin();
     const Rect own{origin.x, origin.y, origin.x + width(), origin.y + height()};
     if (parent_ == nullptr) return own;

@@ -11,32 +11,27 @@ constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::uint16_t kBitsPerPixel = 24;
 constexpr std::uint32_t kUncompressed = 0;  // BI_RGB
 
-std::uint32_t readU32(std::span<const std::uint8_t> data, std::size_t offset)
-{
+std::uint32_t readU32(std::span<const std::uint8_t> data, std::size_t offset) {
     return std::uint32_t{data[offset]} | (std::uint32_t{data[offset + 1]} << 8) |
            (std::uint32_t{data[offset + 2]} << 16) | (std::uint32_t{data[offset + 3]} << 24);
 }
 
-std::uint16_t readU16(std::span<const std::uint8_t> data, std::size_t offset)
-{
+std::uint16_t readU16(std::span<const std::uint8_t> data, std::size_t offset) {
     return static_cast<std::uint16_t>(data[offset] | (data[offset + 1] << 8));
 }
 
-void writeU32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
+void writeU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-void writeU16(std::vector<std::uint8_t>& out, std::uint16_t value)
-{
+void writeU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
 std::size_t paddedRowBytes(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
 
-std::span<const std::uint8_t> withoutFileHeader(std::span<const std::uint8_t> data)
-{
+std::span<const std::uint8_t> withoutFileHeader(std::span<const std::uint8_t> data) {
     if (data.size() >= kFileHeaderSize && data[0] == 'B' && data[1] == 'M') return data.subspan(kFileHeaderSize);
     return data;
 }
@@ -48,8 +43,7 @@ struct DibHeader {
     bool topDown = false;
 };
 
-DibHeader readHeader(std::span<const std::uint8_t> dib)
-{
+DibHeader readHeader(std::span<const std::uint8_t> dib) {
     if (dib.size() < kInfoHeaderSize) throw DibError("DIB: shorter than its header");
     DibHeader header;
     header.headerSize = readU32(dib, 0);
@@ -67,8 +61,7 @@ DibHeader readHeader(std::span<const std::uint8_t> dib)
 
 }  // namespace
 
-Bitmap decodeDib(std::span<const std::uint8_t> data)
-{
+Bitmap decodeDib(std::span<const std::uint8_t> data) {
     const std::span<const std::uint8_t> dib = withoutFileHeader(data);
     const DibHeader header = readHeader(dib);
     const std::size_t rowBytes = paddedRowBytes(header.width);
@@ -84,8 +77,7 @@ Bitmap decodeDib(std::span<const std::uint8_t> data)
     return bitmap;
 }
 
-std::vector<std::uint8_t> encodeDib(const Bitmap& bitmap)
-{
+std::vector<std::uint8_t> encodeDib(const Bitmap& bitmap) {
     const std::size_t rowBytes = paddedRowBytes(bitmap.width());
     const auto imageBytes = static_cast<std::uint32_t>(rowBytes * static_cast<std::size_t>(bitmap.height()));
     std::vector<std::uint8_t> out;

@@ -23,9 +23,7 @@ std::string lower(std::string text) {
     return text;
 }
 
-bool isDriveLetter(char ch) {
-    return std::isalpha(static_cast<unsigned char>(ch)) != 0;
-}
+bool isDriveLetter(char ch) { return std::isalpha(static_cast<unsigned char>(ch)) != 0; }
 
 // The entry of `folder` named `component`, matched exactly first and then
 // without regard to case; the plain join when neither exists.

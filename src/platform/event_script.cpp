@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -18,8 +18,7 @@ namespace vxr::platform {
 namespace {
 
 // The whole of `text` as a decimal number, or nothing.
-std::optional<double> wholeNumber(std::string_view text)
-{
+std::optional<double> wholeNumber(std::string_view text) {
     double value = 0;
 #ifdef __EMSCRIPTEN__
     // The web build's C++ library reads no floating point with from_chars.
@@ -45,12 +44,10 @@ struct CommandName {
 };
 
 constexpr std::array kCommandNames{
-    CommandName{"key", Kind::Key},         CommandName{"keydown", Kind::KeyDown},
-    CommandName{"keyup", Kind::KeyUp},     CommandName{"type", Kind::Type},
-    CommandName{"move", Kind::Move},       CommandName{"click", Kind::Click},
-    CommandName{"press", Kind::Press},     CommandName{"release", Kind::Release},
-    CommandName{"wheel", Kind::Wheel},     CommandName{"close", Kind::Close},
-    CommandName{"shot", Kind::Shot},       CommandName{"waitfor", Kind::WaitFor},
+    CommandName{"key", Kind::Key},         CommandName{"keydown", Kind::KeyDown}, CommandName{"keyup", Kind::KeyUp},
+    CommandName{"type", Kind::Type},       CommandName{"move", Kind::Move},       CommandName{"click", Kind::Click},
+    CommandName{"press", Kind::Press},     CommandName{"release", Kind::Release}, CommandName{"wheel", Kind::Wheel},
+    CommandName{"close", Kind::Close},     CommandName{"shot", Kind::Shot},       CommandName{"waitfor", Kind::WaitFor},
     CommandName{"waitbox", Kind::WaitBox}, CommandName{"sleep", Kind::Sleep},
 };
 
@@ -66,15 +63,13 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // so that a stray escape sequence cannot reach the terminal.
 std::string quoted(std::string_view text) { return "'" + escapeControls(text) + "'"; }
 
-std::string lowerCase(std::string_view text)
-{
+std::string lowerCase(std::string_view text) {
     std::string lower(text);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower;
 }
 
-std::vector<std::string_view> splitWords(std::string_view line)
-{
+std::vector<std::string_view> splitWords(std::string_view line) {
     std::vector<std::string_view> words;
     std::size_t pos = 0;
     while (pos < line.size()) {
@@ -86,8 +81,7 @@ std::vector<std::string_view> splitWords(std::string_view line)
     return words;
 }
 
-std::string_view trim(std::string_view text)
-{
+std::string_view trim(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
     return text;
@@ -97,55 +91,50 @@ std::string_view trim(std::string_view text)
 class LineParser {
 public:
     LineParser(std::string_view line, int number, const std::string& source)
-        : line_(line), words_(splitWords(line)), number_(number), source_(source)
-    {
-    }
+        : line_(line), words_(splitWords(line)), number_(number), source_(source) {}
 
-    ScriptCommand parse()
-    {
+    ScriptCommand parse() {
         ScriptCommand command;
         command.line = number_;
         command.kind = kind(words_[0]);
         switch (command.kind) {
-        case Kind::Key: parseKeys(command); break;
-        case Kind::KeyDown:
-        case Kind::KeyUp:
-            expectWords(2);
-            command.chords.push_back({key(words_[1])});
-            break;
-        case Kind::Type: command.text = restOfLine(false); break;
-        case Kind::Move:
-        case Kind::Click:
-        case Kind::Press:
-        case Kind::Release:
-            expectWords(3);
-            command.point = {integer(words_[1]), integer(words_[2])};
-            break;
-        case Kind::Wheel:
-            expectWords(4);
-            command.point = {integer(words_[1]), integer(words_[2])};
-            command.amount = integer(words_[3]);
-            break;
-        case Kind::Close: expectWords(1); break;
-        case Kind::Shot: command.text = restOfLine(true); break;
-        case Kind::WaitFor: parseWaitFor(command); break;
-        case Kind::WaitBox: parseWaitBox(command); break;
-        case Kind::Sleep:
-            expectWords(2);
-            command.amount = sleepMilliseconds(words_[1]);
-            break;
+            case Kind::Key: parseKeys(command); break;
+            case Kind::KeyDown:
+            case Kind::KeyUp:
+                expectWords(2);
+                command.chords.push_back({key(words_[1])});
+                break;
+            case Kind::Type: command.text = restOfLine(false); break;
+            case Kind::Move:
+            case Kind::Click:
+            case Kind::Press:
+            case Kind::Release:
+                expectWords(3);
+                command.point = {integer(words_[1]), integer(words_[2])};
+                break;
+            case Kind::Wheel:
+                expectWords(4);
+                command.point = {integer(words_[1]), integer(words_[2])};
+                command.amount = integer(words_[3]);
+                break;
+            case Kind::Close: expectWords(1); break;
+            case Kind::Shot: command.text = restOfLine(true); break;
+            case Kind::WaitFor: parseWaitFor(command); break;
+            case Kind::WaitBox: parseWaitBox(command); break;
+            case Kind::Sleep:
+                expectWords(2);
+                command.amount = sleepMilliseconds(words_[1]);
+                break;
         }
         return command;
     }
 
 private:
-    [[noreturn]] void fail(const std::string& message) const
-    {
+    [[noreturn]] void fail(const std::string& message) const {
         throw ScriptError(escapeControls(source_) + ":" + std::to_string(number_) + ": " + message);
     }
 
-    Kind kind(std::string_view word) const
-    {
+    Kind kind(std::string_view word) const {
         const std::string lower = lowerCase(word);
         for (const CommandName& name : kCommandNames) {
             if (name.name == lower) return name.kind;
@@ -153,22 +142,18 @@ private:
         fail("unknown command " + quoted(word));
     }
 
-    void expectWords(std::size_t count) const
-    {
-        if (words_.size() != count)
-            fail(quoted(words_[0]) + " takes " + std::to_string(count - 1) + " argument(s)");
+    void expectWords(std::size_t count) const {
+        if (words_.size() != count) fail(quoted(words_[0]) + " takes " + std::to_string(count - 1) + " argument(s)");
     }
 
-    int integer(std::string_view word) const
-    {
+    int integer(std::string_view word) const {
         int value = 0;
         const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
         if (error != std::errc{} || end != word.data() + word.size()) fail("not a whole number: " + quoted(word));
         return value;
     }
 
-    int sleepMilliseconds(std::string_view word) const
-    {
+    int sleepMilliseconds(std::string_view word) const {
         const int value = integer(word);
         if (value < 0 || value > kMaxWaitMs)
             fail("not a number of milliseconds from 0 to " + std::to_string(kMaxWaitMs) + ": " + quoted(word));
@@ -177,8 +162,7 @@ private:
 
     // Rejects nan, inf, negative and overlong waits rather than letting them
     // wrap into a limit that ends at once or never.
-    int waitMilliseconds(std::string_view seconds) const
-    {
+    int waitMilliseconds(std::string_view seconds) const {
         const std::optional<double> read = wholeNumber(seconds);
         const double value = read.value_or(-1);
         if (!read || !std::isfinite(value) || value < 0 || value > kMaxWaitSeconds)
@@ -186,8 +170,7 @@ private:
         return static_cast<int>(std::lround(value * 1000));
     }
 
-    int key(std::string_view name) const
-    {
+    int key(std::string_view name) const {
         const auto found = keyFromName(name);
         if (!found) fail("unknown key " + quoted(name));
         return *found;
@@ -195,8 +178,7 @@ private:
 
     // The text after the command word and one blank; `trimmed` also drops
     // blanks around it.
-    std::string restOfLine(bool trimmed) const
-    {
+    std::string restOfLine(bool trimmed) const {
         std::string_view rest = line_;
         while (!rest.empty() && std::isspace(static_cast<unsigned char>(rest.front()))) rest.remove_prefix(1);
         rest.remove_prefix(words_[0].size());
@@ -206,8 +188,7 @@ private:
         return std::string(rest);
     }
 
-    void parseKeys(ScriptCommand& command) const
-    {
+    void parseKeys(ScriptCommand& command) const {
         if (words_.size() < 2) fail("'key' needs at least one key");
         for (std::size_t i = 1; i < words_.size(); ++i) {
             std::vector<int> chord;
@@ -221,15 +202,13 @@ private:
         }
     }
 
-    void parseWaitFor(ScriptCommand& command) const
-    {
+    void parseWaitFor(ScriptCommand& command) const {
         if (words_.size() != 2 && words_.size() != 3) fail("'waitfor' takes a control name and optional seconds");
         command.text = std::string(words_[1]);
         command.amount = words_.size() == 3 ? waitMilliseconds(words_[2]) : EventScript::kDefaultWaitMs;
     }
 
-    void parseWaitBox(ScriptCommand& command) const
-    {
+    void parseWaitBox(ScriptCommand& command) const {
         if (words_.size() > 2) fail("'waitbox' takes optional seconds");
         command.amount = words_.size() == 2 ? waitMilliseconds(words_[1]) : EventScript::kDefaultWaitMs;
     }
@@ -242,8 +221,7 @@ private:
 
 }  // namespace
 
-EventScript EventScript::parse(std::string_view text, std::string source)
-{
+EventScript EventScript::parse(std::string_view text, std::string source) {
     EventScript script;
     script.source_ = std::move(source);
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
@@ -264,8 +242,7 @@ EventScript EventScript::parse(std::string_view text, std::string source)
 
 // A directory opens like a file but reads as nothing; it is refused rather
 // than played as an empty script.
-EventScript EventScript::load(const std::filesystem::path& path)
-{
+EventScript EventScript::load(const std::filesystem::path& path) {
     const auto unreadable = [&path](const std::string& why) {
         return ScriptError("cannot read the event script " + escapeControls(path.string()) + ": " + why);
     };

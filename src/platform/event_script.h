@@ -34,7 +34,22 @@
 namespace vxr::platform {
 
 struct ScriptCommand {
-    enum class Kind { Key, KeyDown, KeyUp, Type, Move, Click, Press, Release, Wheel, Close, Shot, WaitFor, WaitBox, Sleep };
+    enum class Kind {
+        Key,
+        KeyDown,
+        KeyUp,
+        Type,
+        Move,
+        Click,
+        Press,
+        Release,
+        Wheel,
+        Close,
+        Shot,
+        WaitFor,
+        WaitBox,
+        Sleep
+    };
 
     Kind kind = Kind::Key;
     int line = 0;
@@ -42,8 +57,8 @@ struct ScriptCommand {
     // one chord of one key.
     std::vector<std::vector<int>> chords;
     Point point;
-    int amount = 0;     // wheel notches; sleep and wait limits in milliseconds
-    std::string text;   // typed text, shot file, control name
+    int amount = 0;    // wheel notches; sleep and wait limits in milliseconds
+    std::string text;  // typed text, shot file, control name
 };
 
 class ScriptError : public std::runtime_error {

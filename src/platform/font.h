@@ -32,8 +32,8 @@ constexpr int pixelsPerEm(int points) { return (points * 96 + 36) / 72; }
 
 // One rendered character. `mask` holds width x height bytes, 1 where ink is.
 struct Glyph {
-    int left = 0;     // from the pen position to the first column
-    int top = 0;      // from the baseline up to the first row
+    int left = 0;  // from the pen position to the first column
+    int top = 0;   // from the baseline up to the first row
     int width = 0;
     int height = 0;
     int advance = 0;  // how far the pen moves, in whole pixels
@@ -43,8 +43,7 @@ struct Glyph {
 // A font file opened at one pixel size and weight.
 class FontFace {
 public:
-    FontFace(FT_LibraryRec_* freetype, const FontMatch& match, int pixelsPerEm,
-             const FontFace* fallback);
+    FontFace(FT_LibraryRec_* freetype, const FontMatch& match, int pixelsPerEm, const FontFace* fallback);
     ~FontFace();
     FontFace(const FontFace&) = delete;
     FontFace& operator=(const FontFace&) = delete;

@@ -9,8 +9,7 @@
 
 namespace vxr::platform {
 
-std::vector<FontAlias> standardFontAliases()
-{
+std::vector<FontAlias> standardFontAliases() {
     return {
         {"Microsoft Sans Serif", {"Liberation Sans"}, "fonts-liberation2", false},
         // The clone in the wine font folder carries the name itself and has
@@ -28,17 +27,17 @@ namespace {
 
 std::string familyElement(const std::string& family) { return "<family>" + family + "</family>"; }
 
-std::string aliasXml(const FontAlias& alias)
-{
+std::string aliasXml(const FontAlias& alias) {
     std::string xml = "  <alias binding=\"same\">" + familyElement(alias.family) + "<accept>";
     for (const std::string& accepted : alias.accepted) xml += familyElement(accepted);
     return xml + "</accept></alias>\n";
 }
 
-std::string neutralLanguageRuleXml(const FontAlias& alias)
-{
+std::string neutralLanguageRuleXml(const FontAlias& alias) {
     return "  <match target=\"pattern\">"
-           "<test name=\"family\"><string>" + alias.family + "</string></test>"
+           "<test name=\"family\"><string>" +
+           alias.family +
+           "</string></test>"
            "<test name=\"weight\" compare=\"more_eq\"><const>bold</const></test>"
            "<edit name=\"lang\" mode=\"assign\"><string>zxx</string></edit></match>\n";
 }
@@ -46,15 +45,13 @@ std::string neutralLanguageRuleXml(const FontAlias& alias)
 #ifndef __EMSCRIPTEN__
 using PatternPtr = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
 
-std::string patternString(const FcPattern* pattern, const char* object)
-{
+std::string patternString(const FcPattern* pattern, const char* object) {
     FcChar8* value = nullptr;
     if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch) return {};
     return reinterpret_cast<const char*>(value);
 }
 
-PatternPtr requestPattern(const std::string& family, int pixels, bool bold)
-{
+PatternPtr requestPattern(const std::string& family, int pixels, bool bold) {
     PatternPtr pattern(FcPatternCreate(), &FcPatternDestroy);
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -66,9 +63,7 @@ PatternPtr requestPattern(const std::string& family, int pixels, bool bold)
 
 }  // namespace
 
-std::string fontConfigXml(const std::vector<FontAlias>& aliases,
-                          const std::vector<std::string>& folders)
-{
+std::string fontConfigXml(const std::vector<FontAlias>& aliases, const std::vector<std::string>& folders) {
     std::string xml =
         "<?xml version=\"1.0\"?>\n"
         "<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
@@ -82,9 +77,7 @@ std::string fontConfigXml(const std::vector<FontAlias>& aliases,
 }
 
 #ifndef __EMSCRIPTEN__
-FontConfiguration::FontConfiguration(std::vector<FontAlias> aliases)
-    : aliases_(std::move(aliases))
-{
+FontConfiguration::FontConfiguration(std::vector<FontAlias> aliases) : aliases_(std::move(aliases)) {
     // The system rules first, then ours, then the font scan, so that the
     // extra folders are part of the font set.
     config_ = FcInitLoadConfig();
@@ -99,8 +92,7 @@ FontConfiguration::FontConfiguration(std::vector<FontAlias> aliases)
 
 FontConfiguration::~FontConfiguration() { FcConfigDestroy(config_); }
 
-FontMatch FontConfiguration::match(const std::string& family, int pixels, bool bold) const
-{
+FontMatch FontConfiguration::match(const std::string& family, int pixels, bool bold) const {
     PatternPtr request = requestPattern(family, pixels, bold);
     FcConfigSubstitute(config_, request.get(), FcMatchPattern);
     FcDefaultSubstitute(request.get());
@@ -141,8 +133,7 @@ constexpr WebFace kWebFaces[] = {
     {"AR PL KaitiM GB", "/fonts/gkai00mp.ttf", nullptr},
 };
 
-const WebFace* webFace(const std::string& family)
-{
+const WebFace* webFace(const std::string& family) {
     for (const WebFace& face : kWebFaces) {
         if (family == face.family) return &face;
     }
@@ -155,8 +146,7 @@ FontConfiguration::FontConfiguration(std::vector<FontAlias> aliases) : aliases_(
 
 FontConfiguration::~FontConfiguration() = default;
 
-FontMatch FontConfiguration::match(const std::string& family, int /*pixels*/, bool bold) const
-{
+FontMatch FontConfiguration::match(const std::string& family, int /*pixels*/, bool bold) const {
     const WebFace* face = webFace(family);
     if (const FontAlias* alias = aliasFor(family); face == nullptr && alias != nullptr) {
         for (const std::string& accepted : alias->accepted) {
@@ -170,15 +160,13 @@ FontMatch FontConfiguration::match(const std::string& family, int /*pixels*/, bo
 
 #endif
 
-const FontAlias* FontConfiguration::aliasFor(const std::string& family) const
-{
-    auto it = std::find_if(aliases_.begin(), aliases_.end(),
-                           [&](const FontAlias& alias) { return alias.family == family; });
+const FontAlias* FontConfiguration::aliasFor(const std::string& family) const {
+    auto it =
+        std::find_if(aliases_.begin(), aliases_.end(), [&](const FontAlias& alias) { return alias.family == family; });
     return it == aliases_.end() ? nullptr : &*it;
 }
 
-FontMatch FontConfiguration::requireMatch(const std::string& family, int pixels, bool bold) const
-{
+FontMatch FontConfiguration::requireMatch(const std::string& family, int pixels, bool bold) const {
     FontMatch match = this->match(family, pixels, bold);
     const FontAlias* alias = aliasFor(family);
     if (alias == nullptr) {
@@ -186,12 +174,12 @@ FontMatch FontConfiguration::requireMatch(const std::string& family, int pixels,
         return match;
     }
     const auto& accepted = alias->accepted;
-    const bool acceptable = match.family == family ||
-                            std::find(accepted.begin(), accepted.end(), match.family) != accepted.end();
+    const bool acceptable =
+        match.family == family || std::find(accepted.begin(), accepted.end(), match.family) != accepted.end();
     if (!acceptable || match.file.empty()) {
-        throw FontMissingError("no font for \"" + family + "\" (wanted " + accepted.front() +
-                               ", found " + (match.family.empty() ? "nothing" : match.family) +
-                               "): install the Debian package " + alias->package);
+        throw FontMissingError("no font for \"" + family + "\" (wanted " + accepted.front() + ", found " +
+                               (match.family.empty() ? "nothing" : match.family) + "): install the Debian package " +
+                               alias->package);
     }
     return match;
 }

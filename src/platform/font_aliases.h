@@ -28,8 +28,7 @@ std::vector<FontAlias> standardFontAliases();
 std::vector<std::string> extraFontFolders();
 
 // The fontconfig XML that declares `aliases` and `folders`.
-std::string fontConfigXml(const std::vector<FontAlias>& aliases,
-                          const std::vector<std::string>& folders);
+std::string fontConfigXml(const std::vector<FontAlias>& aliases, const std::vector<std::string>& folders);
 
 class FontMissingError : public std::runtime_error {
 public:
@@ -38,10 +37,10 @@ public:
 
 // What fontconfig picks for a request.
 struct FontMatch {
-    std::string family;    // the first family name of the chosen font
+    std::string family;  // the first family name of the chosen font
     std::string file;
-    int index = 0;         // face index inside a collection file
-    bool embolden = false; // no bold face exists; bold must be synthesised
+    int index = 0;          // face index inside a collection file
+    bool embolden = false;  // no bold face exists; bold must be synthesised
 };
 
 class FontConfiguration {

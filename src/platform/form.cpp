@@ -9,8 +9,7 @@ namespace {
 
 // The topmost showing control at `p` among the children of `container`,
 // whose own corner is at `origin` and which may be seen inside `clip`.
-Form::Hit hitIn(const Container& container, Point p, Point origin, Rect clip, bool forMove)
-{
+Form::Hit hitIn(const Container& container, Point p, Point origin, Rect clip, bool forMove) {
     const Point contentOrigin = origin + container.contentOffset();
     const Rect area = container.contentArea();
     const Rect contentClip =
@@ -36,45 +35,37 @@ Form::Hit hitIn(const Container& container, Point p, Point origin, Rect clip, bo
 }  // namespace
 
 Form::Form(std::string caption, int clientWidth, int clientHeight)
-    : caption_(std::move(caption)), frame_(clientWidth, clientHeight, color_)
-{
-}
+    : caption_(std::move(caption)), frame_(clientWidth, clientHeight, color_) {}
 
 // Controls outliving the form keep working as plain objects.
-Form::~Form()
-{
+Form::~Form() {
     for (auto& [id, control] : controls_) control->form_ = nullptr;
 }
 
-void Form::setClientSize(int width, int height)
-{
+void Form::setClientSize(int width, int height) {
     if (width == clientWidth() && height == clientHeight()) return;
     frame_ = Bitmap(width, height, color_);
     markChanged();
 }
 
-void Form::setColor(Color color)
-{
+void Form::setColor(Color color) {
     color_ = color;
     markChanged();
 }
 
 void Form::registerControl(Control& control) { controls_[control.id()] = &control; }
 
-void Form::unregisterControl(Control& control)
-{
+void Form::unregisterControl(Control& control) {
     controls_.erase(control.id());
     if (focused_ == control.id()) focused_ = 0;
 }
 
-Control* Form::find(ControlId id) const
-{
+Control* Form::find(ControlId id) const {
     const auto found = controls_.find(id);
     return found == controls_.end() ? nullptr : found->second;
 }
 
-Control* Form::findControl(std::string_view name) const
-{
+Control* Form::findControl(std::string_view name) const {
     Control* first = nullptr;
     for (const auto& [id, control] : controls_) {
         if (control->name() == name && (first == nullptr || id < first->id())) first = control;
@@ -82,8 +73,7 @@ Control* Form::findControl(std::string_view name) const
     return first;
 }
 
-void Form::setFocus(Control* control)
-{
+void Form::setFocus(Control* control) {
     if (control != nullptr && !control->canFocus())
         throw std::logic_error("control " + control->name() + " cannot take the focus");
     if (control != nullptr && !control->showing())
@@ -102,47 +92,42 @@ void Form::setFocus(Control* control)
 
 Form::Hit Form::controlAt(Point p, bool forMove) const { return hitIn(*this, p, {}, frame_.bounds(), forMove); }
 
-bool Form::composeIfChanged()
-{
+bool Form::composeIfChanged() {
     if (!changed_) return false;
     compose();
     return true;
 }
 
-void Form::compose()
-{
+void Form::compose() {
     frame_.fill(frame_.bounds(), color_);
     paintChildren(frame_, {}, frame_.bounds());
     changed_ = false;
 }
 
-void Form::dispatch(const InputEvent& event)
-{
+void Form::dispatch(const InputEvent& event) {
     switch (event.type) {
-    case EventType::MouseMove: dispatchMouseMove(event); break;
-    case EventType::MouseDown: dispatchMouseDown(event); break;
-    case EventType::MouseUp: dispatchMouseUp(event); break;
-    case EventType::MouseWheel: dispatchWheel(event); break;
-    case EventType::KeyDown: dispatchKeyDown(event); break;
-    case EventType::KeyUp: dispatchKeyUp(event); break;
-    case EventType::CloseRequest: {
-        const auto handler = onCloseRequest;
-        if (handler) handler();
-        break;
-    }
+        case EventType::MouseMove: dispatchMouseMove(event); break;
+        case EventType::MouseDown: dispatchMouseDown(event); break;
+        case EventType::MouseUp: dispatchMouseUp(event); break;
+        case EventType::MouseWheel: dispatchWheel(event); break;
+        case EventType::KeyDown: dispatchKeyDown(event); break;
+        case EventType::KeyUp: dispatchKeyUp(event); break;
+        case EventType::CloseRequest: {
+            const auto handler = onCloseRequest;
+            if (handler) handler();
+            break;
+        }
     }
 }
 
-void Form::deliverMouseMove(ControlId id, Point local, ShiftState shift)
-{
+void Form::deliverMouseMove(ControlId id, Point local, ShiftState shift) {
     Control* control = find(id);
     if (control == nullptr) return;
     const MouseMoveHandler handler = control->onMouseMove;
     if (handler) handler(*control, shift, local.x, local.y);
 }
 
-void Form::dispatchMouseMove(const InputEvent& event)
-{
+void Form::dispatchMouseMove(const InputEvent& event) {
     if (pressedCaptures_) {
         if (Control* captor = find(pressed_)) captor->mouseDragged(event.position - captor->formOrigin());
         return;
@@ -157,8 +142,7 @@ void Form::dispatchMouseMove(const InputEvent& event)
 
 // The hover handlers have seen the pointer at `p` with the controls as they
 // stand now.
-bool Form::hoverIsCurrent(Point p) const
-{
+bool Form::hoverIsCurrent(Point p) const {
     if (hoverStale_ || !(hoverPoint_ == p)) return false;
     const Hit hit = controlAt(p, false);
     return (hit.control != nullptr ? hit.control->id() : 0) == hoverPressTarget_;
@@ -166,8 +150,7 @@ bool Form::hoverIsCurrent(Point p) const
 
 // Pressing on a control that can take the focus gives it the focus first,
 // as clicking into an edit does.
-void Form::dispatchMouseDown(const InputEvent& event)
-{
+void Form::dispatchMouseDown(const InputEvent& event) {
     if (event.button != MouseButton::Left) return;
     pressedTwice_ = event.clicks % 2 == 0;
     // A dialog opened under a resting pointer, or a key that moved a
@@ -185,8 +168,7 @@ void Form::dispatchMouseDown(const InputEvent& event)
     if (Control* control = find(id)) pressedCaptures_ = control->mousePressed(hit.local, event.button);
 }
 
-void Form::dispatchMouseUp(const InputEvent& event)
-{
+void Form::dispatchMouseUp(const InputEvent& event) {
     if (event.button != MouseButton::Left) return;
     const ControlId id = pressed_;
     pressed_ = 0;
@@ -198,8 +180,7 @@ void Form::dispatchMouseUp(const InputEvent& event)
 }
 
 // The wheel goes to the innermost control under the pointer that scrolls.
-void Form::dispatchWheel(const InputEvent& event)
-{
+void Form::dispatchWheel(const InputEvent& event) {
     const Hit hit = controlAt(event.position, false);
     for (Control* control = hit.control; control != nullptr;) {
         if (control->mouseWheeled(event.wheel)) return;
@@ -210,8 +191,7 @@ void Form::dispatchWheel(const InputEvent& event)
 
 // The form's own key-down handler: first with key preview, or alone when
 // no control has the focus. Returns true when the key was handled.
-bool Form::formKeyDown(int& key, ShiftState shift, bool hasTarget)
-{
+bool Form::formKeyDown(int& key, ShiftState shift, bool hasTarget) {
     if (hasTarget && !keyPreview) return false;
     const auto handler = onKeyDown;
     if (handler) handler(key, shift);
@@ -220,8 +200,7 @@ bool Form::formKeyDown(int& key, ShiftState shift, bool hasTarget)
 
 // The characters a key types go to the control that had the focus when the
 // key went down, even if a handler moved the focus meanwhile.
-void Form::dispatchKeyDown(const InputEvent& event)
-{
+void Form::dispatchKeyDown(const InputEvent& event) {
     hoverStale_ = true;
     const ControlId target = focused_;
     // Characters without a key (from an input method) are key presses only.
@@ -238,8 +217,7 @@ void Form::dispatchKeyDown(const InputEvent& event)
     for (char32_t character : decodeUtf8(event.text)) dispatchCharacter(target, character);
 }
 
-void Form::dispatchCharacter(ControlId target, char32_t character)
-{
+void Form::dispatchCharacter(ControlId target, char32_t character) {
     if (target == 0 || keyPreview) {
         const auto handler = onKeyPress;
         if (handler) handler(character);
@@ -253,8 +231,7 @@ void Form::dispatchCharacter(ControlId target, char32_t character)
     if (Control* still = find(target)) still->characterDefault(character);
 }
 
-void Form::dispatchKeyUp(const InputEvent& event)
-{
+void Form::dispatchKeyUp(const InputEvent& event) {
     int key = event.key;
     const ControlId target = focused_;
     if (target == 0 || keyPreview) {

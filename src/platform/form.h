@@ -54,8 +54,7 @@ public:
     // The first control of that name, in creation order.
     Control* findControl(std::string_view name) const;
     template <typename T>
-    T* findAs(std::string_view name) const
-    {
+    T* findAs(std::string_view name) const {
         return dynamic_cast<T*>(findControl(name));
     }
 

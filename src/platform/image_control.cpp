@@ -8,8 +8,7 @@ namespace vxr::platform {
 
 Image::Image(Container& parent, std::string name) : Control(parent, std::move(name)) {}
 
-void Image::setPicture(Picture picture)
-{
+void Image::setPicture(Picture picture) {
     if (!owning_ && picture == picture_) return;
     picture_ = std::move(picture);
     owning_ = false;
@@ -17,27 +16,23 @@ void Image::setPicture(Picture picture)
     invalidate();
 }
 
-const Bitmap* Image::bitmap() const
-{
+const Bitmap* Image::bitmap() const {
     if (owning_) return &own_;
     return picture_.get();
 }
 
-void Image::fitToPicture()
-{
+void Image::fitToPicture() {
     if (const Bitmap* shown = bitmap()) setSize(shown->width(), shown->height());
 }
 
-void Image::showAt(Picture picture, int left, int top)
-{
+void Image::showAt(Picture picture, int left, int top) {
     setPicture(std::move(picture));
     fitToPicture();
     setPosition(left, top);
     show();
 }
 
-Canvas& Image::canvas()
-{
+Canvas& Image::canvas() {
     if (!owning_) makeOwnBitmap();
     if (!canvas_) canvas_ = std::make_unique<Canvas>(own_);
     invalidate();
@@ -45,20 +40,17 @@ Canvas& Image::canvas()
 }
 
 // Copy on write: drawing never touches a shared picture.
-void Image::makeOwnBitmap()
-{
+void Image::makeOwnBitmap() {
     own_ = picture_ != nullptr ? *picture_ : Bitmap(width(), height(), colors::white);
     picture_.reset();
     owning_ = true;
 }
 
-void Image::boundsChanged(Rect old)
-{
+void Image::boundsChanged(Rect old) {
     if (owning_ && (old.width() != width() || old.height() != height())) own_.resize(width(), height(), colors::white);
 }
 
-void Image::paint(const PaintTarget& target)
-{
+void Image::paint(const PaintTarget& target) {
     if (const Bitmap* shown = bitmap()) blit(target.frame, target.origin, *shown, target.clip);
 }
 

@@ -22,16 +22,15 @@ enum class MouseButton { Left, Right, Middle };
 struct InputEvent {
     EventType type = EventType::MouseMove;
     WindowId window = kActiveWindow;
-    Point position;                  // pointer events, client coordinates
+    Point position;  // pointer events, client coordinates
     MouseButton button = MouseButton::Left;
-    int clicks = 1;                  // a press: 2 for the second press of a double click
-    int wheel = 0;                   // notches; positive scrolls up
-    int key = 0;                     // virtual-key number
-    std::string text;                // UTF-8 characters a key down types
+    int clicks = 1;    // a press: 2 for the second press of a double click
+    int wheel = 0;     // notches; positive scrolls up
+    int key = 0;       // virtual-key number
+    std::string text;  // UTF-8 characters a key down types
     ShiftState shift;
 
-    static InputEvent pointer(EventType type, Point p, MouseButton button, ShiftState shift)
-    {
+    static InputEvent pointer(EventType type, Point p, MouseButton button, ShiftState shift) {
         InputEvent event;
         event.type = type;
         event.position = p;
@@ -39,32 +38,26 @@ struct InputEvent {
         event.shift = shift;
         return event;
     }
-    static InputEvent mouseMove(Point p, ShiftState shift = {})
-    {
+    static InputEvent mouseMove(Point p, ShiftState shift = {}) {
         return pointer(EventType::MouseMove, p, MouseButton::Left, shift);
     }
-    static InputEvent mouseDown(Point p, MouseButton button = MouseButton::Left, ShiftState shift = {})
-    {
+    static InputEvent mouseDown(Point p, MouseButton button = MouseButton::Left, ShiftState shift = {}) {
         return pointer(EventType::MouseDown, p, button, shift);
     }
-    static InputEvent doubleClickPress(Point p)
-    {
+    static InputEvent doubleClickPress(Point p) {
         InputEvent event = mouseDown(p);
         event.clicks = 2;
         return event;
     }
-    static InputEvent mouseUp(Point p, MouseButton button = MouseButton::Left, ShiftState shift = {})
-    {
+    static InputEvent mouseUp(Point p, MouseButton button = MouseButton::Left, ShiftState shift = {}) {
         return pointer(EventType::MouseUp, p, button, shift);
     }
-    static InputEvent mouseWheel(Point p, int notches)
-    {
+    static InputEvent mouseWheel(Point p, int notches) {
         InputEvent event = pointer(EventType::MouseWheel, p, MouseButton::Left, {});
         event.wheel = notches;
         return event;
     }
-    static InputEvent keyboard(EventType type, int key, std::string text, ShiftState shift)
-    {
+    static InputEvent keyboard(EventType type, int key, std::string text, ShiftState shift) {
         InputEvent event;
         event.type = type;
         event.key = key;
@@ -72,13 +65,11 @@ struct InputEvent {
         event.shift = shift;
         return event;
     }
-    static InputEvent keyDown(int key, std::string text = {}, ShiftState shift = {})
-    {
+    static InputEvent keyDown(int key, std::string text = {}, ShiftState shift = {}) {
         return keyboard(EventType::KeyDown, key, std::move(text), shift);
     }
     static InputEvent keyUp(int key, ShiftState shift = {}) { return keyboard(EventType::KeyUp, key, {}, shift); }
-    static InputEvent closeRequest()
-    {
+    static InputEvent closeRequest() {
         InputEvent event;
         event.type = EventType::CloseRequest;
         return event;

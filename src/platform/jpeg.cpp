@@ -1,10 +1,10 @@
 #include "platform/jpeg.h"
 
 // jpeglib.h needs size_t and FILE declared first.
-#include <cstdio>
-#include <csetjmp>
-#include <cstdlib>
 #include <jpeglib.h>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
 
 #include <string>
 
@@ -20,8 +20,7 @@ struct ErrorTrap {
     char message[JMSG_LENGTH_MAX] = {};
 };
 
-void trapError(j_common_ptr info)
-{
+void trapError(j_common_ptr info) {
     auto* trap = reinterpret_cast<ErrorTrap*>(info->err);
     info->err->format_message(info, trap->message);
     std::longjmp(trap->jump, 1);
@@ -30,8 +29,7 @@ void trapError(j_common_ptr info)
 // Warnings about slightly damaged data are not worth a line on stderr.
 void ignoreMessage(j_common_ptr) {}
 
-void installTrap(ErrorTrap& trap)
-{
+void installTrap(ErrorTrap& trap) {
     jpeg_std_error(&trap.manager);
     trap.manager.error_exit = trapError;
     trap.manager.output_message = ignoreMessage;
@@ -39,8 +37,7 @@ void installTrap(ErrorTrap& trap)
 
 // Everything between setjmp and the last libjpeg call runs in frames without
 // objects that have destructors; `out` belongs to the caller.
-bool decodeInto(jpeg_decompress_struct& info, ErrorTrap& trap, std::span<const std::uint8_t> data, Bitmap& out)
-{
+bool decodeInto(jpeg_decompress_struct& info, ErrorTrap& trap, std::span<const std::uint8_t> data, Bitmap& out) {
     if (setjmp(trap.jump)) {
         jpeg_abort_decompress(&info);
         return false;
@@ -58,8 +55,7 @@ bool decodeInto(jpeg_decompress_struct& info, ErrorTrap& trap, std::span<const s
     return true;
 }
 
-bool encodeInto(const Bitmap& bitmap, int quality, ErrorTrap& trap, unsigned char** buffer, unsigned long* size)
-{
+bool encodeInto(const Bitmap& bitmap, int quality, ErrorTrap& trap, unsigned char** buffer, unsigned long* size) {
     jpeg_compress_struct info{};
     info.err = &trap.manager;
     if (setjmp(trap.jump)) {
@@ -77,7 +73,8 @@ bool encodeInto(const Bitmap& bitmap, int quality, ErrorTrap& trap, unsigned cha
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         // libjpeg only reads the rows it is given.
-        auto row = const_cast<JSAMPROW>(reinterpret_cast<const JSAMPLE*>(bitmap.row(static_cast<int>(info.next_scanline))));
+        auto row =
+            const_cast<JSAMPROW>(reinterpret_cast<const JSAMPLE*>(bitmap.row(static_cast<int>(info.next_scanline))));
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -92,8 +89,7 @@ struct JpegDecoder::State {
     ErrorTrap trap;
 };
 
-JpegDecoder::JpegDecoder() : state_(std::make_unique<State>())
-{
+JpegDecoder::JpegDecoder() : state_(std::make_unique<State>()) {
     installTrap(state_->trap);
     state_->info.err = &state_->trap.manager;
     jpeg_create_decompress(&state_->info);
@@ -101,8 +97,7 @@ JpegDecoder::JpegDecoder() : state_(std::make_unique<State>())
 
 JpegDecoder::~JpegDecoder() { jpeg_destroy_decompress(&state_->info); }
 
-Bitmap JpegDecoder::decode(std::span<const std::uint8_t> data)
-{
+Bitmap JpegDecoder::decode(std::span<const std::uint8_t> data) {
     Bitmap out;
     if (data.empty()) throw JpegError("JPEG: no data");
     if (!decodeInto(state_->info, state_->trap, data, out)) {
@@ -111,8 +106,7 @@ Bitmap JpegDecoder::decode(std::span<const std::uint8_t> data)
     return out;
 }
 
-std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality)
-{
+std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality) {
     if (bitmap.empty()) throw JpegError("JPEG: empty bitmap");
     ErrorTrap trap;
     installTrap(trap);

@@ -15,6 +15,7 @@ struct NamedKey {
 };
 
 // The first name of a key is the one keyName() gives.
+// clang-format off
 constexpr std::array kNamedKeys{
     NamedKey{"Backspace", vk::Backspace}, NamedKey{"Tab", vk::Tab},
     NamedKey{"Enter", vk::Enter},         NamedKey{"Return", vk::Enter},
@@ -29,6 +30,7 @@ constexpr std::array kNamedKeys{
     NamedKey{"Down", vk::Down},           NamedKey{"Insert", vk::Insert},
     NamedKey{"Delete", vk::Delete},       NamedKey{"Del", vk::Delete},
 };
+// clang-format on
 
 // Punctuation keys of a US keyboard: unshifted and shifted characters.
 struct PunctuationKey {
@@ -48,8 +50,7 @@ constexpr std::array kPunctuation{
 
 constexpr std::string_view kShiftedDigits = ")!@#$%^&*(";
 
-bool sameIgnoringCase(std::string_view a, std::string_view b)
-{
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
@@ -58,16 +59,14 @@ bool sameIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
-std::optional<int> parseNumber(std::string_view digits)
-{
+std::optional<int> parseNumber(std::string_view digits) {
     int value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error != std::errc{} || end != digits.data() + digits.size()) return std::nullopt;
     return value;
 }
 
-std::optional<int> functionKeyFromName(std::string_view name)
-{
+std::optional<int> functionKeyFromName(std::string_view name) {
     if (name.size() < 2 || (name[0] != 'F' && name[0] != 'f')) return std::nullopt;
     const auto number = parseNumber(name.substr(1));
     if (!number || *number < 1 || *number > 12) return std::nullopt;
@@ -76,8 +75,7 @@ std::optional<int> functionKeyFromName(std::string_view name)
 
 }  // namespace
 
-std::optional<KeyStroke> keyForCharacter(char32_t c)
-{
+std::optional<KeyStroke> keyForCharacter(char32_t c) {
     if (c >= 'a' && c <= 'z') return KeyStroke{static_cast<int>(c - 'a' + 'A'), false};
     if (c >= 'A' && c <= 'Z') return KeyStroke{static_cast<int>(c), true};
     if (c >= '0' && c <= '9') return KeyStroke{static_cast<int>(c), false};
@@ -91,19 +89,17 @@ std::optional<KeyStroke> keyForCharacter(char32_t c)
     return std::nullopt;
 }
 
-std::optional<char32_t> controlCharacterForKey(int key)
-{
+std::optional<char32_t> controlCharacterForKey(int key) {
     switch (key) {
-    case vk::Backspace: return U'\b';
-    case vk::Tab: return U'\t';
-    case vk::Enter: return U'\r';
-    case vk::Escape: return U'\x1b';
-    default: return std::nullopt;
+        case vk::Backspace: return U'\b';
+        case vk::Tab: return U'\t';
+        case vk::Enter: return U'\r';
+        case vk::Escape: return U'\x1b';
+        default: return std::nullopt;
     }
 }
 
-std::optional<char32_t> characterForKey(int key, bool shift)
-{
+std::optional<char32_t> characterForKey(int key, bool shift) {
     if (key >= 'A' && key <= 'Z') return static_cast<char32_t>(shift ? key : key - 'A' + 'a');
     if (key >= '0' && key <= '9') return static_cast<char32_t>(shift ? kShiftedDigits[key - '0'] : key);
     if (key == vk::Space) return U' ';
@@ -113,16 +109,14 @@ std::optional<char32_t> characterForKey(int key, bool shift)
     return std::nullopt;
 }
 
-std::string textForKey(int key, ShiftState shift)
-{
+std::string textForKey(int key, ShiftState shift) {
     if (shift.ctrl || shift.alt) return {};
     if (const auto control = controlCharacterForKey(key)) return encodeUtf8(*control);
     if (const auto printable = characterForKey(key, shift.shift)) return encodeUtf8(*printable);
     return {};
 }
 
-std::optional<int> keyFromName(std::string_view name)
-{
+std::optional<int> keyFromName(std::string_view name) {
     if (name.size() == 1) {
         const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
         if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
@@ -138,8 +132,7 @@ std::optional<int> keyFromName(std::string_view name)
     return functionKeyFromName(name);
 }
 
-std::string keyName(int key)
-{
+std::string keyName(int key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
     for (const NamedKey& named : kNamedKeys) {
         if (named.key == key) return std::string(named.name);

@@ -29,7 +29,7 @@ inline constexpr int Right = 39;
 inline constexpr int Down = 40;
 inline constexpr int Insert = 45;
 inline constexpr int Delete = 46;
-inline constexpr int F1 = 112;  // F1 .. F12 are 112 .. 123
+inline constexpr int F1 = 112;          // F1 .. F12 are 112 .. 123
 inline constexpr int Semicolon = 0xBA;  // ; and :
 inline constexpr int Equals = 0xBB;     // = and +
 inline constexpr int Comma = 0xBC;      // , and <

@@ -7,8 +7,7 @@ namespace vxr::platform {
 
 Label::Label(Container& parent, std::string name) : Control(parent, std::move(name)) { adjustSize(); }
 
-void Label::setCaption(std::string caption)
-{
+void Label::setCaption(std::string caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
     stale_ = true;
@@ -16,38 +15,33 @@ void Label::setCaption(std::string caption)
     adjustSize();
 }
 
-void Label::setFont(const Font& font)
-{
+void Label::setFont(const Font& font) {
     font_ = font;
     stale_ = true;
     invalidate();
     adjustSize();
 }
 
-void Label::setColor(Color color)
-{
+void Label::setColor(Color color) {
     if (color == color_) return;
     color_ = color;
     stale_ = true;
     invalidate();
 }
 
-void Label::setTransparent(bool transparent)
-{
+void Label::setTransparent(bool transparent) {
     if (transparent == transparent_) return;
     transparent_ = transparent;
     stale_ = true;
     invalidate();
 }
 
-void Label::setAutoSize(bool autoSize)
-{
+void Label::setAutoSize(bool autoSize) {
     autoSize_ = autoSize;
     adjustSize();
 }
 
-void Label::adjustSize()
-{
+void Label::adjustSize() {
     if (!autoSize_) return;
     Bitmap scratch;
     Canvas measure(scratch);
@@ -55,15 +49,13 @@ void Label::adjustSize()
     setSize(measure.textWidth(caption_), measure.textHeight(caption_));
 }
 
-void Label::boundsChanged(Rect old)
-{
+void Label::boundsChanged(Rect old) {
     if (old.width() != width() || old.height() != height()) stale_ = true;
 }
 
 // Draws the text once into a bitmap of the label's size; a transparent
 // label draws white ink on black to learn which pixels the text covers.
-void Label::render()
-{
+void Label::render() {
     rendered_ = Bitmap(width(), height(), transparent_ ? colors::black : color_);
     Canvas canvas(rendered_);
     canvas.font() = font_;
@@ -78,8 +70,7 @@ void Label::render()
     stale_ = false;
 }
 
-void Label::paint(const PaintTarget& target)
-{
+void Label::paint(const PaintTarget& target) {
     if (stale_) render();
     if (!transparent_) {
         blit(target.frame, target.origin, rendered_, target.clip);

@@ -1,5 +1,5 @@
-#include "platform/indexing.h"
 #include "platform/message_box.h"
+#include "platform/indexing.h"
 
 #include <algorithm>
 
@@ -15,8 +15,7 @@ constexpr Color kTitleBar{0, 0, 128};
 constexpr int kTitleHeight = 18;
 constexpr int kLineGap = 2;
 
-std::vector<std::string> splitLines(std::string_view text)
-{
+std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t pos = 0;
     while (true) {
@@ -30,8 +29,7 @@ std::vector<std::string> splitLines(std::string_view text)
 }
 
 // Every other pixel of a rectangle's outline, as a focused button shows it.
-void dottedFrame(Bitmap& target, const Rect& r)
-{
+void dottedFrame(Bitmap& target, const Rect& r) {
     for (int x = r.left; x < r.right; x += 2) {
         target.setPixel(x, r.top, colors::black);
         target.setPixel(x, r.bottom - 1, colors::black);
@@ -45,8 +43,7 @@ void dottedFrame(Bitmap& target, const Rect& r)
 }  // namespace
 
 MessageBoxWindow::MessageBoxWindow(std::string_view text, std::vector<std::string> buttons)
-    : form_({}, kMinimumWidth, 80)
-{
+    : form_({}, kMinimumWidth, 80) {
     for (std::string& line : splitLines(text)) {
         auto label = std::make_unique<Label>(form_, "Line" + std::to_string(lines_.size() + 1));
         label->setFont(kTextFont);
@@ -74,16 +71,14 @@ MessageBoxWindow::MessageBoxWindow(std::string_view text, std::vector<std::strin
     form_.onCloseRequest = [this, last] { answer(last); };
 }
 
-void MessageBoxWindow::moveDefault(int step)
-{
+void MessageBoxWindow::moveDefault(int step) {
     const std::size_t count = buttons_.size();
     drawButton(*buttons_[default_], captions_[default_], false);
     default_ = (default_ + count + static_cast<std::size_t>(step + 1) - 1) % count;
     drawButton(*buttons_[default_], captions_[default_], true);
 }
 
-void MessageBoxWindow::layOut()
-{
+void MessageBoxWindow::layOut() {
     const int count = static_cast<int>(buttons_.size());
     const int row = count * kButtonWidth + (count - 1) * kButtonGap;
     int width = std::max(kMinimumWidth, row + 2 * kMargin);
@@ -95,16 +90,15 @@ void MessageBoxWindow::layOut()
     }
     y += kMargin;
     for (int i = 0; i < count; ++i) {
-        cell(buttons_, i)->setBounds((width - row) / 2 + i * (kButtonWidth + kButtonGap), y,
-                                                         kButtonWidth, kButtonHeight);
+        cell(buttons_, i)
+            ->setBounds((width - row) / 2 + i * (kButtonWidth + kButtonGap), y, kButtonWidth, kButtonHeight);
     }
     form_.setClientSize(width, y + kButtonHeight + kMargin);
 }
 
 // A raised face with its caption; the default button also has a black
 // outline and a dotted focus frame.
-void MessageBoxWindow::drawButton(Image& button, std::string_view caption, bool isDefault)
-{
+void MessageBoxWindow::drawButton(Image& button, std::string_view caption, bool isDefault) {
     Canvas& canvas = button.canvas();
     Bitmap& face = canvas.bitmap();
     face.fill(face.bounds(), kButtonFace);
@@ -123,8 +117,7 @@ void MessageBoxWindow::drawButton(Image& button, std::string_view caption, bool 
     canvas.textOut((face.width() - textWidth) / 2, (face.height() - canvas.textHeight(caption)) / 2, caption);
 }
 
-Bitmap framedWindow(const Bitmap& client, std::string_view title)
-{
+Bitmap framedWindow(const Bitmap& client, std::string_view title) {
     Bitmap framed(client.width() + 2, client.height() + kTitleHeight + 2, colors::black);
     framed.fill({1, 1, framed.width() - 1, kTitleHeight + 1}, kTitleBar);
     Canvas canvas(framed);

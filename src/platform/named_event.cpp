@@ -50,18 +50,15 @@ namespace {
 constexpr int kAttachAttempts = 100;
 
 // Futexes on shared mappings: the private flag must stay off.
-void futexWait(std::atomic<std::uint32_t>& word, std::uint32_t expected, const timespec& relative)
-{
+void futexWait(std::atomic<std::uint32_t>& word, std::uint32_t expected, const timespec& relative) {
     syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&word), FUTEX_WAIT, expected, &relative, nullptr, 0);
 }
 
-void futexWakeAll(std::atomic<std::uint32_t>& word)
-{
+void futexWakeAll(std::atomic<std::uint32_t>& word) {
     syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&word), FUTEX_WAKE, INT_MAX, nullptr, nullptr, 0);
 }
 
-std::string sanitized(std::string_view text)
-{
+std::string sanitized(std::string_view text) {
     std::string result(text);
     for (char& c : result) {
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
@@ -71,18 +68,15 @@ std::string sanitized(std::string_view text)
     return result;
 }
 
-void lockFile(int descriptor)
-{
-    while (flock(descriptor, LOCK_EX) != 0 && errno == EINTR) {
-    }
+void lockFile(int descriptor) {
+    while (flock(descriptor, LOCK_EX) != 0 && errno == EINTR) {}
 }
 
 void unlockFile(int descriptor) { flock(descriptor, LOCK_UN); }
 
 // A closing holder may unlink the name while another process waits for the
 // lock with the old file open; that file is then a dead end.
-bool stillNamed(int descriptor, const std::string& path)
-{
+bool stillNamed(int descriptor, const std::string& path) {
     const int current = shm_open(path.c_str(), O_RDWR | O_CLOEXEC, 0);
     if (current < 0) return false;
     struct stat ours {};
@@ -95,8 +89,7 @@ bool stillNamed(int descriptor, const std::string& path)
 
 // A killed process that its parent has not yet reaped still answers kill()
 // as a zombie; it holds nothing any more.
-bool isZombie(pid_t pid)
-{
+bool isZombie(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
     std::getline(stat, line);
@@ -104,22 +97,19 @@ bool isZombie(pid_t pid)
     return nameEnd != std::string::npos && nameEnd + 2 < line.size() && line[nameEnd + 2] == 'Z';
 }
 
-bool processAlive(pid_t pid)
-{
+bool processAlive(pid_t pid) {
     if (kill(pid, 0) != 0 && errno != EPERM) return false;
     return !isZombie(pid);
 }
 
-void pruneDeadHolders(SharedEvent& event)
-{
+void pruneDeadHolders(SharedEvent& event) {
     const auto begin = event.holders;
     const auto end = std::remove_if(begin, begin + event.holderCount,
                                     [](const EventHolder& holder) { return !processAlive(holder.pid); });
     event.holderCount = static_cast<std::uint32_t>(end - begin);
 }
 
-bool addHolder(SharedEvent& event, pid_t pid)
-{
+bool addHolder(SharedEvent& event, pid_t pid) {
     const auto end = event.holders + event.holderCount;
     const auto found = std::find_if(event.holders, end, [&](const EventHolder& h) { return h.pid == pid; });
     if (found != end) {
@@ -131,8 +121,7 @@ bool addHolder(SharedEvent& event, pid_t pid)
     return true;
 }
 
-void removeHolder(SharedEvent& event, pid_t pid)
-{
+void removeHolder(SharedEvent& event, pid_t pid) {
     const auto end = event.holders + event.holderCount;
     const auto found = std::find_if(event.holders, end, [&](const EventHolder& h) { return h.pid == pid; });
     if (found == end || --found->handles > 0) return;
@@ -140,8 +129,7 @@ void removeHolder(SharedEvent& event, pid_t pid)
     --event.holderCount;
 }
 
-SharedEvent* mapEvent(int descriptor, bool create)
-{
+SharedEvent* mapEvent(int descriptor, bool create) {
     struct stat info {};
     if (fstat(descriptor, &info) != 0) return nullptr;
     if (static_cast<std::size_t>(info.st_size) < sizeof(SharedEvent)) {
@@ -154,8 +142,7 @@ SharedEvent* mapEvent(int descriptor, bool create)
 
 // Brings a mapped event up to date under the file lock: prunes the dead,
 // starts it afresh when nobody holds it (if allowed) and registers us.
-bool joinEvent(SharedEvent& event, bool create, bool initiallySignalled)
-{
+bool joinEvent(SharedEvent& event, bool create, bool initiallySignalled) {
     const bool valid = event.magic == kEventMagic;
     if (valid) pruneDeadHolders(event);
     if (!valid || event.holderCount == 0) {
@@ -170,22 +157,18 @@ bool joinEvent(SharedEvent& event, bool create, bool initiallySignalled)
 
 }  // namespace
 
-std::string NamedEvent::sharedMemoryName(std::string_view name)
-{
+std::string NamedEvent::sharedMemoryName(std::string_view name) {
     const char* space = std::getenv("VXR_EVENT_NAMESPACE");
-    return "/vxr-" + std::to_string(getuid()) + "-" + sanitized(space != nullptr ? space : "") + ":" +
-           sanitized(name);
+    return "/vxr-" + std::to_string(getuid()) + "-" + sanitized(space != nullptr ? space : "") + ":" + sanitized(name);
 }
 
 std::optional<NamedEvent> NamedEvent::open(std::string_view name) { return attach(name, false, false); }
 
-std::optional<NamedEvent> NamedEvent::create(std::string_view name, bool initiallySignalled)
-{
+std::optional<NamedEvent> NamedEvent::create(std::string_view name, bool initiallySignalled) {
     return attach(name, true, initiallySignalled);
 }
 
-std::optional<NamedEvent> NamedEvent::attach(std::string_view name, bool create, bool initiallySignalled)
-{
+std::optional<NamedEvent> NamedEvent::attach(std::string_view name, bool create, bool initiallySignalled) {
     const std::string path = sharedMemoryName(name);
     for (int attempt = 0; attempt < kAttachAttempts; ++attempt) {
         const int descriptor = shm_open(path.c_str(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0600);
@@ -207,19 +190,14 @@ std::optional<NamedEvent> NamedEvent::attach(std::string_view name, bool create,
 }
 
 NamedEvent::NamedEvent(int descriptor, SharedEvent* shared, std::string path)
-    : descriptor_(descriptor), shared_(shared), path_(std::move(path))
-{
-}
+    : descriptor_(descriptor), shared_(shared), path_(std::move(path)) {}
 
 NamedEvent::NamedEvent(NamedEvent&& other) noexcept
     : descriptor_(std::exchange(other.descriptor_, -1)),
       shared_(std::exchange(other.shared_, nullptr)),
-      path_(std::move(other.path_))
-{
-}
+      path_(std::move(other.path_)) {}
 
-NamedEvent& NamedEvent::operator=(NamedEvent&& other) noexcept
-{
+NamedEvent& NamedEvent::operator=(NamedEvent&& other) noexcept {
     if (this != &other) {
         release();
         descriptor_ = std::exchange(other.descriptor_, -1);
@@ -233,8 +211,7 @@ NamedEvent::~NamedEvent() { release(); }
 
 // Drops our hold; the last holder removes the name, as the last handle
 // destroys a Windows event.
-void NamedEvent::release()
-{
+void NamedEvent::release() {
     if (shared_ == nullptr) return;
     lockFile(descriptor_);
     removeHolder(*shared_, getpid());
@@ -246,8 +223,7 @@ void NamedEvent::release()
     descriptor_ = -1;
 }
 
-bool NamedEvent::set()
-{
+bool NamedEvent::set() {
     if (shared_ == nullptr) return false;
     shared_->setter.store(getpid(), std::memory_order_relaxed);
     shared_->signalled.store(1, std::memory_order_release);
@@ -255,8 +231,7 @@ bool NamedEvent::set()
     return true;
 }
 
-bool NamedEvent::reset()
-{
+bool NamedEvent::reset() {
     if (shared_ == nullptr) return false;
     shared_->signalled.store(0, std::memory_order_release);
     return true;
@@ -266,15 +241,13 @@ bool NamedEvent::reset()
 // as not signalled, so a copy killed while it waited or was connected does
 // not leave its partner believing in it. The state word itself is left
 // alone; a later set or reset by a live process wins as usual.
-bool NamedEvent::signalledByTheLiving() const
-{
+bool NamedEvent::signalledByTheLiving() const {
     if (shared_->signalled.load(std::memory_order_acquire) == 0) return false;
     const pid_t setter = shared_->setter.load(std::memory_order_relaxed);
     return setter == 0 || setter == getpid() || processAlive(setter);
 }
 
-bool NamedEvent::wait(std::chrono::milliseconds timeout)
-{
+bool NamedEvent::wait(std::chrono::milliseconds timeout) {
     using Clock = std::chrono::steady_clock;
     if (shared_ == nullptr) return false;
     const auto deadline = Clock::now() + timeout;

@@ -11,6 +11,7 @@
 
 #include <utility>
 
+// clang-format off
 EM_ASYNC_JS(int, vxr_event_attach, (const char* name, int create, int initiallySignalled), {
     if (!Module.vxrTabs) return 0;
     return (await Module.vxrTabs.attach(UTF8ToString(name), !!create, !!initiallySignalled)) ? 1 : 0;
@@ -25,6 +26,7 @@ EM_JS(void, vxr_event_signal, (const char* name, int signalled), {
 EM_ASYNC_JS(int, vxr_event_wait, (const char* name, int timeout), {
     return (await Module.vxrTabs.wait(UTF8ToString(name), timeout)) ? 1 : 0;
 });
+// clang-format on
 
 namespace vxr::platform {
 
@@ -39,12 +41,9 @@ SharedEvent held;
 std::string NamedEvent::sharedMemoryName(std::string_view name) { return "/vxr-" + std::string(name); }
 
 NamedEvent::NamedEvent(int descriptor, SharedEvent* shared, std::string path)
-    : descriptor_(descriptor), shared_(shared), path_(std::move(path))
-{
-}
+    : descriptor_(descriptor), shared_(shared), path_(std::move(path)) {}
 
-std::optional<NamedEvent> NamedEvent::attach(std::string_view name, bool create, bool initiallySignalled)
-{
+std::optional<NamedEvent> NamedEvent::attach(std::string_view name, bool create, bool initiallySignalled) {
     std::string path = sharedMemoryName(name);
     if (vxr_event_attach(path.c_str(), create, initiallySignalled) == 0) return std::nullopt;
     return NamedEvent(0, &held, std::move(path));
@@ -52,18 +51,14 @@ std::optional<NamedEvent> NamedEvent::attach(std::string_view name, bool create,
 
 std::optional<NamedEvent> NamedEvent::open(std::string_view name) { return attach(name, false, false); }
 
-std::optional<NamedEvent> NamedEvent::create(std::string_view name, bool initiallySignalled)
-{
+std::optional<NamedEvent> NamedEvent::create(std::string_view name, bool initiallySignalled) {
     return attach(name, true, initiallySignalled);
 }
 
 NamedEvent::NamedEvent(NamedEvent&& other) noexcept
-    : descriptor_(other.descriptor_), shared_(std::exchange(other.shared_, nullptr)), path_(std::move(other.path_))
-{
-}
+    : descriptor_(other.descriptor_), shared_(std::exchange(other.shared_, nullptr)), path_(std::move(other.path_)) {}
 
-NamedEvent& NamedEvent::operator=(NamedEvent&& other) noexcept
-{
+NamedEvent& NamedEvent::operator=(NamedEvent&& other) noexcept {
     if (this != &other) {
         release();
         descriptor_ = other.descriptor_;
@@ -75,28 +70,24 @@ NamedEvent& NamedEvent::operator=(NamedEvent&& other) noexcept
 
 NamedEvent::~NamedEvent() { release(); }
 
-void NamedEvent::release()
-{
+void NamedEvent::release() {
     if (shared_ != nullptr) vxr_event_release(path_.c_str());
     shared_ = nullptr;
 }
 
-bool NamedEvent::set()
-{
+bool NamedEvent::set() {
     vxr_event_signal(path_.c_str(), 1);
     return true;
 }
 
-bool NamedEvent::reset()
-{
+bool NamedEvent::reset() {
     vxr_event_signal(path_.c_str(), 0);
     return true;
 }
 
 bool NamedEvent::signalledByTheLiving() const { return vxr_event_wait(path_.c_str(), 0) != 0; }
 
-bool NamedEvent::wait(std::chrono::milliseconds timeout)
-{
+bool NamedEvent::wait(std::chrono::milliseconds timeout) {
     return vxr_event_wait(path_.c_str(), static_cast<int>(timeout.count())) != 0;
 }
 

@@ -7,8 +7,7 @@ namespace {
 
 // A one-pixel frame: top and left in `topLeft`, bottom and right in
 // `bottomRight`.
-void drawFrame(Bitmap& target, const Rect& r, Color topLeft, Color bottomRight)
-{
+void drawFrame(Bitmap& target, const Rect& r, Color topLeft, Color bottomRight) {
     if (r.empty()) return;
     target.fill({r.left, r.top, r.right, r.top + 1}, topLeft);
     target.fill({r.left, r.top, r.left + 1, r.bottom}, topLeft);
@@ -20,8 +19,7 @@ Rect inset(const Rect& r, int by) { return {r.left + by, r.top + by, r.right - b
 
 }  // namespace
 
-void blit(Bitmap& frame, Point at, const Bitmap& picture, const Rect& clip)
-{
+void blit(Bitmap& frame, Point at, const Bitmap& picture, const Rect& clip) {
     const Rect placed{at.x, at.y, at.x + picture.width(), at.y + picture.height()};
     const Rect visible = placed.intersected(clip).intersected(frame.bounds());
     if (visible.empty()) return;
@@ -31,14 +29,12 @@ void blit(Bitmap& frame, Point at, const Bitmap& picture, const Rect& clip)
     }
 }
 
-void drawRaisedEdge(Bitmap& target, const Rect& area)
-{
+void drawRaisedEdge(Bitmap& target, const Rect& area) {
     drawFrame(target, area, kEdgeHighlight, kEdgeDarkShadow);
     drawFrame(target, inset(area, 1), kEdgeLight, kEdgeShadow);
 }
 
-void drawSunkenEdge(Bitmap& target, const Rect& area)
-{
+void drawSunkenEdge(Bitmap& target, const Rect& area) {
     drawFrame(target, area, kEdgeShadow, kEdgeHighlight);
     drawFrame(target, inset(area, 1), kEdgeDarkShadow, kEdgeLight);
 }

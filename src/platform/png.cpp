@@ -9,8 +9,7 @@ namespace vxr::platform {
 
 namespace {
 
-void appendBytes(png_structp png, png_bytep data, png_size_t length)
-{
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
     auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
     out->insert(out->end(), data, data + length);
 }
@@ -20,8 +19,7 @@ struct ReadCursor {
     std::size_t offset = 0;
 };
 
-void readBytes(png_structp png, png_bytep target, png_size_t length)
-{
+void readBytes(png_structp png, png_bytep target, png_size_t length) {
     auto* cursor = static_cast<ReadCursor*>(png_get_io_ptr(png));
     if (length > cursor->data.size() - cursor->offset) png_error(png, "truncated PNG");
     std::memcpy(target, cursor->data.data() + cursor->offset, length);
@@ -29,8 +27,7 @@ void readBytes(png_structp png, png_bytep target, png_size_t length)
 }
 
 // One row of RGBA from the bitmap's row and its opacity bytes.
-void interleaveAlpha(const Bitmap& bitmap, std::span<const std::uint8_t> alpha, int y, std::vector<std::uint8_t>& row)
-{
+void interleaveAlpha(const Bitmap& bitmap, std::span<const std::uint8_t> alpha, int y, std::vector<std::uint8_t>& row) {
     const auto* rgb = reinterpret_cast<const std::uint8_t*>(bitmap.row(y));
     const std::size_t width = static_cast<std::size_t>(bitmap.width());
     const std::uint8_t* opacity = alpha.data() + static_cast<std::size_t>(y) * width;
@@ -44,8 +41,7 @@ void interleaveAlpha(const Bitmap& bitmap, std::span<const std::uint8_t> alpha, 
 // destructors; `out` and `row` belong to the caller. With an empty `alpha`
 // the PNG is RGB, else RGBA built in `row`.
 bool encodeInto(const Bitmap& bitmap, std::span<const std::uint8_t> alpha, std::vector<std::uint8_t>& out,
-                std::vector<std::uint8_t>& row)
-{
+                std::vector<std::uint8_t>& row) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
@@ -53,8 +49,8 @@ bool encodeInto(const Bitmap& bitmap, std::span<const std::uint8_t> alpha, std::
         return false;
     }
     png_set_write_fn(png, &out, appendBytes, nullptr);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.width()), static_cast<png_uint_32>(bitmap.height()),
-                 8, alpha.empty() ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.width()), static_cast<png_uint_32>(bitmap.height()), 8,
+                 alpha.empty() ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < bitmap.height(); ++y) {
@@ -71,8 +67,7 @@ bool encodeInto(const Bitmap& bitmap, std::span<const std::uint8_t> alpha, std::
 }
 
 // Reads the header into `out`'s size, then the rows. Same longjmp rule.
-bool decodeInto(ReadCursor& cursor, Bitmap& out)
-{
+bool decodeInto(ReadCursor& cursor, Bitmap& out) {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
@@ -96,15 +91,13 @@ bool decodeInto(ReadCursor& cursor, Bitmap& out)
 
 }  // namespace
 
-std::vector<std::uint8_t> encodePng(const Bitmap& bitmap)
-{
+std::vector<std::uint8_t> encodePng(const Bitmap& bitmap) {
     std::vector<std::uint8_t> out, row;
     if (!encodeInto(bitmap, {}, out, row)) out.clear();
     return out;
 }
 
-std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, std::span<const std::uint8_t> alpha)
-{
+std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, std::span<const std::uint8_t> alpha) {
     const auto pixels = static_cast<std::size_t>(bitmap.width()) * static_cast<std::size_t>(bitmap.height());
     if (alpha.size() != pixels || pixels == 0) return {};
     std::vector<std::uint8_t> out, row(static_cast<std::size_t>(bitmap.width()) * 4);
@@ -114,8 +107,7 @@ std::vector<std::uint8_t> encodePng(const Bitmap& bitmap, std::span<const std::u
 
 namespace {
 
-bool writeBytes(const std::vector<std::uint8_t>& data, const std::filesystem::path& path)
-{
+bool writeBytes(const std::vector<std::uint8_t>& data, const std::filesystem::path& path) {
     if (data.empty()) return false;
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
@@ -124,18 +116,13 @@ bool writeBytes(const std::vector<std::uint8_t>& data, const std::filesystem::pa
 
 }  // namespace
 
-bool writePng(const Bitmap& bitmap, const std::filesystem::path& path)
-{
-    return writeBytes(encodePng(bitmap), path);
-}
+bool writePng(const Bitmap& bitmap, const std::filesystem::path& path) { return writeBytes(encodePng(bitmap), path); }
 
-bool writePng(const Bitmap& bitmap, std::span<const std::uint8_t> alpha, const std::filesystem::path& path)
-{
+bool writePng(const Bitmap& bitmap, std::span<const std::uint8_t> alpha, const std::filesystem::path& path) {
     return writeBytes(encodePng(bitmap, alpha), path);
 }
 
-std::optional<Bitmap> decodePng(std::span<const std::uint8_t> data)
-{
+std::optional<Bitmap> decodePng(std::span<const std::uint8_t> data) {
     ReadCursor cursor{data, 0};
     Bitmap out;
     if (!decodeInto(cursor, out)) return std::nullopt;

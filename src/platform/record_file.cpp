@@ -1,14 +1,14 @@
 #include "platform/record_file.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/shared_files.h"
 
@@ -63,13 +63,11 @@ int openRegular(const std::filesystem::path& path, int flags, FileDescriptor& fi
     return 0;
 }
 
-
 constexpr int kOpenAttempts = 100;
 
 int retryOnInterrupt(const std::function<int()>& call) {
     int result = 0;
-    while ((result = call()) != 0 && errno == EINTR) {
-    }
+    while ((result = call()) != 0 && errno == EINTR) {}
     return result == 0 ? 0 : errno;
 }
 
@@ -79,7 +77,8 @@ int writeAll(int fd, std::span<const std::uint8_t> data, off_t offset) {
     std::size_t done = 0;
     while (done < data.size()) {
         errno = 0;
-        const ssize_t put = fileCalls().write(fd, data.data() + done, data.size() - done, offset + static_cast<off_t>(done));
+        const ssize_t put =
+            fileCalls().write(fd, data.data() + done, data.size() - done, offset + static_cast<off_t>(done));
         if (put < 0 && errno == EINTR) continue;
         if (put < 0) return errno;
         if (put == 0) return ENOSPC;
@@ -88,7 +87,9 @@ int writeAll(int fd, std::span<const std::uint8_t> data, off_t offset) {
     return 0;
 }
 
-int syncFile(int fd) { return retryOnInterrupt([fd] { return fileCalls().sync(fd); }); }
+int syncFile(int fd) {
+    return retryOnInterrupt([fd] { return fileCalls().sync(fd); });
+}
 
 // Everything of the file from `offset` to its end.
 int readFrom(int fd, off_t offset, std::vector<std::uint8_t>& out) {
@@ -254,7 +255,8 @@ int replaceHead(const std::filesystem::path& path, std::span<const std::uint8_t>
 
 }  // namespace
 
-int replaceFileHead(const std::filesystem::path& path, std::span<const std::uint8_t> head, const ReplaceOptions& options) {
+int replaceFileHead(const std::filesystem::path& path, std::span<const std::uint8_t> head,
+                    const ReplaceOptions& options) {
     takeSharedVersion(path);
     const int error = replaceHead(path, head, options);
     if (error == 0) offerSharedVersion(path);

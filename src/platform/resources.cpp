@@ -14,15 +14,13 @@ namespace vxr::platform {
 
 namespace {
 
-bool sameNameIgnoringCase(std::string_view stored, std::string_view wanted)
-{
+bool sameNameIgnoringCase(std::string_view stored, std::string_view wanted) {
     auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     return stored.size() == wanted.size() &&
            std::equal(stored.begin(), stored.end(), wanted.begin(), [&](char a, char b) { return a == upper(b); });
 }
 
-std::span<const ResourceEntry> rowsUntilEnd(const ResourceEntry* rows)
-{
+std::span<const ResourceEntry> rowsUntilEnd(const ResourceEntry* rows) {
     std::size_t count = 0;
     if (rows != nullptr) {
         while (rows[count].type != 0) ++count;
@@ -38,8 +36,7 @@ ResourceTable::ResourceTable(const ResourceEntry* rows) : rows_(rowsUntilEnd(row
 
 ResourceTable ResourceTable::embedded() { return ResourceTable(vxr_resource_table); }
 
-std::optional<std::span<const std::uint8_t>> ResourceTable::find(ResourceType type, std::string_view name) const
-{
+std::optional<std::span<const std::uint8_t>> ResourceTable::find(ResourceType type, std::string_view name) const {
     for (const ResourceEntry& row : rows_) {
         if (row.type == static_cast<std::uintptr_t>(type) && sameNameIgnoringCase(row.name, name)) {
             return std::span<const std::uint8_t>(row.data, row.size);
@@ -48,8 +45,7 @@ std::optional<std::span<const std::uint8_t>> ResourceTable::find(ResourceType ty
     return std::nullopt;
 }
 
-std::vector<std::string> ResourceTable::names(ResourceType type) const
-{
+std::vector<std::string> ResourceTable::names(ResourceType type) const {
     std::vector<std::string> result;
     for (const ResourceEntry& row : rows_) {
         if (row.type == static_cast<std::uintptr_t>(type)) result.emplace_back(row.name);
@@ -57,15 +53,13 @@ std::vector<std::string> ResourceTable::names(ResourceType type) const
     return result;
 }
 
-std::span<const std::uint8_t> ResourceTable::require(ResourceType type, std::string_view name) const
-{
+std::span<const std::uint8_t> ResourceTable::require(ResourceType type, std::string_view name) const {
     const auto data = find(type, name);
     if (!data) throw std::runtime_error(std::string("resource missing: ") + typeName(type) + " " + std::string(name));
     return *data;
 }
 
-Bitmap ResourceTable::loadBitmap(std::string_view name) const
-{
+Bitmap ResourceTable::loadBitmap(std::string_view name) const {
     try {
         return decodeDib(require(ResourceType::Bitmap, name));
     } catch (const DibError& error) {
@@ -73,8 +67,7 @@ Bitmap ResourceTable::loadBitmap(std::string_view name) const
     }
 }
 
-Bitmap ResourceTable::loadJpeg(std::string_view name, JpegDecoder& decoder) const
-{
+Bitmap ResourceTable::loadJpeg(std::string_view name, JpegDecoder& decoder) const {
     try {
         return decoder.decode(require(ResourceType::RcData, name));
     } catch (const JpegError& error) {

@@ -11,8 +11,7 @@ constexpr Color kArrowColor = colors::black;
 Rect shifted(const Rect& r, Point by) { return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }
 
 // A raised button face, clipped.
-void paintButton(Bitmap& frame, const Rect& area, const Rect& clip)
-{
+void paintButton(Bitmap& frame, const Rect& area, const Rect& clip) {
     if (area.intersected(clip).empty()) return;
     Bitmap button(area.width(), area.height(), kButtonFace);
     drawRaisedEdge(button, button.bounds());
@@ -20,8 +19,7 @@ void paintButton(Bitmap& frame, const Rect& area, const Rect& clip)
 }
 
 // A small solid triangle pointing up or down, centred in `area`.
-void paintArrow(Bitmap& frame, const Rect& area, bool up, const Rect& clip)
-{
+void paintArrow(Bitmap& frame, const Rect& area, bool up, const Rect& clip) {
     constexpr int kRows = 4;
     const int centreX = area.left + area.width() / 2;
     const int top = area.top + (area.height() - kRows) / 2;
@@ -35,8 +33,7 @@ void paintArrow(Bitmap& frame, const Rect& area, bool up, const Rect& clip)
 
 ScrollBox::ScrollBox(Container& parent, std::string name) : Control(parent, std::move(name)) {}
 
-int ScrollBox::range() const
-{
+int ScrollBox::range() const {
     int bottom = 0;
     for (const Control* child : children()) {
         if (child->visible()) bottom = std::max(bottom, child->bounds().bottom);
@@ -52,41 +49,33 @@ void ScrollBox::scrollBy(std::int64_t delta) { scrollTo(scrollTop_ + delta); }
 
 // Positions are taken wide: a huge wheel turn or a thumb dragged far off the
 // screen scrolls to an end instead of wrapping around.
-void ScrollBox::scrollTo(std::int64_t position)
-{
+void ScrollBox::scrollTo(std::int64_t position) {
     const int clamped = static_cast<int>(std::clamp<std::int64_t>(position, 0, maxScroll()));
     if (clamped == scrollTop_) return;
     scrollTop_ = clamped;
     invalidate();
 }
 
-void ScrollBox::setColor(Color color)
-{
+void ScrollBox::setColor(Color color) {
     color_ = color;
     invalidate();
 }
 
-void ScrollBox::setScrollBarColor(Color color)
-{
+void ScrollBox::setScrollBarColor(Color color) {
     scrollBarColor_ = color;
     invalidate();
 }
 
-Rect ScrollBox::contentArea() const
-{
-    return {0, 0, width() - (scrollBarShown() ? kScrollBarWidth : 0), height()};
-}
+Rect ScrollBox::contentArea() const { return {0, 0, width() - (scrollBarShown() ? kScrollBarWidth : 0), height()}; }
 
 void ScrollBox::boundsChanged(Rect) { setScrollTop(scrollTop_); }
 
-void ScrollBox::childLayoutChanged()
-{
+void ScrollBox::childLayoutChanged() {
     setScrollTop(scrollTop_);
     invalidate();
 }
 
-ScrollBox::BarLayout ScrollBox::barLayout() const
-{
+ScrollBox::BarLayout ScrollBox::barLayout() const {
     const int w = width();
     const int h = height();
     const int arrow = std::min(kScrollBarWidth, h / 2);
@@ -96,23 +85,21 @@ ScrollBox::BarLayout ScrollBox::barLayout() const
     layout.downArrow = {w - kScrollBarWidth, h - arrow, w, h};
     layout.track = {w - kScrollBarWidth, arrow, w, h - arrow};
     const int trackLength = layout.track.height();
-    const int thumbLength = std::clamp(trackLength * h / std::max(1, range()), std::min(kMinimumThumb, trackLength),
-                                       trackLength);
+    const int thumbLength =
+        std::clamp(trackLength * h / std::max(1, range()), std::min(kMinimumThumb, trackLength), trackLength);
     const int travel = trackLength - thumbLength;
     const int thumbTop = layout.track.top + (maxScroll() > 0 ? travel * scrollTop_ / maxScroll() : 0);
     layout.thumb = {w - kScrollBarWidth, thumbTop, w, thumbTop + thumbLength};
     return layout;
 }
 
-void ScrollBox::paint(const PaintTarget& target)
-{
+void ScrollBox::paint(const PaintTarget& target) {
     target.frame.fill(target.clip, color_);
     paintChildren(target.frame, target.origin, target.clip);
     if (scrollBarShown()) paintScrollBar(target);
 }
 
-void ScrollBox::paintScrollBar(const PaintTarget& target) const
-{
+void ScrollBox::paintScrollBar(const PaintTarget& target) const {
     const BarLayout layout = barLayout();
     const Point o = target.origin;
     target.frame.fill(shifted(layout.track, o).intersected(target.clip), scrollBarColor_);
@@ -123,8 +110,7 @@ void ScrollBox::paintScrollBar(const PaintTarget& target) const
     paintArrow(target.frame, shifted(layout.downArrow, o), false, target.clip);
 }
 
-bool ScrollBox::mousePressed(Point local, MouseButton button)
-{
+bool ScrollBox::mousePressed(Point local, MouseButton button) {
     if (button != MouseButton::Left || !scrollBarShown()) return false;
     const BarLayout layout = barLayout();
     if (!layout.bar.contains(local)) return false;
@@ -143,8 +129,7 @@ bool ScrollBox::mousePressed(Point local, MouseButton button)
 }
 
 // The thumb follows the pointer; its travel spans the whole scroll range.
-void ScrollBox::mouseDragged(Point local)
-{
+void ScrollBox::mouseDragged(Point local) {
     const BarLayout layout = barLayout();
     const int travel = layout.track.height() - layout.thumb.height();
     if (travel <= 0) return;
@@ -152,8 +137,7 @@ void ScrollBox::mouseDragged(Point local)
     scrollTo(dragStartTop_ + moved * maxScroll() / travel);
 }
 
-bool ScrollBox::mouseWheeled(int notches)
-{
+bool ScrollBox::mouseWheeled(int notches) {
     if (!scrollBarShown()) return false;
     scrollBy(-std::int64_t{notches} * kWheelStep);
     return true;

@@ -21,6 +21,7 @@ struct KeyPair {
     int key;
 };
 
+// clang-format off
 constexpr KeyPair kKeyTable[] = {
     {SDLK_BACKSPACE, vk::Backspace}, {SDLK_TAB, vk::Tab},           {SDLK_RETURN, vk::Enter},
     {SDLK_KP_ENTER, vk::Enter},      {SDLK_LSHIFT, vk::Shift},      {SDLK_RSHIFT, vk::Shift},
@@ -34,33 +35,26 @@ constexpr KeyPair kKeyTable[] = {
     {SDLK_SLASH, vk::Slash},         {SDLK_BACKQUOTE, vk::Backquote}, {SDLK_LEFTBRACKET, vk::LeftBracket},
     {SDLK_BACKSLASH, vk::Backslash}, {SDLK_RIGHTBRACKET, vk::RightBracket}, {SDLK_QUOTE, vk::Quote},
 };
+// clang-format on
 
 // Numeric keypad digits are virtual keys 96 .. 105.
 constexpr int kNumpad0 = 96;
 
-ShiftState shiftFromSdl(Uint16 mod)
-{
-    return {(mod & KMOD_SHIFT) != 0, (mod & KMOD_CTRL) != 0, (mod & KMOD_ALT) != 0};
-}
+ShiftState shiftFromSdl(Uint16 mod) { return {(mod & KMOD_SHIFT) != 0, (mod & KMOD_CTRL) != 0, (mod & KMOD_ALT) != 0}; }
 
-std::optional<MouseButton> buttonFromSdl(Uint8 button)
-{
+std::optional<MouseButton> buttonFromSdl(Uint8 button) {
     switch (button) {
-    case SDL_BUTTON_LEFT: return MouseButton::Left;
-    case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
-    case SDL_BUTTON_RIGHT: return MouseButton::Right;
-    default: return std::nullopt;
+        case SDL_BUTTON_LEFT: return MouseButton::Left;
+        case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
+        case SDL_BUTTON_RIGHT: return MouseButton::Right;
+        default: return std::nullopt;
     }
 }
 
-[[noreturn]] void failWithSdlError(const std::string& what)
-{
-    throw std::runtime_error(what + ": " + SDL_GetError());
-}
+[[noreturn]] void failWithSdlError(const std::string& what) { throw std::runtime_error(what + ": " + SDL_GetError()); }
 
 // The text SDL reports right after a key down belongs to that key.
-std::string takeFollowingText()
-{
+std::string takeFollowingText() {
     SDL_Event next;
     if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) return {};
     if (next.type != SDL_TEXTINPUT) return {};
@@ -74,16 +68,14 @@ bool isInvisibleDriver(std::string_view driver) { return driver == "offscreen" |
 
 }  // namespace
 
-int chooseWindowScale(int clientWidth, int clientHeight, int screenWidth, int screenHeight)
-{
+int chooseWindowScale(int clientWidth, int clientHeight, int screenWidth, int screenHeight) {
     if (clientWidth <= 0 || clientHeight <= 0) return 1;
     const int byWidth = screenWidth / clientWidth;
     const int byHeight = (screenHeight - kDecorationHeight) / clientHeight;
     return std::max(1, std::min(byWidth, byHeight));
 }
 
-Point windowToClient(Point windowPoint, int scale)
-{
+Point windowToClient(Point windowPoint, int scale) {
     const int s = std::max(1, scale);
     // Rounds towards minus infinity, so pixels left of or above the window
     // stay outside the client area.
@@ -91,8 +83,7 @@ Point windowToClient(Point windowPoint, int scale)
     return {down(windowPoint.x), down(windowPoint.y)};
 }
 
-int virtualKeyFromSdl(int keycode)
-{
+int virtualKeyFromSdl(int keycode) {
     if (keycode >= SDLK_a && keycode <= SDLK_z) return 'A' + (keycode - SDLK_a);
     if (keycode >= SDLK_0 && keycode <= SDLK_9) return keycode;
     if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return vk::F1 + (keycode - SDLK_F1);
@@ -115,16 +106,14 @@ struct SdlBackend::Window {
     int scale = 1;
     bool hasFrame = false;
 
-    ~Window()
-    {
+    ~Window() {
         if (texture != nullptr) SDL_DestroyTexture(texture);
         if (renderer != nullptr) SDL_DestroyRenderer(renderer);
         if (window != nullptr) SDL_DestroyWindow(window);
     }
 };
 
-SdlBackend::SdlBackend(int scale) : requestedScale_(scale)
-{
+SdlBackend::SdlBackend(int scale) : requestedScale_(scale) {
     // Ctrl+C in the terminal should end the program, not arrive as a quit
     // event that nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -147,21 +136,18 @@ SdlBackend::SdlBackend(int scale) : requestedScale_(scale)
     }
 }
 
-SdlBackend::~SdlBackend()
-{
+SdlBackend::~SdlBackend() {
     windows_.clear();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_Quit();
 }
 
-SdlBackend::Window* SdlBackend::find(WindowId id) const
-{
+SdlBackend::Window* SdlBackend::find(WindowId id) const {
     const auto found = windows_.find(id);
     return found == windows_.end() ? nullptr : found->second.get();
 }
 
-WindowId SdlBackend::openWindow(const std::string& caption, int width, int height, WindowId owner)
-{
+WindowId SdlBackend::openWindow(const std::string& caption, int width, int height, WindowId owner) {
     auto made = std::make_unique<Window>();
     Window& w = *made;
     SDL_Rect usable{0, 0, width, height};
@@ -189,8 +175,7 @@ WindowId SdlBackend::openWindow(const std::string& caption, int width, int heigh
     return lastId_;
 }
 
-void SdlBackend::recreateTexture(Window& window, int width, int height)
-{
+void SdlBackend::recreateTexture(Window& window, int width, int height) {
     if (window.texture != nullptr) SDL_DestroyTexture(window.texture);
     window.texture =
         SDL_CreateTexture(window.renderer, SDL_PIXELFORMAT_RGB24, SDL_TEXTUREACCESS_STREAMING, width, height);
@@ -200,13 +185,11 @@ void SdlBackend::recreateTexture(Window& window, int width, int height)
 
 void SdlBackend::closeWindow(WindowId window) { windows_.erase(window); }
 
-void SdlBackend::setCaption(WindowId window, const std::string& caption)
-{
+void SdlBackend::setCaption(WindowId window, const std::string& caption) {
     if (Window* w = find(window)) SDL_SetWindowTitle(w->window, caption.c_str());
 }
 
-void SdlBackend::setClientSize(WindowId window, int width, int height)
-{
+void SdlBackend::setClientSize(WindowId window, int width, int height) {
     Window* w = find(window);
     if (w == nullptr || (width == w->width && height == w->height)) return;
     w->width = width;
@@ -215,8 +198,7 @@ void SdlBackend::setClientSize(WindowId window, int width, int height)
     recreateTexture(*w, width, height);
 }
 
-void SdlBackend::present(WindowId window, const Bitmap& frame)
-{
+void SdlBackend::present(WindowId window, const Bitmap& frame) {
     Window* w = find(window);
     if (w == nullptr || frame.empty()) return;
     if (frame.width() != w->width || frame.height() != w->height) setClientSize(window, frame.width(), frame.height());
@@ -225,8 +207,7 @@ void SdlBackend::present(WindowId window, const Bitmap& frame)
     redraw(*w);
 }
 
-void SdlBackend::redraw(Window& window)
-{
+void SdlBackend::redraw(Window& window) {
     if (!window.hasFrame) return;
     const SDL_Rect scaled{0, 0, window.width * window.scale, window.height * window.scale};
     SDL_RenderClear(window.renderer);
@@ -234,8 +215,7 @@ void SdlBackend::redraw(Window& window)
     SDL_RenderPresent(window.renderer);
 }
 
-std::optional<InputEvent> SdlBackend::pollEvent()
-{
+std::optional<InputEvent> SdlBackend::pollEvent() {
     SDL_Event event;
     while (SDL_PollEvent(&event) == 1) {
         if (auto converted = convert(event)) return converted;
@@ -243,14 +223,12 @@ std::optional<InputEvent> SdlBackend::pollEvent()
     return std::nullopt;
 }
 
-WaitResult SdlBackend::waitEvent(int timeoutMs)
-{
+WaitResult SdlBackend::waitEvent(int timeoutMs) {
     const int ready = timeoutMs < 0 ? SDL_WaitEvent(nullptr) : SDL_WaitEventTimeout(nullptr, timeoutMs);
     return ready == 1 ? WaitResult::Ready : WaitResult::TimedOut;
 }
 
-std::pair<WindowId, SdlBackend::Window*> SdlBackend::lookUp(unsigned sdlId) const
-{
+std::pair<WindowId, SdlBackend::Window*> SdlBackend::lookUp(unsigned sdlId) const {
     for (const auto& [id, window] : windows_) {
         if (window->sdlId == sdlId) return {id, window.get()};
     }
@@ -258,8 +236,7 @@ std::pair<WindowId, SdlBackend::Window*> SdlBackend::lookUp(unsigned sdlId) cons
 }
 
 std::optional<InputEvent> SdlBackend::pointerEvent(unsigned sdlId, Point windowPoint, EventType type,
-                                                    MouseButton button) const
-{
+                                                   MouseButton button) const {
     const auto [id, window] = lookUp(sdlId);
     if (window == nullptr) return std::nullopt;
     InputEvent event = InputEvent::pointer(type, windowToClient(windowPoint, window->scale), button,
@@ -270,42 +247,40 @@ std::optional<InputEvent> SdlBackend::pointerEvent(unsigned sdlId, Point windowP
 
 // Input for windows of ours becomes an event in client coordinates; a
 // window that needs painting again is redrawn from its last frame.
-std::optional<InputEvent> SdlBackend::convert(const SDL_Event& event)
-{
+std::optional<InputEvent> SdlBackend::convert(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_MOUSEMOTION:
-        return pointerEvent(event.motion.windowID, {event.motion.x, event.motion.y}, EventType::MouseMove,
-                            MouseButton::Left);
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        const auto button = buttonFromSdl(event.button.button);
-        if (!button) return std::nullopt;
-        const EventType type = event.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
-        auto press = pointerEvent(event.button.windowID, {event.button.x, event.button.y}, type, *button);
-        if (press) press->clicks = event.button.clicks;
-        return press;
-    }
-    case SDL_MOUSEWHEEL: {
-        auto wheel = pointerEvent(event.wheel.windowID, {event.wheel.mouseX, event.wheel.mouseY},
-                                  EventType::MouseWheel, MouseButton::Left);
-        if (wheel) wheel->wheel = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
-        return wheel;
-    }
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: return convertKey(event);
-    case SDL_TEXTINPUT: {
-        // Text without a key before it comes from an input method.
-        InputEvent text = InputEvent::keyDown(0, event.text.text);
-        text.window = lookUp(event.text.windowID).first;
-        return text;
-    }
-    case SDL_WINDOWEVENT: return convertWindowEvent(event);
-    default: return std::nullopt;
+        case SDL_MOUSEMOTION:
+            return pointerEvent(event.motion.windowID, {event.motion.x, event.motion.y}, EventType::MouseMove,
+                                MouseButton::Left);
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const auto button = buttonFromSdl(event.button.button);
+            if (!button) return std::nullopt;
+            const EventType type = event.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
+            auto press = pointerEvent(event.button.windowID, {event.button.x, event.button.y}, type, *button);
+            if (press) press->clicks = event.button.clicks;
+            return press;
+        }
+        case SDL_MOUSEWHEEL: {
+            auto wheel = pointerEvent(event.wheel.windowID, {event.wheel.mouseX, event.wheel.mouseY},
+                                      EventType::MouseWheel, MouseButton::Left);
+            if (wheel) wheel->wheel = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+            return wheel;
+        }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: return convertKey(event);
+        case SDL_TEXTINPUT: {
+            // Text without a key before it comes from an input method.
+            InputEvent text = InputEvent::keyDown(0, event.text.text);
+            text.window = lookUp(event.text.windowID).first;
+            return text;
+        }
+        case SDL_WINDOWEVENT: return convertWindowEvent(event);
+        default: return std::nullopt;
     }
 }
 
-std::optional<InputEvent> SdlBackend::convertKey(const SDL_Event& event)
-{
+std::optional<InputEvent> SdlBackend::convertKey(const SDL_Event& event) {
     const int key = virtualKeyFromSdl(event.key.keysym.sym);
     const ShiftState shift = shiftFromSdl(event.key.keysym.mod);
     const WindowId window = lookUp(event.key.windowID).first;
@@ -324,8 +299,7 @@ std::optional<InputEvent> SdlBackend::convertKey(const SDL_Event& event)
     return down;
 }
 
-std::optional<InputEvent> SdlBackend::convertWindowEvent(const SDL_Event& event)
-{
+std::optional<InputEvent> SdlBackend::convertWindowEvent(const SDL_Event& event) {
     const auto [id, window] = lookUp(event.window.windowID);
     if (window == nullptr) return std::nullopt;
     if (event.window.event == SDL_WINDOWEVENT_EXPOSED) redraw(*window);
@@ -335,14 +309,12 @@ std::optional<InputEvent> SdlBackend::convertWindowEvent(const SDL_Event& event)
     return close;
 }
 
-unsigned long SdlBackend::nativeWindowId(WindowId window) const
-{
+unsigned long SdlBackend::nativeWindowId(WindowId window) const {
     const Window* w = find(window);
     return w != nullptr ? w->nativeId : 0;
 }
 
-int SdlBackend::scale(WindowId window) const
-{
+int SdlBackend::scale(WindowId window) const {
     const Window* w = find(window);
     return w != nullptr ? w->scale : 1;
 }

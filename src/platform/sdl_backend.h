@@ -52,8 +52,7 @@ private:
 
     Window* find(WindowId id) const;
     std::pair<WindowId, Window*> lookUp(unsigned sdlId) const;
-    std::optional<InputEvent> pointerEvent(unsigned sdlId, Point windowPoint, EventType type,
-                                           MouseButton button) const;
+    std::optional<InputEvent> pointerEvent(unsigned sdlId, Point windowPoint, EventType type, MouseButton button) const;
     std::optional<InputEvent> convert(const SDL_Event& event);
     std::optional<InputEvent> convertKey(const SDL_Event& event);
     std::optional<InputEvent> convertWindowEvent(const SDL_Event& event);

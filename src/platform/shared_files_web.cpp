@@ -7,6 +7,7 @@
 #include <emscripten.h>
 #include <sys/stat.h>
 
+// clang-format off
 EM_JS(void, vxr_take_shared_version, (const char* path), {
     if (Module.vxrTabs) Module.vxrTabs.pull(FS, UTF8ToString(path));
 });
@@ -14,6 +15,7 @@ EM_JS(void, vxr_take_shared_version, (const char* path), {
 EM_JS(void, vxr_offer_shared_version, (const char* path), {
     if (Module.vxrTabs) Module.vxrTabs.push(FS, UTF8ToString(path));
 });
+// clang-format on
 
 namespace vxr::platform {
 
@@ -28,13 +30,11 @@ struct UsualFileModeMask {
 
 }  // namespace
 
-void takeSharedVersion(const std::filesystem::path& file)
-{
+void takeSharedVersion(const std::filesystem::path& file) {
     vxr_take_shared_version(std::filesystem::absolute(file).lexically_normal().c_str());
 }
 
-void offerSharedVersion(const std::filesystem::path& file)
-{
+void offerSharedVersion(const std::filesystem::path& file) {
     vxr_offer_shared_version(std::filesystem::absolute(file).lexically_normal().c_str());
 }
 

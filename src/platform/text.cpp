@@ -14,8 +14,7 @@ namespace {
 constexpr char32_t kReplacement = U'\uFFFD';
 
 // Length of the sequence a lead byte announces, 0 for a byte that cannot lead.
-int sequenceLength(unsigned char lead)
-{
+int sequenceLength(unsigned char lead) {
     if (lead < 0x80) return 1;
     if (lead >= 0xC2 && lead <= 0xDF) return 2;
     if (lead >= 0xE0 && lead <= 0xEF) return 3;
@@ -26,8 +25,7 @@ int sequenceLength(unsigned char lead)
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Rejects overlong forms, surrogates and values above U+10FFFF.
-bool isValidScalar(char32_t value, int length)
-{
+bool isValidScalar(char32_t value, int length) {
     static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
     if (value < kSmallest[length]) return false;
     if (value >= 0xD800 && value <= 0xDFFF) return false;
@@ -35,8 +33,7 @@ bool isValidScalar(char32_t value, int length)
 }
 
 // Decodes the sequence at text[pos], storing its length in `consumed`.
-char32_t decodeOne(std::string_view text, std::size_t pos, std::size_t& consumed)
-{
+char32_t decodeOne(std::string_view text, std::size_t pos, std::size_t& consumed) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     const int length = sequenceLength(lead);
     consumed = 1;
@@ -55,8 +52,7 @@ char32_t decodeOne(std::string_view text, std::size_t pos, std::size_t& consumed
 
 }  // namespace
 
-std::u32string decodeUtf8(std::string_view text)
-{
+std::u32string decodeUtf8(std::string_view text) {
     std::u32string result;
     result.reserve(text.size());
     std::size_t pos = 0;
@@ -68,8 +64,7 @@ std::u32string decodeUtf8(std::string_view text)
     return result;
 }
 
-std::size_t cp936ByteCount(std::string_view text)
-{
+std::size_t cp936ByteCount(std::string_view text) {
     std::size_t bytes = 0;
     for (char32_t c : decodeUtf8(text)) bytes += c < 0x80 ? 1 : 2;
     return bytes;
@@ -81,16 +76,14 @@ namespace {
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {}
-    ~Converter()
-    {
+    ~Converter() {
         if (opened()) ::iconv_close(cd_);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
     // The whole of `input` converted, or nothing on any failure.
-    std::optional<std::string> operator()(std::string_view input)
-    {
+    std::optional<std::string> operator()(std::string_view input) {
         if (!opened()) return std::nullopt;
         ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start
         std::string source(input);
@@ -121,22 +114,19 @@ constexpr const char* kCp936 = "GBK";
 constexpr const char* kCp936 = "CP936";
 #endif
 
-Converter& toCp936()
-{
+Converter& toCp936() {
     thread_local Converter converter(kCp936, "UTF-8");
     return converter;
 }
 
-Converter& fromCp936()
-{
+Converter& fromCp936() {
     thread_local Converter converter("UTF-8", kCp936);
     return converter;
 }
 
 // The code page 936 bytes of one character, nothing when the code page lacks
 // it (stray-byte characters included: they are no text).
-std::optional<std::string> cp936Character(char32_t c)
-{
+std::optional<std::string> cp936Character(char32_t c) {
     if (c < 0x80) return std::string(1, static_cast<char>(c));
     if (c == kReplacement || isStrayByte(c)) return std::nullopt;
     return toCp936()(encodeUtf8(c));
@@ -144,8 +134,7 @@ std::optional<std::string> cp936Character(char32_t c)
 
 // UTF-8 of the one character that `bytes` encode, when they convert back to
 // the very same bytes; nothing otherwise.
-std::optional<std::string> characterOfBytes(std::string_view bytes)
-{
+std::optional<std::string> characterOfBytes(std::string_view bytes) {
     auto text = fromCp936()(bytes);
     if (!text || decodeUtf8(*text).size() != 1 || cp936Character(decodeUtf8(*text)[0]) != bytes) return std::nullopt;
     return text;
@@ -153,8 +142,7 @@ std::optional<std::string> characterOfBytes(std::string_view bytes)
 
 }  // namespace
 
-std::optional<std::string> cp936FromUtf8(std::string_view text)
-{
+std::optional<std::string> cp936FromUtf8(std::string_view text) {
     std::string bytes;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -168,8 +156,7 @@ std::optional<std::string> cp936FromUtf8(std::string_view text)
     return bytes;
 }
 
-std::string recordText(std::string_view bytes)
-{
+std::string recordText(std::string_view bytes) {
     std::string text;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
@@ -189,8 +176,7 @@ std::string recordText(std::string_view bytes)
     return text;
 }
 
-std::string recordBytes(std::string_view text, std::size_t most)
-{
+std::string recordBytes(std::string_view text, std::size_t most) {
     std::string bytes;
     for (char32_t c : decodeUtf8(text)) {
         const std::string piece =
@@ -203,16 +189,14 @@ std::string recordBytes(std::string_view text, std::size_t most)
 
 std::string cp936Prefix(std::string_view text, std::size_t most) { return recordText(recordBytes(text, most)); }
 
-bool hasControlCharacter(std::string_view text)
-{
+bool hasControlCharacter(std::string_view text) {
     for (char32_t c : decodeUtf8(text)) {
         if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return true;
     }
     return false;
 }
 
-std::string escapeControls(std::string_view text)
-{
+std::string escapeControls(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());

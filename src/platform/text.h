@@ -60,8 +60,7 @@ bool hasControlCharacter(std::string_view text);
 std::string escapeControls(std::string_view text);
 
 // `text` with the ASCII letters in upper case; other bytes stay as they are.
-inline std::string asciiUpper(std::string text)
-{
+inline std::string asciiUpper(std::string text) {
     for (char& ch : text) {
         if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
     }

@@ -9,8 +9,7 @@
 
 namespace vxr::platform {
 
-void timingMark(std::string_view name)
-{
+void timingMark(std::string_view name) {
     static const char* const file = std::getenv("VXR_MARKS");
     if (file == nullptr || *file == '\0') return;
     timespec now{};

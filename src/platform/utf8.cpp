@@ -3,8 +3,7 @@
 namespace vxr::platform {
 namespace {
 
-void append(std::string& out, char32_t c)
-{
+void append(std::string& out, char32_t c) {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = U'\uFFFD';
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));
@@ -25,15 +24,13 @@ void append(std::string& out, char32_t c)
 
 }  // namespace
 
-std::string encodeUtf8(char32_t c)
-{
+std::string encodeUtf8(char32_t c) {
     std::string out;
     append(out, c);
     return out;
 }
 
-std::string encodeUtf8(std::u32string_view text)
-{
+std::string encodeUtf8(std::u32string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char32_t c : text) append(out, c);

@@ -10,6 +10,7 @@
 // The page's side: web/trainer-glue.js sets Module.vxrScreen (the canvas
 // drawing) and Module.vxrEvents (the input queue), and wakes a waiting
 // trainer through Module.vxrWake.
+// clang-format off
 EM_JS(void, vxr_web_show, (const unsigned char* rgb, int width, int height), {
     Module.vxrScreen(HEAPU8.subarray(rgb, rgb + width * height * 3), width, height);
 });
@@ -45,6 +46,7 @@ EM_ASYNC_JS(void, vxr_web_let_paint, (), {
     await Promise.race([new Promise(resolve => requestAnimationFrame(() => setTimeout(resolve, 0))),
                         new Promise(resolve => setTimeout(resolve, 50))]);
 });
+// clang-format on
 
 namespace vxr::platform {
 
@@ -55,17 +57,15 @@ constexpr int kFieldCount = 8;
 int queuedEvents() { return vxr_web_queued_events(); }
 enum ShiftBit { kShift = 1, kCtrl = 2, kAlt = 4 };
 
-MouseButton buttonFromPage(int button)
-{
+MouseButton buttonFromPage(int button) {
     switch (button) {
-    case 1: return MouseButton::Middle;
-    case 2: return MouseButton::Right;
-    default: return MouseButton::Left;
+        case 1: return MouseButton::Middle;
+        case 2: return MouseButton::Right;
+        default: return MouseButton::Left;
     }
 }
 
-InputEvent keyEvent(EventType type, int key, char32_t typed, ShiftState shift)
-{
+InputEvent keyEvent(EventType type, int key, char32_t typed, ShiftState shift) {
     if (type == EventType::KeyUp) return InputEvent::keyUp(key, shift);
     std::string text = typed != 0 && !shift.ctrl && !shift.alt ? encodeUtf8(typed) : std::string();
     if (const auto control = controlCharacterForKey(key); control && text.empty() && !shift.alt)
@@ -75,21 +75,18 @@ InputEvent keyEvent(EventType type, int key, char32_t typed, ShiftState shift)
 
 }  // namespace
 
-WebBackend::Window* WebBackend::find(WindowId id)
-{
+WebBackend::Window* WebBackend::find(WindowId id) {
     auto it = std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.id == id; });
     return it == windows_.end() ? nullptr : &*it;
 }
 
-Point WebBackend::origin(const Window& window) const
-{
+Point WebBackend::origin(const Window& window) const {
     if (&window == &windows_.front()) return {0, 0};
     const Window& main = windows_.front();
     return {(main.width - window.width) / 2, (main.height - window.height) / 2};
 }
 
-const WebBackend::Window* WebBackend::windowAt(Point p) const
-{
+const WebBackend::Window* WebBackend::windowAt(Point p) const {
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
         const Point at = origin(*it);
         if (p.x >= at.x && p.y >= at.y && p.x < at.x + it->width && p.y < at.y + it->height) return &*it;
@@ -97,27 +94,23 @@ const WebBackend::Window* WebBackend::windowAt(Point p) const
     return windows_.empty() ? nullptr : &windows_.front();
 }
 
-WindowId WebBackend::openWindow(const std::string& caption, int width, int height, WindowId owner)
-{
+WindowId WebBackend::openWindow(const std::string& caption, int width, int height, WindowId owner) {
     windows_.push_back({++lastId_, width, height, owner, Bitmap(width, height)});
     if (windows_.size() == 1) vxr_web_caption(caption.c_str());
     showCanvas();
     return lastId_;
 }
 
-void WebBackend::closeWindow(WindowId window)
-{
+void WebBackend::closeWindow(WindowId window) {
     std::erase_if(windows_, [&](const Window& w) { return w.id == window; });
     showCanvas();
 }
 
-void WebBackend::setCaption(WindowId window, const std::string& caption)
-{
+void WebBackend::setCaption(WindowId window, const std::string& caption) {
     if (!windows_.empty() && windows_.front().id == window) vxr_web_caption(caption.c_str());
 }
 
-void WebBackend::setClientSize(WindowId window, int width, int height)
-{
+void WebBackend::setClientSize(WindowId window, int width, int height) {
     if (Window* w = find(window)) {
         w->width = width;
         w->height = height;
@@ -126,15 +119,13 @@ void WebBackend::setClientSize(WindowId window, int width, int height)
     showCanvas();
 }
 
-void WebBackend::present(WindowId window, const Bitmap& frame)
-{
+void WebBackend::present(WindowId window, const Bitmap& frame) {
     if (Window* w = find(window)) w->frame = frame;
     showCanvas();
 }
 
 // The windows laid on one picture the size of the main window.
-void WebBackend::showCanvas()
-{
+void WebBackend::showCanvas() {
     if (windows_.empty()) return;
     const Window& main = windows_.front();
     Bitmap canvas(main.width, main.height);
@@ -149,13 +140,13 @@ void WebBackend::showCanvas()
     vxr_web_show(reinterpret_cast<const unsigned char*>(canvas.row(0)), canvas.width(), canvas.height());
 }
 
-std::optional<InputEvent> WebBackend::takeQueuedEvent()
-{
+std::optional<InputEvent> WebBackend::takeQueuedEvent() {
     int f[kFieldCount] = {};
     if (vxr_web_take_event(f) == 0) return std::nullopt;
     const auto type = static_cast<EventType>(f[0]);
     const ShiftState shift{(f[5] & kShift) != 0, (f[5] & kCtrl) != 0, (f[5] & kAlt) != 0};
-    if (type == EventType::KeyDown || type == EventType::KeyUp) return keyEvent(type, f[4], static_cast<char32_t>(f[7]), shift);
+    if (type == EventType::KeyDown || type == EventType::KeyUp)
+        return keyEvent(type, f[4], static_cast<char32_t>(f[7]), shift);
     if (type == EventType::CloseRequest) return InputEvent::closeRequest();
     const Point p{f[1], f[2]};
     const Window* target = windowAt(p);
@@ -168,8 +159,7 @@ std::optional<InputEvent> WebBackend::takeQueuedEvent()
     return event;
 }
 
-std::optional<InputEvent> WebBackend::pollEvent()
-{
+std::optional<InputEvent> WebBackend::pollEvent() {
     // Input aimed at no window (before the first one opens) is dropped.
     while (queuedEvents() > 0) {
         if (auto event = takeQueuedEvent()) return event;
@@ -179,8 +169,7 @@ std::optional<InputEvent> WebBackend::pollEvent()
 
 // Work put off while the first frame was made runs at the first wait, once
 // that frame is on the screen.
-WaitResult WebBackend::waitEvent(int timeoutMs)
-{
+WaitResult WebBackend::waitEvent(int timeoutMs) {
     if (vxr_web_pending_threads() > 0) {
         vxr_web_let_paint();
         vxr_web_run_pending_threads();

@@ -23,14 +23,12 @@ struct vxr_thread {
 
 namespace {
 
-std::vector<vxr_thread*>& pendingThreads()
-{
+std::vector<vxr_thread*>& pendingThreads() {
     static std::vector<vxr_thread*> pending;
     return pending;
 }
 
-void runIfPending(vxr_thread* thread)
-{
+void runIfPending(vxr_thread* thread) {
     auto& pending = pendingThreads();
     const auto found = std::find(pending.begin(), pending.end(), thread);
     if (found == pending.end()) return;
@@ -44,8 +42,7 @@ extern "C" {
 
 // A sleep hands the tab back to the browser (the program is suspended and
 // resumed), so the progress bar is drawn while it runs and nothing spins.
-int nanosleep(const struct timespec* request, struct timespec* remaining)
-{
+int nanosleep(const struct timespec* request, struct timespec* remaining) {
     if (request == nullptr || request->tv_nsec < 0 || request->tv_nsec > 999999999L || request->tv_sec < 0) {
         errno = EINVAL;
         return -1;
@@ -55,8 +52,7 @@ int nanosleep(const struct timespec* request, struct timespec* remaining)
     return 0;
 }
 
-int pthread_create(pthread_t* thread, const pthread_attr_t*, void* (*start)(void*), void* argument)
-{
+int pthread_create(pthread_t* thread, const pthread_attr_t*, void* (*start)(void*), void* argument) {
     auto* started = new (std::nothrow) vxr_thread{start, argument, nullptr};
     if (started == nullptr) return EAGAIN;
     pendingThreads().push_back(started);
@@ -64,8 +60,7 @@ int pthread_create(pthread_t* thread, const pthread_attr_t*, void* (*start)(void
     return 0;
 }
 
-int pthread_join(pthread_t thread, void** result)
-{
+int pthread_join(pthread_t thread, void** result) {
     auto* joined = reinterpret_cast<vxr_thread*>(thread);
     runIfPending(joined);
     if (result != nullptr) *result = joined->result;
@@ -74,8 +69,7 @@ int pthread_join(pthread_t thread, void** result)
 }
 
 // Nobody waits for a detached thread, so its work is done at once.
-int pthread_detach(pthread_t thread)
-{
+int pthread_detach(pthread_t thread) {
     auto* detached = reinterpret_cast<vxr_thread*>(thread);
     runIfPending(detached);
     delete detached;
@@ -84,8 +78,7 @@ int pthread_detach(pthread_t thread)
 
 int vxr_web_pending_threads() { return static_cast<int>(pendingThreads().size()); }
 
-void vxr_web_run_pending_threads()
-{
+void vxr_web_run_pending_threads() {
     while (!pendingThreads().empty()) runIfPending(pendingThreads().front());
 }
 

@@ -35,7 +35,6 @@
 
 extern char** environ;
 
-
 namespace vxr::platform {
 namespace {
 
@@ -50,8 +49,7 @@ Picture solid(int width, int height, Color color) { return std::make_shared<cons
 
 class SdlWindowTest : public ::testing::Test {
 protected:
-    void open(int scale, int width, int height)
-    {
+    void open(int scale, int width, int height) {
         auto made = std::make_unique<SdlBackend>(scale);
         backend = made.get();
         app = std::make_unique<Application>(std::move(made));
@@ -69,8 +67,7 @@ protected:
         pumpFor(std::chrono::milliseconds(200));
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         edit.reset();
         target.reset();
         back.reset();
@@ -78,8 +75,7 @@ protected:
         app.reset();
     }
 
-    bool pumpUntil(const std::function<bool()>& condition)
-    {
+    bool pumpUntil(const std::function<bool()>& condition) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (std::chrono::steady_clock::now() < deadline) {
             app->processMessages();
@@ -89,14 +85,12 @@ protected:
         return condition();
     }
 
-    void pumpFor(std::chrono::milliseconds time)
-    {
+    void pumpFor(std::chrono::milliseconds time) {
         const auto end = std::chrono::steady_clock::now() + time;
         pumpUntil([end] { return std::chrono::steady_clock::now() >= end; });
     }
 
-    Bitmap screenshot()
-    {
+    Bitmap screenshot() {
         pumpFor(std::chrono::milliseconds(100));
         const auto file = temp.path() / "window.png";
         EXPECT_EQ(runProgram({"import", "-window", window, "png24:" + file.string()}), 0);
@@ -115,8 +109,7 @@ protected:
     int clicks = 0;
 };
 
-TEST_F(SdlWindowTest, PointerAndKeysReachTheRightControls)
-{
+TEST_F(SdlWindowTest, PointerAndKeysReachTheRightControls) {
     open(1, 320, 240);
     target->setBounds(100, 80, 60, 40);
     target->setPicture(solid(60, 40, kTarget));
@@ -148,8 +141,7 @@ TEST_F(SdlWindowTest, PointerAndKeysReachTheRightControls)
     EXPECT_EQ(shot.pixel(300, 220), kBack);
 }
 
-TEST_F(SdlWindowTest, ScaledWindowMapsThePointerBackToClientPixels)
-{
+TEST_F(SdlWindowTest, ScaledWindowMapsThePointerBackToClientPixels) {
     open(2, 160, 120);
     target->setBounds(40, 30, 20, 20);
     target->setPicture(solid(20, 20, kTarget));
@@ -163,8 +155,7 @@ TEST_F(SdlWindowTest, ScaledWindowMapsThePointerBackToClientPixels)
     EXPECT_EQ(shot.pixel(70, 50), kBack);
 }
 
-TEST_F(SdlWindowTest, CloseButtonArrivesAsACloseRequest)
-{
+TEST_F(SdlWindowTest, CloseButtonArrivesAsACloseRequest) {
     open(1, 120, 90);
     ASSERT_EQ(runProgram({"xdotool", "mousemove", "--sync", "--window", window, "5", "5"}), 0);
     ASSERT_TRUE(pumpUntil([] { return SDL_GetMouseFocus() != nullptr; }));
@@ -179,13 +170,12 @@ TEST_F(SdlWindowTest, CloseButtonArrivesAsACloseRequest)
     EXPECT_FALSE(app->terminated());
 }
 
-TEST_F(SdlWindowTest, MessageBoxIsAWindowOfItsOwnAnsweredByEnter)
-{
+TEST_F(SdlWindowTest, MessageBoxIsAWindowOfItsOwnAnsweredByEnter) {
     open(1, 200, 150);
     // Finds the box by its title once it is mapped, focuses it, presses Enter.
-    const pid_t answerer = startProgram(
-        {"timeout", "20", "sh", "-c",
-         "xdotool search --sync --name '^E2E box title$' windowfocus --sync && xdotool key Return"});
+    const pid_t answerer =
+        startProgram({"timeout", "20", "sh", "-c",
+                      "xdotool search --sync --name '^E2E box title$' windowfocus --sync && xdotool key Return"});
     alarm(30);  // a box nobody answers would wait for ever
     app->messageBox("Press Enter");
     alarm(0);
@@ -194,8 +184,7 @@ TEST_F(SdlWindowTest, MessageBoxIsAWindowOfItsOwnAnsweredByEnter)
     EXPECT_FALSE(app->messageBoxOpen());
 }
 
-double processorSeconds()
-{
+double processorSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
@@ -205,16 +194,14 @@ double processorSeconds()
 // A spinning wait loop would use the processor for the whole second; an idle
 // one uses a few milliseconds, more on a loaded machine under the sanitizers,
 // so the bound sits well between the two.
-TEST_F(SdlWindowTest, WaitingForInputLeavesTheProcessorIdle)
-{
+TEST_F(SdlWindowTest, WaitingForInputLeavesTheProcessorIdle) {
     open(1, 120, 90);
     const double before = processorSeconds();
     pumpFor(std::chrono::milliseconds(1000));
     EXPECT_LT(processorSeconds() - before, 0.3);
 }
 
-TEST(SdlKeyTest, KeyCodesBecomeWindowsVirtualKeys)
-{
+TEST(SdlKeyTest, KeyCodesBecomeWindowsVirtualKeys) {
     EXPECT_EQ(virtualKeyFromSdl(SDLK_a), 'A');
     EXPECT_EQ(virtualKeyFromSdl(SDLK_7), '7');
     EXPECT_EQ(virtualKeyFromSdl(SDLK_RETURN), vk::Enter);
@@ -230,8 +217,7 @@ TEST(SdlKeyTest, KeyCodesBecomeWindowsVirtualKeys)
 }  // namespace
 }  // namespace vxr::platform
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new vxr::test::XvfbEnvironment);
     return RUN_ALL_TESTS();

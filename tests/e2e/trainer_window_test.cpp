@@ -12,11 +12,11 @@
 #include <nlohmann/json.hpp>
 
 #include "layout/dialog_areas.h"
+#include "layout/dialog_rects.h"
+#include "layout/menu_geometry.h"
 #include "layout/message_dialog_layout.h"
 #include "layout/palette.h"
-#include "layout/dialog_rects.h"
 #include "layout/step_layout.h"
-#include "layout/menu_geometry.h"
 #include "platform/png.h"
 #include "support/temp_dir.h"
 #include "x_session.h"
@@ -93,9 +93,10 @@ protected:
     // The colour the screen shows at a point of the trainer's window.
     platform::Color screenAt(int x, int y) {
         const auto file = dir.path() / "screen.png";
-        EXPECT_EQ(runProgram({"sh", "-c",
-                              "import -window \"$(xdotool search --name 'Vexor 8.0' | head -1)\" png24:" + file.string()}),
-                  0);
+        EXPECT_EQ(
+            runProgram({"sh", "-c",
+                        "import -window \"$(xdotool search --name 'Vexor 8.0' | head -1)\" png24:" + file.string()}),
+            0);
         const auto picture = platform::decodePng(readAll(file));
         if (!picture || !picture->contains(x, y)) return {};
         return picture->pixel(x, y);
@@ -169,8 +170,8 @@ TEST_F(TrainerWindow, KeysWalkTheMenusTheHelpAndQuit) {
         if (line.contains("code")) event += ":" + std::to_string(line["code"].get<int>());
         events.push_back(event);
     }
-    const std::vector<std::string> expected{"start", "help:shown", "help:closed", "dialog:8", "answer:8",
-                                            "closingNotice", "end"};
+    const std::vector<std::string> expected{"start",    "help:shown",    "help:closed", "dialog:8",
+                                            "answer:8", "closingNotice", "end"};
     EXPECT_EQ(events, expected);
 }
 
@@ -212,8 +213,8 @@ TEST_F(TrainerWindow, ADiskImageByPointerIsSavedInTheDataFile) {
 
     const auto dump = dir.path() / "dump.json";
     ASSERT_EQ(runProgram({"sh", "-c",
-                          std::string(VXRDAT_PROGRAM) + " dump --json " + (dir.path() / "c" / "DATAS" / "VXR.DAT").string() +
-                              " > " + dump.string()}),
+                          std::string(VXRDAT_PROGRAM) + " dump --json " +
+                              (dir.path() / "c" / "DATAS" / "VXR.DAT").string() + " > " + dump.string()}),
               0);
     std::ifstream in(dump);
     const auto record = nlohmann::json::parse(in);
@@ -257,13 +258,13 @@ protected:
 };
 
 TEST_F(PartitionCopyTask, IntoFreeSpaceByKeysAlone) {
-    keys({"Return", "Down", "Return", "Return"});  // Local > Partition > To Partition
-    keys({"Tab", "Return"});                     // disk 1
+    keys({"Return", "Down", "Return", "Return"});       // Local > Partition > To Partition
+    keys({"Tab", "Return"});                            // disk 1
     keys({"Down", "Down", "Return", "Tab", "Return"});  // its Linux partition
     keys({"Down", "Down", "Return", "Tab", "Return"});  // disk 3
     keys({"Down", "Return", "Tab", "Return"});          // the free space
-    keys({"Left", "Return"});                            // Yes, proceed
-    ASSERT_TRUE(awaitStep(21, 30));                      // the completion
+    keys({"Left", "Return"});                           // Yes, proceed
+    ASSERT_TRUE(awaitStep(21, 30));                     // the completion
     settle();
     keys({"Left", "Return"});  // Continue
     const int graded = runProgram({VXRDAT_PROGRAM, "check", VXR_SOURCE_EXAMPLES "/practice-partition-copy/task.json",

@@ -20,8 +20,7 @@ namespace vxr::test {
 
 class XvfbEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
+    void SetUp() override {
         const std::string display = server_.start();
         ASSERT_FALSE(display.empty()) << "Xvfb did not start (is the xvfb package installed?)";
         setenv("DISPLAY", display.c_str(), 1);
@@ -34,8 +33,7 @@ private:
     Xvfb server_;
 };
 
-inline pid_t startProgram(const std::vector<std::string>& arguments)
-{
+inline pid_t startProgram(const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
@@ -43,8 +41,7 @@ inline pid_t startProgram(const std::vector<std::string>& arguments)
     return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
 }
 
-inline int exitStatus(pid_t pid)
-{
+inline int exitStatus(pid_t pid) {
     int status = 0;
     if (pid <= 0 || waitpid(pid, &status, 0) != pid) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

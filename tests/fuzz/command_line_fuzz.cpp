@@ -18,8 +18,7 @@
 
 namespace vxr::fuzz {
 
-const model::MachineRecord& labRecord()
-{
+const model::MachineRecord& labRecord() {
     static const model::MachineRecord record = [] {
         std::ifstream in(VXR_FUZZ_LAB_TASK);
         return vxrdat::recordFromJson(nlohmann::json::parse(in));
@@ -27,8 +26,7 @@ const model::MachineRecord& labRecord()
     return record;
 }
 
-void commandLine(std::span<const std::uint8_t> input)
-{
+void commandLine(std::span<const std::uint8_t> input) {
     static platform::FixedClock clock{45000.0};
     model::TCOMPUTER machine;
     machine.record() = labRecord();
@@ -52,7 +50,8 @@ void commandLine(std::span<const std::uint8_t> input)
             (void)cmdline::ParseSwitch(rest, options, state, errorToken);
         }
     }
-    if (cloned && parser->SizeDestination() == layout::Msg::None) (void)operations::ApplyOperation(machine, state, options, 0, clock);
+    if (cloned && parser->SizeDestination() == layout::Msg::None)
+        (void)operations::ApplyOperation(machine, state, options, 0, clock);
 }
 
 }  // namespace vxr::fuzz

@@ -40,8 +40,8 @@ struct Target {
 };
 
 inline constexpr Target kTargets[] = {
-    {"record_file", recordFile}, {"graded_record", gradedRecord}, {"command_line", commandLine}, {"dos_path", dosPath},
-    {"event_script", eventScript}, {"task_json", taskJson},
+    {"record_file", recordFile}, {"graded_record", gradedRecord}, {"command_line", commandLine},
+    {"dos_path", dosPath},       {"event_script", eventScript},   {"task_json", taskJson},
 };
 
 }  // namespace vxr::fuzz

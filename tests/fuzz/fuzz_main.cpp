@@ -5,8 +5,7 @@
 
 #include "fuzz_entries.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vxr::fuzz::VXR_FUZZ_ENTRY({data, size});
     return 0;
 }

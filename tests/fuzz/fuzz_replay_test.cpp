@@ -18,8 +18,7 @@ void PrintTo(const Target& target, std::ostream* out) { *out << target.name; }
 
 namespace {
 
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
-{
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -36,8 +35,7 @@ constexpr ExtraSeeds kExtraSeeds[] = {
     {"task_json", VXR_EXAMPLES_SOURCE, ".json"},
 };
 
-std::vector<std::filesystem::path> seedFiles(std::string_view target)
-{
+std::vector<std::filesystem::path> seedFiles(std::string_view target) {
     std::vector<std::filesystem::path> files;
     for (const char* folder : {"seeds", "crashes"}) {
         const auto dir = std::filesystem::path(VXR_FUZZ_DIR) / folder / target;
@@ -55,8 +53,7 @@ std::vector<std::filesystem::path> seedFiles(std::string_view target)
 
 class FuzzReplay : public ::testing::TestWithParam<Target> {};
 
-TEST_P(FuzzReplay, EverySeedAndEveryFormerCrashRunsCleanly)
-{
+TEST_P(FuzzReplay, EverySeedAndEveryFormerCrashRunsCleanly) {
     const Target& target = GetParam();
     const std::vector<std::filesystem::path> files = seedFiles(target.name);
     for (const auto& file : files) {

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <sstream>
 
+#include "derive.h"
+#include "evaluate.h"
 #include "fuzz_entries.h"
 #include "model/computer.h"
 #include "model/scramble.h"
 #include "model/size_rules.h"
-#include "derive.h"
-#include "evaluate.h"
 #include "task_json.h"
 #include "text_dump.h"
 
@@ -24,10 +24,10 @@ class Tail {
 public:
     explicit Tail(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
     int small(int limit) { return next() % (limit + 1); }
-    std::int32_t size()
-    {
+    std::int32_t size() {
         std::int32_t value = 0;
-        for (int i = 0; i < 4; ++i) value = static_cast<std::int32_t>((static_cast<std::uint32_t>(value) << 8) | next());
+        for (int i = 0; i < 4; ++i)
+            value = static_cast<std::int32_t>((static_cast<std::uint32_t>(value) << 8) | next());
         return value;
     }
 
@@ -37,8 +37,7 @@ private:
     std::size_t at_ = 0;
 };
 
-void queryComputer(const model::TCOMPUTER& machine, int c)
-{
+void queryComputer(const model::TCOMPUTER& machine, int c) {
     for (int entry = 0; entry <= 17; ++entry) (void)machine.driveLetter(c, entry);
     for (int disk = 0; disk <= model::bytes::kDisks + 1; ++disk) {
         (void)machine.SumDataSize(c, disk);
@@ -60,8 +59,7 @@ void queryComputer(const model::TCOMPUTER& machine, int c)
     }
 }
 
-void applySizeRules(const model::TCOMPUTER& machine, Tail& tail)
-{
+void applySizeRules(const model::TCOMPUTER& machine, Tail& tail) {
     model::OperationState state;
     model::OptionWords options;
     for (int t = 1; t <= model::bytes::kOptionWords; ++t) options.setWord(t, machine.record().optionWord(t));
@@ -82,8 +80,7 @@ void applySizeRules(const model::TCOMPUTER& machine, Tail& tail)
 }
 
 // What `vxrdat dump`, `expect` and `check` do with a candidate's file.
-void inspectAsExaminer(const model::MachineRecord& record)
-{
+void inspectAsExaminer(const model::MachineRecord& record) {
     std::ostringstream text;
     vxrdat::printRecord(text, record);
     (void)vxrdat::recordWarnings(record);
@@ -98,8 +95,7 @@ void inspectAsExaminer(const model::MachineRecord& record)
 }
 
 // The record a data file of these bytes holds (a short one padded with zeros).
-model::MachineRecord loadRecord(std::span<const std::uint8_t> input)
-{
+model::MachineRecord loadRecord(std::span<const std::uint8_t> input) {
     model::MachineRecord loaded;
     auto& bytes = loaded.bytes();
     std::copy_n(input.begin(), std::min(input.size(), bytes.size()), bytes.begin());
@@ -109,8 +105,7 @@ model::MachineRecord loadRecord(std::span<const std::uint8_t> input)
 
 }  // namespace
 
-void recordFile(std::span<const std::uint8_t> input)
-{
+void recordFile(std::span<const std::uint8_t> input) {
     const model::MachineRecord loaded = loadRecord(input);
     const auto& bytes = loaded.bytes();
     model::TCOMPUTER machine;
@@ -121,9 +116,6 @@ void recordFile(std::span<const std::uint8_t> input)
     applySizeRules(machine, tail);
 }
 
-void gradedRecord(std::span<const std::uint8_t> input)
-{
-    inspectAsExaminer(loadRecord(input));
-}
+void gradedRecord(std::span<const std::uint8_t> input) { inspectAsExaminer(loadRecord(input)); }
 
 }  // namespace vxr::fuzz

@@ -3,25 +3,23 @@
 #include <filesystem>
 #include <string>
 
+#include "evaluate.h"
+#include "expectations.h"
 #include "fuzz_entries.h"
 #include "platform/dos_path.h"
 #include "platform/event_script.h"
-#include "evaluate.h"
-#include "expectations.h"
 #include "task_json.h"
 
 namespace vxr::fuzz {
 namespace {
 
-std::string_view asText(std::span<const std::uint8_t> input)
-{
+std::string_view asText(std::span<const std::uint8_t> input) {
     return {reinterpret_cast<const char*>(input.data()), input.size()};
 }
 
 // Drive folders under one scratch folder with a little tree, so that the
 // case-insensitive matching has something to compare with.
-const std::filesystem::path& scratchDrives()
-{
+const std::filesystem::path& scratchDrives() {
     static const std::filesystem::path root = [] {
         const auto path = std::filesystem::temp_directory_path() / "vxr_fuzz_drives";
         std::filesystem::create_directories(path / "c" / "DATAS" / "Sub");
@@ -33,8 +31,7 @@ const std::filesystem::path& scratchDrives()
 
 }  // namespace
 
-void dosPath(std::span<const std::uint8_t> input)
-{
+void dosPath(std::span<const std::uint8_t> input) {
     const platform::EnvLookup env = [](const std::string& name) -> std::optional<std::string> {
         if (name.size() == 11 && name.starts_with("VXR_DRIVE_")) {
             const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(name.back())));
@@ -47,8 +44,7 @@ void dosPath(std::span<const std::uint8_t> input)
     (void)platform::hostPath(asText(input), env);
 }
 
-void eventScript(std::span<const std::uint8_t> input)
-{
+void eventScript(std::span<const std::uint8_t> input) {
     try {
         (void)platform::EventScript::parse(asText(input), "fuzz.vxs");
     } catch (const platform::ScriptError&) {
@@ -56,8 +52,7 @@ void eventScript(std::span<const std::uint8_t> input)
     }
 }
 
-void taskJson(std::span<const std::uint8_t> input)
-{
+void taskJson(std::span<const std::uint8_t> input) {
     vxrdat::Task task;
     try {
         task = vxrdat::readTaskText(asText(input));

@@ -38,18 +38,32 @@ MachineRecord commandLineMachine(std::uint16_t restrictions) {
     r.setDirectory(0, 3, {1, 2, 2, "EXAM", 1.0});
     r.setDirectory(0, 4, {3, 1, 0, "", 1.0});
     const PartitionTable onePartition{{{7, 0, 3000, 250}}};
-    r.setImage(0, 1, {.directory = 3, .size = 100, .name = "LOCKED", .partitionCount = 1,
-                      .partitions = {{{7, 0, 20000, 200}}}, .password = "OPEN"});
+    r.setImage(0, 1,
+               {.directory = 3,
+                .size = 100,
+                .name = "LOCKED",
+                .partitionCount = 1,
+                .partitions = {{{7, 0, 20000, 200}}},
+                .password = "OPEN"});
     r.setImage(0, 5, {.directory = 3, .size = 300, .name = "OLD", .partitionCount = 1, .partitions = onePartition});
-    r.setImage(0, 6, {.directory = 3, .size = 300, .name = "TENCHARS", .partitionCount = 1, .partitions = onePartition,
-                      .password = "ABCDEFGHIJ"});
+    r.setImage(0, 6,
+               {.directory = 3,
+                .size = 300,
+                .name = "TENCHARS",
+                .partitionCount = 1,
+                .partitions = onePartition,
+                .password = "ABCDEFGHIJ"});
     // SPLIT's second partition gets less than its data on disk 3, though the
     // data of both would fit; FAT16's partition may grow past 2047 MB only
     // with the FAT32 conversion.
-    r.setImage(0, 7, {.directory = 3, .size = 300, .name = "SPLIT", .partitionCount = 2,
-                      .partitions = {{{7, 0, 30000, 100}, {7, 0, 10000, 9000}}}});
-    r.setImage(0, 8, {.directory = 3, .size = 300, .name = "FAT16", .partitionCount = 1,
-                      .partitions = {{{4, 0, 3000, 500}}}});
+    r.setImage(0, 7,
+               {.directory = 3,
+                .size = 300,
+                .name = "SPLIT",
+                .partitionCount = 2,
+                .partitions = {{{7, 0, 30000, 100}, {7, 0, 10000, 9000}}}});
+    r.setImage(
+        0, 8, {.directory = 3, .size = 300, .name = "FAT16", .partitionCount = 1, .partitions = {{{4, 0, 3000, 500}}}});
     r.setRestrictionFlags(restrictions);
     return r;
 }
@@ -118,7 +132,7 @@ TEST(CommandLine, TheProceedQuestionOpensOnNo) {
     EXPECT_EQ(run.waits[0].dialogNo, 15);
     EXPECT_FALSE(run.imageSaved());
     EXPECT_TRUE(run.trainer.window().computer.record().image(0, 2).isFree());  // the new entry is freed
-    EXPECT_EQ(run.status(), app::kExitOperationFailed);  // declined: not carried out
+    EXPECT_EQ(run.status(), app::kExitOperationFailed);                        // declined: not carried out
 }
 
 TEST(CommandLine, YesRunsItAndTheCompletionWaitsForContinue) {
@@ -206,18 +220,30 @@ INSTANTIATE_TEST_SUITE_P(
         BatchCase{"PartitionTooBigForTheFreeSpace", {"-CLONE,MODE=PCOPY,SRC=1:1,DST=3:2"}, 116},
         BatchCase{"PartitionOntoItself", {"-CLONE,MODE=PCOPY,SRC=1:1,DST=1:1"}, 112},
         BatchCase{"RestoreCutBelowItsData", {"-CLONE,MODE=LOAD,SRC=D:\\EXAM\\SPLIT,DST=3", "-SURE"}, 4},
-        BatchCase{"Fat32AfterARestore", {"-CLONE,MODE=LOAD,SRC=D:\\EXAM\\FAT16,DST=3", "-SURE", "-F32"}, 0, nullptr,
+        BatchCase{"Fat32AfterARestore",
+                  {"-CLONE,MODE=LOAD,SRC=D:\\EXAM\\FAT16,DST=3", "-SURE", "-F32"},
+                  0,
+                  nullptr,
                   [](const MachineRecord& r) { EXPECT_EQ(r.partition(0, 3, 1).size, 12000); }},
-        BatchCase{"Fat32AfterAPartitionRestore", {"-CLONE,MODE=PLOAD,SRC=D:\\EXAM\\FAT16,DST=2:1", "-SURE", "-F32"},
-                  0, nullptr, [](const MachineRecord& r) { EXPECT_EQ(r.partition(0, 2, 1).size, 3000); }},
+        BatchCase{"Fat32AfterAPartitionRestore",
+                  {"-CLONE,MODE=PLOAD,SRC=D:\\EXAM\\FAT16,DST=2:1", "-SURE", "-F32"},
+                  0,
+                  nullptr,
+                  [](const MachineRecord& r) { EXPECT_EQ(r.partition(0, 2, 1).size, 3000); }},
         BatchCase{"RestoreOntoTheImagesDisk", {"-CLONE,MODE=LOAD,SRC=D:\\EXAM\\OLD,DST=1"}, 108},
         BatchCase{"RestoreOntoTheImagesPartition", {"-CLONE,MODE=PLOAD,SRC=D:\\EXAM\\OLD,DST=1:2"}, 112},
-        BatchCase{"PartitionCutToTheFreeSpace", {"-CLONE,MODE=PCOPY,SRC=1:2,DST=3:2", "-SURE"}, 0, nullptr,
+        BatchCase{"PartitionCutToTheFreeSpace",
+                  {"-CLONE,MODE=PCOPY,SRC=1:2,DST=3:2", "-SURE"},
+                  0,
+                  nullptr,
                   [](const MachineRecord& r) {
                       EXPECT_EQ(r.disk(0, 3).partitionCount, 2);
                       EXPECT_EQ(r.partition(0, 3, 2), (PartitionEntry{11, 0, 2000, 1200}));
                   }},
-        BatchCase{"RestoreBesideTheImage", {"-CLONE,MODE=PLOAD,SRC=D:\\EXAM\\OLD,DST=1:3", "-SURE"}, 0, nullptr,
+        BatchCase{"RestoreBesideTheImage",
+                  {"-CLONE,MODE=PLOAD,SRC=D:\\EXAM\\OLD,DST=1:3", "-SURE"},
+                  0,
+                  nullptr,
                   [](const MachineRecord& r) {
                       EXPECT_EQ(r.disk(0, 1).partitionCount, 3);
                       EXPECT_EQ(r.partition(0, 1, 3), (PartitionEntry{7, 0, 3000, 250}));
@@ -226,22 +252,31 @@ INSTANTIATE_TEST_SUITE_P(
         BatchCase{"OnlyTheLastCloneLeavesATrace",
                   {"-CLONE,MODE=DUMP,SRC=3,DST=D:\\EXAM\\STRAY", "-CLONE,MODE=PCOPY,SRC=1:2,DST=3:2",
                    "-CLONE,MODE=COPY,SRC=3,DST=2", "-SURE"},
-                  0, nullptr,
+                  0,
+                  nullptr,
                   [](const MachineRecord& r) {
                       EXPECT_EQ(imagesNamed(r, "STRAY"), 0);
                       EXPECT_EQ(r.disk(0, 3), kLoaded.disk(0, 3));
                       EXPECT_EQ(r.partition(0, 2, 1), (PartitionEntry{7, 0, 40000, 500}));
                   }},
-        BatchCase{"AnExistingNameIsOverwritten", {"-CLONE,MODE=DUMP,SRC=3,DST=D:\\EXAM\\OLD.VXI", "-SURE"}, 0, nullptr,
+        BatchCase{"AnExistingNameIsOverwritten",
+                  {"-CLONE,MODE=DUMP,SRC=3,DST=D:\\EXAM\\OLD.VXI", "-SURE"},
+                  0,
+                  nullptr,
                   [](const MachineRecord& r) {
                       EXPECT_EQ(imagesNamed(r, "OLD"), 1);
-                      EXPECT_EQ(r.image(0, 5).size, 501);  // the disk's 500 MB of data, uncompressed
+                      EXPECT_EQ(r.image(0, 5).size, 501);              // the disk's 500 MB of data, uncompressed
                       EXPECT_EQ(r.partition(0, 1, 2).dataSize, 1200);  // its space is not counted again
                   }},
         BatchCase{"ALongPasswordOpensByItsFirstTen",
-                  {"-CLONE,MODE=PLOAD,SRC=D:\\EXAM\\TENCHARS,DST=2:1", "-PWD=abcdefghijkl", "-SURE"}, 0, nullptr,
+                  {"-CLONE,MODE=PLOAD,SRC=D:\\EXAM\\TENCHARS,DST=2:1", "-PWD=abcdefghijkl", "-SURE"},
+                  0,
+                  nullptr,
                   [](const MachineRecord& r) { EXPECT_EQ(r.disk(0, 2).partitionCount, 1); }},
-        BatchCase{"ANameIsCutBetweenCharacters", {"-CLONE,MODE=DUMP,SRC=3,DST=D:\\EXAM\\映像文件夹", "-SURE"}, 0, nullptr,
+        BatchCase{"ANameIsCutBetweenCharacters",
+                  {"-CLONE,MODE=DUMP,SRC=3,DST=D:\\EXAM\\映像文件夹", "-SURE"},
+                  0,
+                  nullptr,
                   [](const MachineRecord& r) { EXPECT_EQ(imagesNamed(r, "映像文件"), 1); }}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "dialog_probe.h"
-#include "layout/dialog_areas.h"
 #include "input/keyboard.h"
+#include "layout/dialog_areas.h"
 #include "platform/application.h"
 #include "platform/clock.h"
 
@@ -226,8 +226,8 @@ INSTANTIATE_TEST_SUITE_P(
     DialogContents, NewPartitionRow,
     ::testing::Values(NewRowCase{"CopyIntoRoom", model::kPartitionToPartition, 1, 0b01, 0, 2, dialogs::kPlainRow, 3000},
                       NewRowCase{"RestoreIntoRoom", model::kPartitionFromImage, 0, 1, 1, 2, dialogs::kPlainRow, 3000},
-                      NewRowCase{"CopyIntoTooLittle", model::kPartitionToPartition, 2, 0b01, 0, 1, dialogs::kUnusableRow,
-                                 0}),
+                      NewRowCase{"CopyIntoTooLittle", model::kPartitionToPartition, 2, 0b01, 0, 1,
+                                 dialogs::kUnusableRow, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the file list -----------------------------------------------------------------
@@ -273,12 +273,12 @@ TEST_F(DialogContents, SubdirectoryListStartsWithTheParentLine) {
     EXPECT_TRUE(textAt(list, layout::kFileNameX, rowTop(2) - 1, "OLD", white));
     EXPECT_TRUE(textAt(list, layout::kFileNameX, rowTop(3) - 1, "DEEP", black));
     EXPECT_EQ(dialogs::fileListEntries(w().computer, 0, 3),
-              (std::vector<FileListEntry>{{dialogs::kParentLine, 0}, {dialogs::kDirectoryLine, 4},
-                                          {dialogs::kImageLine, 3}}));
+              (std::vector<FileListEntry>{
+                  {dialogs::kParentLine, 0}, {dialogs::kDirectoryLine, 4}, {dialogs::kImageLine, 3}}));
 }
 
 TEST_F(DialogContents, ADriveWithoutRootDirectoryShowsTheInternalMessageAndAnEmptyList) {
-    trainer.queueKey(input::kEnter);  // answers the message box
+    trainer.queueKey(input::kEnter);            // answers the message box
     openFileDialog(model::kDiskToImage, 4, 0);  // F: the extended partition of disk 3
     ASSERT_EQ(trainer.app().messageBoxTexts().size(), 1u);
     EXPECT_EQ(trainer.app().messageBoxTexts()[0], dialogs::kNoRootDirectoryMessage);
@@ -306,8 +306,8 @@ TEST_F(DialogContents, LookInLineNamesTheDriveItsPartitionAndFileSystem) {
     w().dialogContents().DrawLookInLine();
     platform::Image& line = *w().Image3D;
     const platform::Point at = onDialog(layout::kLookInLineAt);
-    EXPECT_EQ(line.bounds(), (platform::Rect{at.x, at.y, at.x + layout::kLookInLineWidth,
-                                             at.y + layout::kLookInLineHeight}));
+    EXPECT_EQ(line.bounds(),
+              (platform::Rect{at.x, at.y, at.x + layout::kLookInLineWidth, at.y + layout::kLookInLineHeight}));
     EXPECT_TRUE(line.showing());
     EXPECT_TRUE(textAt(*line.bitmap(), 0, 0, "C: 1:1 [] NTFS drive", black));
     EXPECT_EQ(line.bitmap()->pixel(layout::kLookInLineWidth - 2, 7), palette(4));

@@ -169,7 +169,8 @@ TEST_P(GreyedDestinations, CannotBeMadeChoosable) {
 // Disk 2, partition 1 (10000 MB, 9000 used) onto disk 2: partition 1 is
 // itself, partition 2 (2000 MB) too small; the disk list left its cursor on
 // row 1.
-const std::vector<Action> kCopyOntoItsDisk = presses({kDown, kEnter, kTab, kEnter, kTab, kEnter, kDown, kEnter, kTab, kEnter});
+const std::vector<Action> kCopyOntoItsDisk =
+    presses({kDown, kEnter, kTab, kEnter, kTab, kEnter, kDown, kEnter, kTab, kEnter});
 // SYSTEM (in C:\ on disk 1) partition 1 (3000 MB used) onto disk 1, whose
 // partition 2 is cut to 2000 MB.
 const std::vector<Action> kRestoreOntoItsDisk = {clickFileRow(2), clickButton(1), clickButton(1)};
@@ -179,19 +180,20 @@ void smallSecondPartition(MachineRecord& r) {
     r.setDisk(0, 1, one);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dialogs, GreyedDestinations,
-    ::testing::Values(
-        GreyedRows{"CopyDownKey", 2, 1, nullptr, kCopyOntoItsDisk, [](app::TForm1& w) { w.keyboard().PROCKEYDOWN(kDown); }},
-        GreyedRows{"CopyPointerOverTheTable", 2, 1, nullptr, kCopyOntoItsDisk,
-                   [](app::TForm1& w) { w.dialogPointer().Image1DMouseMove(5, 13 * 2 + 5); }},
-        GreyedRows{"CopyPointerOverThePicture", 2, 1, nullptr, kCopyOntoItsDisk,
-                   [](app::TForm1& w) { w.dialogPointer().Image4BMouseMove(2, 2); }},
-        GreyedRows{"CopyPointerOnAButton", 2, 1, nullptr, kCopyOntoItsDisk,
-                   [](app::TForm1& w) { w.dialogPointer().Image4AMouseMove(); }},
-        GreyedRows{"RestoreDownKey", 2, 3, smallSecondPartition, kRestoreOntoItsDisk,
-                   [](app::TForm1& w) { w.keyboard().PROCKEYDOWN(kDown); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dialogs, GreyedDestinations,
+                         ::testing::Values(GreyedRows{"CopyDownKey", 2, 1, nullptr, kCopyOntoItsDisk,
+                                                      [](app::TForm1& w) { w.keyboard().PROCKEYDOWN(kDown); }},
+                                           GreyedRows{"CopyPointerOverTheTable", 2, 1, nullptr, kCopyOntoItsDisk,
+                                                      [](app::TForm1& w) {
+                                                          w.dialogPointer().Image1DMouseMove(5, 13 * 2 + 5);
+                                                      }},
+                                           GreyedRows{"CopyPointerOverThePicture", 2, 1, nullptr, kCopyOntoItsDisk,
+                                                      [](app::TForm1& w) { w.dialogPointer().Image4BMouseMove(2, 2); }},
+                                           GreyedRows{"CopyPointerOnAButton", 2, 1, nullptr, kCopyOntoItsDisk,
+                                                      [](app::TForm1& w) { w.dialogPointer().Image4AMouseMove(); }},
+                                           GreyedRows{"RestoreDownKey", 2, 3, smallSecondPartition, kRestoreOntoItsDisk,
+                                                      [](app::TForm1& w) { w.keyboard().PROCKEYDOWN(kDown); }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- file dialogs ---------------------------------------------------------------------------
 
@@ -245,8 +247,8 @@ TEST_F(Dialogs, TheLookInDropDownByKeysAndTheFileListByPointer) {
 
 struct TypedName {
     const char* typed;
-    int dialogCode;      // shown after Save; 0 none
-    const char* name;    // the new entry's name
+    int dialogCode;    // shown after Save; 0 none
+    const char* name;  // the new entry's name
     int directory;
 };
 
@@ -258,8 +260,7 @@ TEST_P(TypedNames, AreResolvedAgainstTheDirectoryShown) {
     ImageEntry added;  // while the job goes on: ending it takes the entry back
     // Disk 2 (D:) to an image: the file dialog looks in C:\.
     run.run(openLocalItem(1, 2) + presses({kDown, kEnter, kTab, kEnter, kTab}) +
-            std::vector<Action>{type(GetParam().typed), clickButton(1),
-                                [&](TrainerHarness& t) {
+            std::vector<Action>{type(GetParam().typed), clickButton(1), [&](TrainerHarness& t) {
                                     code = t.ui().DialogCode;
                                     added = t.window().computer.record().image(0, 4);
                                     endRun()(t);
@@ -316,13 +317,13 @@ TEST(Questions, AnExistingNameAsksToOverwriteAndNoAsksAgainWithAnEmptyName) {
                                     nameAfterNo = t.window().Edit[1]->text();
                                     t.queueKey(kTab);
                                 },
-                                clickFileRow(3), press(kEnter),                 // SMALL, Yes
-                                press(kEnter), press(kLeft), press(kEnter),   // No compression, Yes
-                                press(kEnter)});                               // Continue
+                                clickFileRow(3), press(kEnter),              // SMALL, Yes
+                                press(kEnter), press(kLeft), press(kEnter),  // No compression, Yes
+                                press(kEnter)});                             // Continue
     EXPECT_EQ(nameAfterNo, "");
-    EXPECT_EQ(run.steps().back(), 20);  // the completion
+    EXPECT_EQ(run.steps().back(), 20);                            // the completion
     EXPECT_TRUE(run.w().computer.record().image(0, 4).isFree());  // no new entry
-    EXPECT_EQ(run.saved().image(0, 2).partitionCount, 2);          // SMALL now holds disk 2
+    EXPECT_EQ(run.saved().image(0, 2).partitionCount, 2);         // SMALL now holds disk 2
     EXPECT_EQ(run.saved().disk(0, 1).partitions[0].dataSize, 3000);
 }
 
@@ -383,14 +384,15 @@ TEST_P(TightDestinations, AreRefusedUnlessTheSizesHoldTheData) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Questions, TightDestinations,
-    ::testing::Values(TightDestination{"DiskCopy", 1, {}, {}}, TightDestination{"Restore", 3, {}, {}},
-                      TightDestination{"RestoreWithRoomMade", 3,
-                                       {clickSizeBox(1), type("\b\b\b\b\b3500"), clickSizeBox(2),
-                                        type("\b\b\b\b\b2500")},
-                                       {3500, 2500}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Questions, TightDestinations,
+                         ::testing::Values(TightDestination{"DiskCopy", 1, {}, {}},
+                                           TightDestination{"Restore", 3, {}, {}},
+                                           TightDestination{"RestoreWithRoomMade",
+                                                            3,
+                                                            {clickSizeBox(1), type("\b\b\b\b\b3500"), clickSizeBox(2),
+                                                             type("\b\b\b\b\b2500")},
+                                                            {3500, 2500}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Questions, EscCancelsEveryStepBackToTheMainScreen) {
     for (const auto& [sub, leaf] : std::vector<std::pair<int, int>>{{1, 1}, {1, 3}, {2, 3}, {3, 1}}) {
@@ -417,9 +419,9 @@ TEST(Passwords, EnterAnswersTheEditAndMismatchesAskAgain) {
     OperationRun run(passwordMachine());
     // Disk 4 (10 MB used) to C:\FRESH.
     run.run(openLocalItem(1, 2) + presses({kDown, kDown, kDown, kEnter, kTab, kEnter, kTab}) +
-            std::vector<Action>{type("fresh"), clickButton(1), type("one"), press(kEnter), type("two"),
-                                press(kEnter), press(kEnter), type("pass"), press(kEnter), type("pass"),
-                                press(kEnter), press(kEnter), press(kLeft), press(kEnter), press(kEnter)});
+            std::vector<Action>{type("fresh"), clickButton(1), type("one"), press(kEnter), type("two"), press(kEnter),
+                                press(kEnter), type("pass"), press(kEnter), type("pass"), press(kEnter), press(kEnter),
+                                press(kLeft), press(kEnter), press(kEnter)});
     EXPECT_NE(std::find(run.waits.begin(), run.waits.end(), 1007), run.waits.end());  // "Password do not match"
     ASSERT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits);
     EXPECT_EQ(run.saved().image(0, 4).password, "PASS");
@@ -467,33 +469,41 @@ TEST_P(ChineseText, MeetsTheRecordTool) {
 
 INSTANTIATE_TEST_SUITE_P(
     Passwords, ChineseText,
-    ::testing::Values(
-        ExaminerCase{"ATypedPasswordOpensTheImage", {},
-                     openLocalItem(1, 3) + presses({kTab}) +
-                         std::vector<Action>{type("C:\\镜像"), press(kTab), press(kTab), press(kEnter), type("密码"),
-                                             press(kEnter), endRun()},
-                     [](OperationRun& run) {
-                         EXPECT_EQ(std::count(run.waits.begin(), run.waits.end(), 1118), 0);  // "Password incorrect"
-                         EXPECT_EQ(run.waits.back(), 6) << ::testing::PrintToString(run.waits);  // the target disk next
-                     }},
-        ExaminerCase{"TheSwitchPasswordOpensTheImage", {"-CLONE,MODE=LOAD,SRC=C:\\镜像,DST=4", "-PWD=密码", "-SURE"}, {},
-                     [](OperationRun& run) { EXPECT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits); }},
-        ExaminerCase{"ATypedNameAndPasswordAreWhatTheToolReads", {},
-                     // Disk 4 to C:\备份; the password edit takes five Chinese characters.
-                     openLocalItem(1, 2) + presses({kDown, kDown, kDown, kEnter, kTab, kEnter, kTab}) +
-                         std::vector<Action>{type("备份"), clickButton(1), type("密码密码密码"), press(kEnter),
-                                             type("密码密码密码"), press(kEnter), press(kEnter), press(kLeft),
-                                             press(kEnter), press(kEnter)},
-                     [](OperationRun& run) {
-                         ASSERT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits);
-                         const MachineRecord saved = run.saved();
-                         const std::size_t at = bytes::imageOffset(0, 4) + bytes::kImageName;
-                         const auto name = saved.bytes().begin() + static_cast<std::ptrdiff_t>(at);
-                         EXPECT_EQ(std::string(name, name + 5), "\x04\xB1\xB8\xB7\xDD");  // length 4, then 备份
-                         const nlohmann::json image = vxrdat::imageToJson(vxrdat::machineOf(saved), 0, 4);
-                         EXPECT_EQ(image["name"], "备份");
-                         EXPECT_EQ(image["password"], "密码密码密");
-                     }}),
+    ::testing::Values(ExaminerCase{"ATypedPasswordOpensTheImage",
+                                   {},
+                                   openLocalItem(1, 3) + presses({kTab}) +
+                                       std::vector<Action>{type("C:\\镜像"), press(kTab), press(kTab), press(kEnter),
+                                                           type("密码"), press(kEnter), endRun()},
+                                   [](OperationRun& run) {
+                                       EXPECT_EQ(std::count(run.waits.begin(), run.waits.end(), 1118),
+                                                 0);  // "Password incorrect"
+                                       EXPECT_EQ(run.waits.back(), 6)
+                                           << ::testing::PrintToString(run.waits);  // the target disk next
+                                   }},
+                      ExaminerCase{"TheSwitchPasswordOpensTheImage",
+                                   {"-CLONE,MODE=LOAD,SRC=C:\\镜像,DST=4", "-PWD=密码", "-SURE"},
+                                   {},
+                                   [](OperationRun& run) {
+                                       EXPECT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits);
+                                   }},
+                      ExaminerCase{"ATypedNameAndPasswordAreWhatTheToolReads",
+                                   {},
+                                   // Disk 4 to C:\备份; the password edit takes five Chinese characters.
+                                   openLocalItem(1, 2) + presses({kDown, kDown, kDown, kEnter, kTab, kEnter, kTab}) +
+                                       std::vector<Action>{type("备份"), clickButton(1), type("密码密码密码"),
+                                                           press(kEnter), type("密码密码密码"), press(kEnter),
+                                                           press(kEnter), press(kLeft), press(kEnter), press(kEnter)},
+                                   [](OperationRun& run) {
+                                       ASSERT_TRUE(run.savedOperation()) << ::testing::PrintToString(run.waits);
+                                       const MachineRecord saved = run.saved();
+                                       const std::size_t at = bytes::imageOffset(0, 4) + bytes::kImageName;
+                                       const auto name = saved.bytes().begin() + static_cast<std::ptrdiff_t>(at);
+                                       EXPECT_EQ(std::string(name, name + 5),
+                                                 "\x04\xB1\xB8\xB7\xDD");  // length 4, then 备份
+                                       const nlohmann::json image = vxrdat::imageToJson(vxrdat::machineOf(saved), 0, 4);
+                                       EXPECT_EQ(image["name"], "备份");
+                                       EXPECT_EQ(image["password"], "密码密码密");
+                                   }}),
     [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

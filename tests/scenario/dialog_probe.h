@@ -11,10 +11,10 @@
 
 #include "app/tform1.h"
 #include "dialogs/dialog_contents.h"
-#include "layout/palette.h"
-#include "layout/table_layout.h"
 #include "dialogs/table_rows.h"
+#include "layout/palette.h"
 #include "layout/step_layout.h"
+#include "layout/table_layout.h"
 #include "platform/canvas.h"
 #include "trainer_harness.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "layout/menu_geometry.h"
 #include "input/menus.h"
+#include "layout/menu_geometry.h"
 #include "trainer_harness.h"
 
 namespace vxr::test {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "dialogs/message_dialogs.h"
 #include "layout/message_codes.h"
 #include "layout/message_dialog_layout.h"
-#include "dialogs/message_dialogs.h"
 #include "trainer_harness.h"
 
 namespace vxr::test {
@@ -42,8 +42,9 @@ protected:
 
 TEST_F(MessageDialogs, EveryCodeShowsItsTitleAndLinesAtTheirPlaces) {
     w().ErrorToken = "-BAD";
-    const std::vector<int> codes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110,
-                                 111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 461, 462, 0, 77};
+    const std::vector<int> codes{1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  101, 102,
+                                 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115,
+                                 116, 117, 118, 119, 120, 121, 122, 123, 461, 462, 0,   77};
     for (int code : codes) {
         const layout::MessageCode& texts = layout::messageCode(code);
         const int kind = layout::messageKind(code);

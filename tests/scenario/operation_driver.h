@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/tform1.h"
-#include "layout/dialog_rects.h"
 #include "input/keyboard.h"
+#include "layout/dialog_rects.h"
 #include "operations/progress.h"
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -91,7 +91,8 @@ inline Action clickFileRow(int row) {
 }
 
 inline Action doubleClickFileRow(int row) {
-    return clickOn([](app::TForm1& w) -> platform::Control* { return w.Image5DA; }, 30, 13 * (row - 1) + 6, false, true);
+    return clickOn([](app::TForm1& w) -> platform::Control* { return w.Image5DA; }, 30, 13 * (row - 1) + 6, false,
+                   true);
 }
 
 inline Action clickLookInArrow() {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "operation_driver.h"
 #include "json_diff.h"
+#include "operation_driver.h"
 #include "task_json.h"
 
 namespace vxr::test {
@@ -65,8 +65,8 @@ const std::vector<Action> kYesByPointer = {clickButton(1)};
 struct Job {
     const char* name;
     int sub, leaf;
-    std::vector<std::string> commandLine;  // empty: no command-line mode
-    std::vector<Action> actions;           // after the menu
+    std::vector<std::string> commandLine;          // empty: no command-line mode
+    std::vector<Action> actions;                   // after the menu
     std::function<void(MachineRecord&)> expected;  // the change, for jobs without one
     std::uint16_t restrictions = 0;                // the keys-only jobs run with the mouse locked
 };
@@ -74,6 +74,7 @@ struct Job {
 void PrintTo(const Job& job, std::ostream* out) { *out << job.name; }
 
 std::vector<Job> jobs() {
+    // clang-format off
     return {
         {"DiskToDiskByKeys", 1, 1, {"-CLONE,MODE=COPY,SRC=1,DST=3"},
          // Disk 1 is chosen; the destination starts on 2: Down, Enter takes 3.
@@ -151,6 +152,7 @@ std::vector<Job> jobs() {
              r.setDisk(0, 3, disk);
          }},
     };
+    // clang-format on
 }
 
 class Jobs : public ::testing::TestWithParam<Job> {};
@@ -230,18 +232,21 @@ TEST_P(AbandonedJobs, LeaveTheRecordAsItWas) {
 // Partition 1:2 onto disk 3 (empty: its free-space row is partition 1);
 // BASE's partition 2 onto disk 3.
 const std::vector<Action> kCopyToDiskThree = {clickButton(1), clickRow(2), clickButton(1), clickRow(3), clickButton(1)};
-const std::vector<Action> kRestoreToDiskThree = {clickLookInArrow(), clickLookInRow(3), clickFileRow(1), clickFileRow(2),
-                                                 clickRow(2),        clickButton(1),    clickRow(3),      clickButton(1)};
+const std::vector<Action> kRestoreToDiskThree = {clickLookInArrow(), clickLookInRow(3), clickFileRow(1),
+                                                 clickFileRow(2),    clickRow(2),       clickButton(1),
+                                                 clickRow(3),        clickButton(1)};
 // Disk 2 into a new image D:\NEWDISK, uncompressed, up to the proceed question.
-const std::vector<Action> kDiskToNewImage = {clickRow(2), clickButton(1), clickNameEdit(), type("d:\\newdisk"),
-                                             clickButton(1), clickButton(1)};
+const std::vector<Action> kDiskToNewImage = {clickRow(2),         clickButton(1), clickNameEdit(),
+                                             type("d:\\newdisk"), clickButton(1), clickButton(1)};
 // The window closed; Enter leaves the closing notice.
 const std::vector<Action> kCloseTheWindow = {[](TrainerHarness& t) { t.queueClose(); }, press(kEnter)};
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, AbandonedJobs,
     ::testing::Values(
-        Abandoned{"DiskCopyCancelledAtTheSizes", 1, 1,
+        Abandoned{"DiskCopyCancelledAtTheSizes",
+                  1,
+                  1,
                   {clickRow(1), clickButton(1), clickRow(3), clickButton(1), clickButton(2)}},
         Abandoned{"DiskImageNotProceeded", 1, 2, kDiskToNewImage + presses({kEnter})},
         Abandoned{"DiskImageClosedAtTheProceedQuestion", 1, 2, kDiskToNewImage + kCloseTheWindow},
@@ -249,15 +254,18 @@ INSTANTIATE_TEST_SUITE_P(
         Abandoned{"PartitionCopyCancelled", 2, 1, kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(2)}},
         Abandoned{"PartitionCopyNotProceeded", 2, 1,
                   kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(1), press(kEnter)}},
-        Abandoned{"PartitionCopyRefusedByTheSave", 2, 1,
-                  kCopyToDiskThree + std::vector<Action>{clickRow(1), clickButton(1), anotherCopySaves, clickButton(1),
-                                                         press(kEnter)},
-                  {}, true},
+        Abandoned{"PartitionCopyRefusedByTheSave",
+                  2,
+                  1,
+                  kCopyToDiskThree +
+                      std::vector<Action>{clickRow(1), clickButton(1), anotherCopySaves, clickButton(1), press(kEnter)},
+                  {},
+                  true},
         Abandoned{"PartitionRestoreEscaped", 2, 3, kRestoreToDiskThree + presses({kEsc})},
         Abandoned{"CheckDiskCancelled", 3, 2, {clickRow(2), clickButton(2)}},
         Abandoned{"CommandLineImageNotProceeded", 0, 0, presses({kEnter}), {"-CLONE,MODE=DUMP,SRC=2,DST=D:\\NEWDISK"}},
-        Abandoned{"CommandLinePartitionCopyNotProceeded", 0, 0, presses({kEnter}),
-                  {"-CLONE,MODE=PCOPY,SRC=1:2,DST=3:1"}}),
+        Abandoned{
+            "CommandLinePartitionCopyNotProceeded", 0, 0, presses({kEnter}), {"-CLONE,MODE=PCOPY,SRC=1:2,DST=3:1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Closing the window wherever the candidate is leaves the notice alone on
@@ -290,13 +298,13 @@ TEST_P(ClosingTheWindow, ShowsTheNoticeAloneAndEndsTheTrace) {
     EXPECT_EQ(run.trainer.trace().back()["event"], "end");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Operations, ClosingTheWindow,
-    ::testing::Values(ClosedIn{"InTheOptionsDialog", presses({input::kUp, input::kUp, input::kUp, kEnter})},
-                      ClosedIn{"AtTheQuitQuestion", presses({input::kUp, kEnter})},
-                      ClosedIn{"InASelectionDialog", openLocalItem(2, 1)},
-                      ClosedIn{"InTheDestinationSizes", openLocalItem(2, 1) + kCopyToDiskThree}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Operations, ClosingTheWindow,
+                         ::testing::Values(ClosedIn{"InTheOptionsDialog",
+                                                    presses({input::kUp, input::kUp, input::kUp, kEnter})},
+                                           ClosedIn{"AtTheQuitQuestion", presses({input::kUp, kEnter})},
+                                           ClosedIn{"InASelectionDialog", openLocalItem(2, 1)},
+                                           ClosedIn{"InTheDestinationSizes", openLocalItem(2, 1) + kCopyToDiskThree}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vxr::test

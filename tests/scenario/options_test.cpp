@@ -5,8 +5,8 @@
 #include "input/keyboard.h"
 #include "layout/menu_geometry.h"
 #include "layout/option_boxes.h"
-#include "operations/options_dialog.h"
 #include "layout/options_layout.h"
+#include "operations/options_dialog.h"
 #include "trainer_harness.h"
 
 namespace vxr::test {
@@ -123,7 +123,7 @@ TEST_F(OptionsDialog, RadioGroupsLeaveNoneOnWhenTheChosenIsClickedAgain) {
     openByPointer();
     clickTab(4);
     EXPECT_TRUE(boxShows(1, "F247"));  // Default is on
-    clickBox(2);                        // Image All
+    clickBox(2);                       // Image All
     EXPECT_EQ(w().options.word(4) & 0xF, 0b0010);
     EXPECT_TRUE(boxShows(2, "F247"));
     EXPECT_TRUE(boxShows(1, "F246"));
@@ -151,9 +151,9 @@ TEST_F(OptionsDialog, CancelRestoresAndAcceptKeeps) {
 }
 
 TEST_F(OptionsDialog, ActiveSwitchesAreListedInTwoColumns) {
-    w().options.setWord(3, 0x1);           // Sure
-    w().options.setWord(4, 0x2 | 0x80);    // Image All, Tape Eject
-    w().options.setWord(5, 0x4);           // a lock type
+    w().options.setWord(3, 0x1);         // Sure
+    w().options.setWord(4, 0x2 | 0x80);  // Image All, Tape Eject
+    w().options.setWord(5, 0x4);         // a lock type
     openByPointer();
     clickTab(6);
     ASSERT_EQ(ui().SubItem, 6);
@@ -224,11 +224,13 @@ TEST_F(OptionsDialog, SaveSettingsKeepsOtherJobsAndReportsAFailure) {
         std::vector<int> codes;
     };
     const Case cases[] = {
-        {"another copy saved a job", [&] {
+        {"another copy saved a job",
+         [&] {
              model::MachineRecord other = record(0);
              other.setImage(0, 9, {.directory = 1, .size = 10, .name = "THEIRS"});
              TrainerHarness::writeRecord(other, file);
-         }, {461, 462}},
+         },
+         {461, 462}},
         {"the file is gone", [&] { std::filesystem::remove(file); }, {461, 1}},
     };
     openByPointer();

@@ -151,7 +151,8 @@ protected:
 
     // The data file as vxrdat reads it.
     nlohmann::json dumpedRecord() const {
-        const std::string command = std::string(VXRDAT_PROGRAM) + " dump --json '" + dataFile().string() + "' 2>/dev/null";
+        const std::string command =
+            std::string(VXRDAT_PROGRAM) + " dump --json '" + dataFile().string() + "' 2>/dev/null";
         std::FILE* pipe = popen(command.c_str(), "r");
         std::string text;
         char buffer[4096];
@@ -183,8 +184,8 @@ TEST_F(PeerProcesses, MasterConnectsToTheWaitingSlaveWhichReloadsWhenTheMasterLe
     start("slave", kSlaveUntilBack);
     ASSERT_TRUE(traces("slave", peerState("waiting")));
     // Back after a pause long enough for the slave's polls to see the link.
-    start("master", masterScript(" 192.168.18.2 ", "waitfor Image2B\nsleep 1000\nkey Up Enter\nwaitfor Image1B\n" +
-                                                      std::string(kQuit)));
+    start("master", masterScript(" 192.168.18.2 ",
+                                 "waitfor Image2B\nsleep 1000\nkey Up Enter\nwaitfor Image1B\n" + std::string(kQuit)));
     EXPECT_EQ(exitStatus("master"), 0);
     EXPECT_EQ(exitStatus("slave"), 0);
     EXPECT_NE(traceOf("master").find(peerState("connected")), std::string::npos);
@@ -194,8 +195,8 @@ TEST_F(PeerProcesses, MasterConnectsToTheWaitingSlaveWhichReloadsWhenTheMasterLe
 }
 
 TEST_F(PeerProcesses, SlaveCancelShowsCode9AndLowersItsFlag) {
-    start("slave", std::string(kChooseSlave) + "waitfor Image4B\n" + kClickSlaveCancel + "waitfor Image4D\nkey Enter\n" +
-                       "waitfor Image1B\n" + kQuit);
+    start("slave", std::string(kChooseSlave) + "waitfor Image4B\n" + kClickSlaveCancel +
+                       "waitfor Image4D\nkey Enter\n" + "waitfor Image1B\n" + kQuit);
     EXPECT_EQ(exitStatus("slave"), 0);
     EXPECT_NE(traceOf("slave").find(dialogCode(9)), std::string::npos);
     EXPECT_FALSE(slaveFlagUp());
@@ -214,7 +215,8 @@ TEST_F(PeerProcesses, SecondSlaveGetsTheConflictAndTheFirstKeepsWaiting) {
 TEST_F(PeerProcesses, WrongAddressIsCode10AndTheSlaveKeepsWaiting) {
     start("slave", kSlaveUntilBack);
     ASSERT_TRUE(traces("slave", peerState("waiting")));
-    start("master", masterScript("192.168.18.22", "waitfor Image4D\nkey Enter\nwaitfor Image1B\n" + std::string(kQuit)));
+    start("master",
+          masterScript("192.168.18.22", "waitfor Image4D\nkey Enter\nwaitfor Image1B\n" + std::string(kQuit)));
     EXPECT_EQ(exitStatus("master"), 0);
     EXPECT_NE(traceOf("master").find(dialogCode(10)), std::string::npos);
     EXPECT_TRUE(slaveFlagUp());
@@ -250,12 +252,12 @@ TEST_F(PeerProcesses, MastersDiskCloneLandsOnThePeerAndTheSlaveReloadsIt) {
     ASSERT_TRUE(traces("slave", peerState("waiting")));
     const std::string clone =
         "waitfor Image2B\n"
-        "key Enter Enter\n"            // Disk > To Disk
-        "key Tab Enter\n"              // source: disk 1, already chosen
-        "key Down Enter Tab Enter\n"   // destination: the peer's disk 2
-        "key Tab Enter\n"              // the destination's partition sizes
-        "key Left Enter\n"             // proceed: Yes
-        "key Left Enter\n"             // completion
+        "key Enter Enter\n"           // Disk > To Disk
+        "key Tab Enter\n"             // source: disk 1, already chosen
+        "key Down Enter Tab Enter\n"  // destination: the peer's disk 2
+        "key Tab Enter\n"             // the destination's partition sizes
+        "key Left Enter\n"            // proceed: Yes
+        "key Left Enter\n"            // completion
         "waitfor Image1B\n";
     start("master", masterScript("192.168.18.2", clone + kQuit));
     EXPECT_EQ(exitStatus("master", 60s), 0);
@@ -316,7 +318,8 @@ TEST_F(PeerProcesses, RacingBatchCopiesNeverLoseAJobSilently) {
         }
         for (const std::string& name : names) {
             const int status = exitStatus(name, 60s);
-            const bool saved = dumpedRecord().dump().find("\"" + platform::asciiUpper(name) + "\"") != std::string::npos;
+            const bool saved =
+                dumpedRecord().dump().find("\"" + platform::asciiUpper(name) + "\"") != std::string::npos;
             EXPECT_TRUE(status == 0 || status == 5) << name << " ended with " << status;
             EXPECT_EQ(saved, status == 0) << name;
             if (status == 5) {

@@ -5,13 +5,13 @@
 #include <thread>
 
 #include "app/peer_events.h"
-#include "layout/palette.h"
+#include "dialog_probe.h"
 #include "layout/dialog_rects.h"
 #include "layout/menu_geometry.h"
-#include "operations/peer_connection.h"
+#include "layout/palette.h"
 #include "layout/peer_layout.h"
-#include "dialog_probe.h"
 #include "operation_driver.h"
+#include "operations/peer_connection.h"
 #include "platform/named_event.h"
 #include "trainer_harness.h"
 
@@ -27,7 +27,8 @@ constexpr int kTab = 9, kEnter = 13, kUp = 38, kDown = 40;
 
 // Points inside the boxes' buttons, in window coordinates.
 platform::Point peerButton(int box, int button) {
-    const auto& rect = layout::kPeerBoxRects[static_cast<std::size_t>(box)].buttons[static_cast<std::size_t>(button - 1)];
+    const auto& rect =
+        layout::kPeerBoxRects[static_cast<std::size_t>(box)].buttons[static_cast<std::size_t>(button - 1)];
     return {layout::kMasterAddressAt.x + rect.left + 3, layout::kMasterAddressAt.y + rect.top + 3};
 }
 
@@ -201,14 +202,13 @@ TEST_P(MasterOutcome, EndsAsTheAddressAndTheSlaveSay) {
     if (!c.connects) expectBackOnTheMainScreen();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Peer, MasterOutcome,
-    ::testing::Values(MasterCase{"OkClicked", true, "192.168.18.2", true, false, {}, true},
-                      MasterCase{"NoSlave", false, "192.168.18.2", false, false, {11}, false},
-                      MasterCase{"WrongAddress", true, "192.168.18.20", false, false, {10}, false},
-                      MasterCase{"EmptyAddressEnter", true, "", false, false, {10}, false},
-                      MasterCase{"Cancelled", true, "192.168.18.2", true, true, {}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Peer, MasterOutcome,
+                         ::testing::Values(MasterCase{"OkClicked", true, "192.168.18.2", true, false, {}, true},
+                                           MasterCase{"NoSlave", false, "192.168.18.2", false, false, {11}, false},
+                                           MasterCase{"WrongAddress", true, "192.168.18.20", false, false, {10}, false},
+                                           MasterCase{"EmptyAddressEnter", true, "", false, false, {10}, false},
+                                           MasterCase{"Cancelled", true, "192.168.18.2", true, true, {}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- slave -------------------------------------------------------------------------
 
@@ -320,8 +320,8 @@ TEST(PeerJobs, DiskToImageFromThePeerMenuWritesThePeersFiles) {
     run.run(presses({kDown, kEnter, kEnter, kDown, kEnter}) +
             std::vector<Action>{typeText("192.168.18.2"), press(kEnter)} +
             presses({kEnter, kDown, kEnter}) +  // peer menu: Disk > To Image; disk 1 comes chosen
-            std::vector<Action>{clickButton(1), clickNameEdit(), typeText("remote1"), clickButton(1),
-                                clickButton(1), clickButton(1), clickButton(1), endRun()});
+            std::vector<Action>{clickButton(1), clickNameEdit(), typeText("remote1"), clickButton(1), clickButton(1),
+                                clickButton(1), clickButton(1), endRun()});
     EXPECT_EQ(run.steps(), (std::vector<int>{1, 8, 10, 12, 20}));
     ASSERT_TRUE(run.savedOperation());
     const model::MachineRecord saved = run.saved();

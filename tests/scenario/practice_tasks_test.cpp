@@ -13,9 +13,9 @@
 #include "expectations.h"
 #include "layout/dialog_rects.h"
 #include "layout/menu_geometry.h"
-#include "operation_driver.h"
 #include "layout/option_boxes.h"
 #include "layout/peer_layout.h"
+#include "operation_driver.h"
 #include "platform/named_event.h"
 
 namespace vxr::test {
@@ -58,7 +58,8 @@ Action clickSubItem(int main, int sub) {
 
 Action clickThirdItem(int main, int sub, int leaf) {
     return clickAt([main, sub, leaf](app::TForm1& w) {
-        return inside({w.Image3B->left(), w.Image3B->top()}, layout::menuItem(layout::thirdMenu(main, sub), leaf).offset);
+        return inside({w.Image3B->left(), w.Image3B->top()},
+                      layout::menuItem(layout::thirdMenu(main, sub), leaf).offset);
     });
 }
 
@@ -72,11 +73,12 @@ const std::string kSlaveAddress = "192.168.18.2";
 const Actions kMasterByKeys =
     presses({kDown, kEnter, kEnter, kDown, kEnter}) + Actions{type(kSlaveAddress), press(kEnter)};
 const Actions kMasterByPointer =
-    clickMenu(2, 1, 2) + Actions{type(kSlaveAddress), clickAt([](app::TForm1&) {
-                                     const auto& ok = layout::kPeerBoxRects[2].buttons[0];
-                                     return platform::Point{layout::kMasterAddressAt.x + ok.left + 3,
-                                                            layout::kMasterAddressAt.y + ok.top + 3};
-                                 })};
+    clickMenu(2, 1, 2) +
+    Actions{
+        type(kSlaveAddress), clickAt([](app::TForm1&) {
+            const auto& ok = layout::kPeerBoxRects[2].buttons[0];
+            return platform::Point{layout::kMasterAddressAt.x + ok.left + 3, layout::kMasterAddressAt.y + ok.top + 3};
+        })};
 
 // The options dialog's tab 5 with its password line ticked and accepted.
 const Actions kImagePasswordByKeys = presses({kUp, kUp, kUp, kEnter, kRight, kRight, kRight, kRight, kTab, kEnter}) +

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "layout/message_dialog_layout.h"
 #include "dialogs/message_dialogs.h"
-#include "operations/progress.h"
+#include "layout/message_dialog_layout.h"
 #include "layout/progress_layout.h"
 #include "layout/step_layout.h"
+#include "operations/progress.h"
 #include "trainer_harness.h"
 
 namespace vxr::test {
@@ -56,7 +56,8 @@ protected:
         MachineRecord record;
         const auto bytes = readAll(file);
         EXPECT_EQ(bytes.size(), bytes::kRecordSize);
-        std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes::kRecordSize), record.bytes().begin());
+        std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes::kRecordSize),
+                  record.bytes().begin());
         descramble(record.bytes());
         return record;
     }
@@ -134,7 +135,7 @@ struct AssessmentSave {
     bool floppyPresent;
     bool anotherCopySaves;  // on C:, after this copy loaded it
     std::vector<int> shownCodes;
-    int checksOnC, checksOnA;  // -1: the file does not exist
+    int checksOnC, checksOnA;      // -1: the file does not exist
     std::string lastFile, reason;  // of the last file written or tried
 };
 
@@ -171,7 +172,8 @@ TEST_F(AssessmentProgress, EverySaveWritesCAndThenA) {
         }
         EXPECT_EQ(savedRecord(dataFile()).restrictionFlags(), c.anotherCopySaves ? 1 : kAssessmentCopy);
         const auto lines = trainer.trace();
-        const auto save = *std::find_if(lines.rbegin(), lines.rend(), [](const auto& l) { return l["event"] == "save"; });
+        const auto save =
+            *std::find_if(lines.rbegin(), lines.rend(), [](const auto& l) { return l["event"] == "save"; });
         EXPECT_EQ(save.value("reason", "").substr(0, c.reason.size()), c.reason);
         EXPECT_EQ(save["file"], c.lastFile);
     }
@@ -196,9 +198,11 @@ TEST_F(ProgressTest, PartitionDetailsTakeTwoRowsForTheSource) {
 // a second destination line stands beside the empty caption after the
 // destination.
 TEST_F(ProgressTest, CurrentFileStandsOneRowLowerOnlyForPartitionJobs) {
-    const std::vector<std::pair<int, std::size_t>> rowOfCurrentFile{
-        {kDiskToDisk, 4}, {kDiskToImage, 4}, {kPartitionToPartition, 5}, {kPartitionToImage, 5},
-        {kPartitionFromImage, 5}};
+    const std::vector<std::pair<int, std::size_t>> rowOfCurrentFile{{kDiskToDisk, 4},
+                                                                    {kDiskToImage, 4},
+                                                                    {kPartitionToPartition, 5},
+                                                                    {kPartitionToImage, 5},
+                                                                    {kPartitionFromImage, 5}};
     for (const auto& [opCode, row] : rowOfCurrentFile) {
         w().op = {.OpCode = opCode, .SourceDisk = 1, .TargetDisk = 1, .ImageIndex = 1, .SourcePartitions = 1};
         w().op.TargetPartition = 1;

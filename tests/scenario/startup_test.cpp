@@ -9,7 +9,8 @@ namespace {
 
 constexpr int kEnter = 13;
 
-bool traced(const TrainerHarness& trainer, const std::string& event, const std::string& field, const nlohmann::json& value) {
+bool traced(const TrainerHarness& trainer, const std::string& event, const std::string& field,
+            const nlohmann::json& value) {
     for (const auto& line : trainer.trace()) {
         if (line["event"] == event && line.value(field, nlohmann::json()) == value) return true;
     }

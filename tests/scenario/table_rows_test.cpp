@@ -124,7 +124,7 @@ TEST_F(TableRows, DetailDialogPlacesSizeBoxesWithTheProposedSizes) {
     const int x = layout::kSizeBoxX[dialogs::kDiskBoxColumn];
     EXPECT_EQ(first.bounds(), (platform::Rect{w().Image1D->left() + x, w().Image1D->top() + 1,
                                               w().Image1D->left() + x + 62, w().Image1D->top() + 12}));
-    EXPECT_EQ(first.color(), palette(3));   // the cursor row
+    EXPECT_EQ(first.color(), palette(3));  // the cursor row
     EXPECT_EQ(second.color(), palette(1));
     EXPECT_TRUE(first.focused());
     EXPECT_EQ(ui().RowSel, 1);

@@ -40,11 +40,12 @@ public:
         app_ = std::make_unique<platform::Application>(std::move(backend));
         const auto root = folder_;
         window_ = std::make_unique<app::TForm1>(
-            *app_, app::StartOptions{std::move(parameters), [root](const std::string& name) -> std::optional<std::string> {
-                                         if (name == "VXR_DRIVE_C") return (root / "c").string();
-                                         if (name == "VXR_DRIVE_A") return (root / "a").string();
-                                         return std::nullopt;
-                                     }});
+            *app_,
+            app::StartOptions{std::move(parameters), [root](const std::string& name) -> std::optional<std::string> {
+                                  if (name == "VXR_DRIVE_C") return (root / "c").string();
+                                  if (name == "VXR_DRIVE_A") return (root / "a").string();
+                                  return std::nullopt;
+                              }});
         window_->trace = app::Trace((folder_ / "trace.jsonl").string());
         app_->setStopHandler([this](const std::string&) { window_->endProgram(kRanOutOfInput); });
     }
@@ -140,7 +141,8 @@ public:
         model::scramble(record.bytes());
         std::filesystem::create_directories(path.parent_path());
         std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(record.bytes().data()), static_cast<std::streamsize>(record.bytes().size()));
+        out.write(reinterpret_cast<const char*>(record.bytes().data()),
+                  static_cast<std::streamsize>(record.bytes().size()));
     }
 
 private:

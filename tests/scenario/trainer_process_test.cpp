@@ -84,7 +84,8 @@ TEST_P(TrainerProcess, SaysWhatIsWrongAndEndsWithItsStatus) {
 
 std::string caseName(const ::testing::TestParamInfo<ProcessCase>& info) {
     std::string name;
-    for (const char* c = info.param.what; *c != '\0'; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    for (const char* c = info.param.what; *c != '\0'; ++c)
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
     return name;
 }
 

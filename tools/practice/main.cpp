@@ -69,8 +69,7 @@ void runTrainer(const std::string& program) {
         return;
     }
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
 }
 
 std::size_t taskIndex(const std::vector<vxr::practice::PracticeTask>& tasks, std::string_view name) {

@@ -46,7 +46,8 @@ Preparation placeTaskStart(const fs::path& bundled, const Ask& ask, const platfo
     if (present && ask && !ask(replaceQuestion(dataFile))) return {Outcome::Declined, dataFile, {}};
     fs::create_directories(dataFile.parent_path(), error);
     if (!error) fs::copy_file(bundled, dataFile, fs::copy_options::overwrite_existing, error);
-    if (error) return failed(dataFile, "Cannot copy the practice task to " + dataFile.string() + ": " + error.message());
+    if (error)
+        return failed(dataFile, "Cannot copy the practice task to " + dataFile.string() + ": " + error.message());
     return {Outcome::Copied, dataFile, {}};
 }
 
@@ -62,7 +63,8 @@ std::vector<PracticeTask> findPracticeTasks(const fs::path& examples) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(examples, error)) {
         const fs::path folder = entry.path();
-        if (!fs::is_regular_file(folder / "task.json", error) || !fs::is_regular_file(folder / "VXR.DAT", error)) continue;
+        if (!fs::is_regular_file(folder / "task.json", error) || !fs::is_regular_file(folder / "VXR.DAT", error))
+            continue;
         std::string comment;
         try {
             const nlohmann::json task = nlohmann::json::parse(readText(folder / "task.json"));
@@ -73,10 +75,11 @@ std::vector<PracticeTask> findPracticeTasks(const fs::path& examples) {
         tasks.push_back({folder.filename().string(), folder, comment});
     }
     // The lab first, then the practice pack, then any other example.
-    const auto rank = [](const PracticeTask& t) { return t.name == "lab" ? 0 : t.name.rfind("practice-", 0) == 0 ? 1 : 2; };
-    std::sort(tasks.begin(), tasks.end(), [&](const auto& a, const auto& b) {
-        return std::pair(rank(a), a.name) < std::pair(rank(b), b.name);
-    });
+    const auto rank = [](const PracticeTask& t) {
+        return t.name == "lab" ? 0 : t.name.rfind("practice-", 0) == 0 ? 1 : 2;
+    };
+    std::sort(tasks.begin(), tasks.end(),
+              [&](const auto& a, const auto& b) { return std::pair(rank(a), a.name) < std::pair(rank(b), b.name); });
     return tasks;
 }
 
@@ -143,7 +146,8 @@ int practise(platform::Application& app, const std::vector<PracticeTask>& tasks,
     const auto askReplace = [&](const std::string& question) { return app.ask(question, {"Replace", "Cancel"}) == 0; };
     while (!tasks.empty()) {
         const PracticeTask& task = tasks[index];
-        const std::size_t choice = app.ask(instructionsText(task, index + 1, tasks.size()), {"Start", "Next task", "Close"});
+        const std::size_t choice =
+            app.ask(instructionsText(task, index + 1, tasks.size()), {"Start", "Next task", "Close"});
         if (choice == kCloseInstructions) return 0;
         if (choice == kNextFromInstructions) {
             next();
@@ -159,7 +163,8 @@ int practise(platform::Application& app, const std::vector<PracticeTask>& tasks,
             runTrainer();
             // An assessment copy gets no feedback, whatever the task said.
             if (assessmentCopyOnDriveC(env)) return 0;
-            answer = app.ask(feedbackText(task, gradePractice(task, placed.dataFile)), {"Try again", "Next task", "Close"});
+            answer =
+                app.ask(feedbackText(task, gradePractice(task, placed.dataFile)), {"Try again", "Next task", "Close"});
             if (answer == kCloseFeedback) return 0;
             if (answer == kNextTask) next();
             if (answer == kTryAgain) placed = placeTaskStart(task.folder / "VXR.DAT", nullptr, env);

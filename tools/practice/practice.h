@@ -41,9 +41,9 @@ Preparation placeTaskStart(const std::filesystem::path& bundled, const Ask& ask,
 bool assessmentCopyOnDriveC(const platform::EnvLookup& env = platform::processEnv);
 
 struct PracticeTask {
-    std::string name;                // the folder's name, e.g. practice-disk-image
-    std::filesystem::path folder;    // holds task.json and the built VXR.DAT
-    std::string instructions;        // the task's comment
+    std::string name;              // the folder's name, e.g. practice-disk-image
+    std::filesystem::path folder;  // holds task.json and the built VXR.DAT
+    std::string instructions;      // the task's comment
 };
 
 // The bundled tasks of an examples folder: each folder with a task.json and

@@ -26,8 +26,9 @@ model::MachineRecord readDataFile(const std::filesystem::path& path) {
     const int error = platform::readFileHead(path, record.bytes());
     if (error == EIO) {
         const auto size = std::filesystem::file_size(path, ec);
-        throw ToolError(path.string() + ": too short for a machine record (" + (ec ? std::string("?") : std::to_string(size)) +
-                        " bytes, " + std::to_string(model::bytes::kRecordSize) + " needed)");
+        throw ToolError(path.string() + ": too short for a machine record (" +
+                        (ec ? std::string("?") : std::to_string(size)) + " bytes, " +
+                        std::to_string(model::bytes::kRecordSize) + " needed)");
     }
     if (error != 0) throw ToolError(path.string() + ": cannot read: " + platform::describeFileError(error));
     model::descramble(record.bytes());
@@ -40,7 +41,8 @@ void writeDataFile(const std::filesystem::path& path, model::MachineRecord recor
     model::scramble(record.bytes());
     // Replaced whole under the trainer's lock: a reader sees the old file or
     // the new one, and a build that dies half way leaves the old one.
-    const int error = platform::replaceFileHead(path, record.bytes(), {.mayCreate = true, .keepTail = false, .expectedHead = {}});
+    const int error =
+        platform::replaceFileHead(path, record.bytes(), {.mayCreate = true, .keepTail = false, .expectedHead = {}});
     if (error != 0) throw ToolError(path.string() + ": cannot write: " + platform::describeFileError(error));
 }
 

@@ -175,7 +175,8 @@ void deriveGuards(const TCOMPUTER& start, const TCOMPUTER& result, int c, std::v
                 const model::DirectoryEntry folder = start.record().directory(c, image.directory);
                 if (image.isFree() || folder.disk != d || folder.partition != p) continue;
                 const UnchangedCondition kept = unchangedPart(c, 0, 0, pathText(start, c, placeOfImage(start, c, i)));
-                if (passes(kept, start, result)) out.push_back({guard + "image " + kept.image + " left alone", 1, kept});
+                if (passes(kept, start, result))
+                    out.push_back({guard + "image " + kept.image + " left alone", 1, kept});
             }
         }
     }

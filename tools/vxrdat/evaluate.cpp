@@ -224,7 +224,8 @@ nlohmann::json partitionSnapshot(const TCOMPUTER& m, int c, int d, int p) {
 void dropAdditions(const nlohmann::json& before, nlohmann::json& after, bool sameImages) {
     nlohmann::json kept = nlohmann::json::array();
     for (const auto& path : after["directories"]) {
-        if (std::find(before["directories"].begin(), before["directories"].end(), path) != before["directories"].end()) {
+        if (std::find(before["directories"].begin(), before["directories"].end(), path) !=
+            before["directories"].end()) {
             kept.push_back(path);
         }
     }
@@ -244,7 +245,8 @@ nlohmann::json diskSnapshot(const TCOMPUTER& m, int c, int d) {
     nlohmann::json disk = diskToJson(m.record().disk(c, d));
     disk.erase("checks");
     disk["partitions"] = nlohmann::json::array();
-    for (int p = 1; p <= m.record().partitionsInUse(c, d); ++p) disk["partitions"].push_back(partitionSnapshot(m, c, d, p));
+    for (int p = 1; p <= m.record().partitionsInUse(c, d); ++p)
+        disk["partitions"].push_back(partitionSnapshot(m, c, d, p));
     return disk;
 }
 
@@ -265,7 +267,8 @@ void dropAdditions(const UnchangedCondition& c, const nlohmann::json& before, nl
     if (!c.image.empty() || before.is_null() || after.is_null()) return;
     if (c.partition != 0) return dropAdditions(before, after, c.sameImages);
     const std::size_t shared = std::min(before["partitions"].size(), after["partitions"].size());
-    for (std::size_t p = 0; p < shared; ++p) dropAdditions(before["partitions"][p], after["partitions"][p], c.sameImages);
+    for (std::size_t p = 0; p < shared; ++p)
+        dropAdditions(before["partitions"][p], after["partitions"][p], c.sameImages);
 }
 
 std::string nameOf(const UnchangedCondition& c) {
@@ -323,9 +326,7 @@ std::string describe(const Expectation& expectation) {
     return std::visit([](const auto& c) { return describeCondition(c); }, expectation.condition);
 }
 
-std::string imagePathOf(const TCOMPUTER& m, int c, int i) {
-    return platform::asciiUpper(m.ImagePath(c, i)) + ".VXI";
-}
+std::string imagePathOf(const TCOMPUTER& m, int c, int i) { return platform::asciiUpper(m.ImagePath(c, i)) + ".VXI"; }
 
 int findImageByPath(const TCOMPUTER& m, int c, const std::string& path) {
     for (int i = 1; i <= bytes::kImages; ++i) {

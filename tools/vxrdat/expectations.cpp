@@ -47,7 +47,8 @@ std::string readPath(const json& node, const char* key, const std::string& path,
         throw SchemaError(where, "expected a DOS path as text");
     }
     std::string text = platform::asciiUpper(value->get<std::string>());
-    if (!isPlacePath(text)) throw SchemaError(where, "expected a path such as D:\\EXAM or, by disk and partition, 3:1\\EXAM");
+    if (!isPlacePath(text))
+        throw SchemaError(where, "expected a path such as D:\\EXAM or, by disk and partition, 3:1\\EXAM");
     if (!image && text.back() == '\\' && text.size() > (letterOf(text) ? 3u : 4u)) text.pop_back();
     if (image && (text.size() < 4 || text.substr(text.size() - 4) != ".VXI")) text += ".VXI";
     if (image && text.substr(text.rfind('\\') + 1) == ".VXI") throw SchemaError(where, "names no image file");
@@ -216,7 +217,9 @@ Expectation readExpectation(const json& node, const std::string& path) {
     const char* kind = nullptr;
     for (const char* k : kKinds) {
         if (!field(node, k)) continue;
-        if (kind) throw SchemaError(path, std::string("holds both \"") + kind + "\" and \"" + k + "\"; one condition per item");
+        if (kind)
+            throw SchemaError(path,
+                              std::string("holds both \"") + kind + "\" and \"" + k + "\"; one condition per item");
         kind = k;
     }
     if (!kind) throw SchemaError(path, "needs one condition: image, disk, partition, directory, unchanged or options");
@@ -236,9 +239,8 @@ Expectation readExpectation(const json& node, const std::string& path) {
 void checkDisk(int computer, int disk, const model::TCOMPUTER& start, const std::string& where) {
     const int disks = start.record().disksInUse(computer);
     if (disk > disks) {
-        throw SchemaError(where, "disk " + std::to_string(disk) + " is beyond the " +
-                                                   std::to_string(disks) + " disks the start record's " +
-                                                   computerName(computer) + " computer has");
+        throw SchemaError(where, "disk " + std::to_string(disk) + " is beyond the " + std::to_string(disks) +
+                                     " disks the start record's " + computerName(computer) + " computer has");
     }
 }
 
@@ -248,8 +250,9 @@ void checkPath(int computer, const std::string& text, const model::TCOMPUTER& st
         return;
     }
     if (!placeOf(start, computer, text, false)) {
-        throw SchemaError(path, std::string("drive ") + letterOf(text) + ": is not in the start record; name a "
-                                "partition that has no letter there by disk and partition, as 3:1\\...");
+        throw SchemaError(path, std::string("drive ") + letterOf(text) +
+                                    ": is not in the start record; name a "
+                                    "partition that has no letter there by disk and partition, as 3:1\\...");
     }
 }
 
@@ -373,7 +376,8 @@ std::vector<Expectation> expectationsFromJson(const json& task) {
 nlohmann::ordered_json expectationToJson(const Expectation& expectation) {
     ordered j{{"what", expectation.what}};
     if (expectation.points != 1) j["points"] = expectation.points;
-    j[kKinds[expectation.condition.index()]] = std::visit([](const auto& c) { return conditionToJson(c); }, expectation.condition);
+    j[kKinds[expectation.condition.index()]] =
+        std::visit([](const auto& c) { return conditionToJson(c); }, expectation.condition);
     return j;
 }
 

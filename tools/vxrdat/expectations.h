@@ -58,11 +58,11 @@ struct ImageCondition {
     std::string path;
     std::optional<std::vector<PartitionSpec>> partitions;  // exactly these, in order
     std::optional<Range> size;
-    std::optional<bool> compressed;    // its size below its partitions' data
+    std::optional<bool> compressed;          // its size below its partitions' data
     std::optional<FactorRange> compression;  // the factor its size was made with
-    std::optional<bool> hasPassword;   // "password": true or false
-    std::optional<std::string> password;  // "password": "TEXT" ("" for none)
-    int checks = 0;                    // at least this many integrity checks
+    std::optional<bool> hasPassword;         // "password": true or false
+    std::optional<std::string> password;     // "password": "TEXT" ("" for none)
+    int checks = 0;                          // at least this many integrity checks
 };
 
 struct DiskCondition {

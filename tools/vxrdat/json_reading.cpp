@@ -25,7 +25,8 @@ const json* field(const json& node, const char* key) {
 
 std::int64_t integerValue(const json& value, const std::string& where, std::int64_t lowest, std::int64_t highest) {
     if (!value.is_number_integer()) throw SchemaError(where, "expected an integer");
-    const bool tooLarge = value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(highest);
+    const bool tooLarge =
+        value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(highest);
     if (tooLarge || value.get<std::int64_t>() < lowest || value.get<std::int64_t>() > highest) {
         throw SchemaError(where, "value out of range " + std::to_string(lowest) + ".." + std::to_string(highest));
     }

@@ -39,10 +39,13 @@ constexpr const char* kUsage =
 
 // JSON out; record bytes that are not UTF-8 are replaced rather than refused.
 template <typename Json>
-std::string jsonText(const Json& value) { return value.dump(2, ' ', false, Json::error_handler_t::replace); }
+std::string jsonText(const Json& value) {
+    return value.dump(2, ' ', false, Json::error_handler_t::replace);
+}
 
 void printWarnings(const vxr::model::MachineRecord& record, const std::string& file) {
-    for (const auto& warning : recordWarnings(record)) std::cerr << "vxrdat: warning: " << file << ": " << warning << "\n";
+    for (const auto& warning : recordWarnings(record))
+        std::cerr << "vxrdat: warning: " << file << ": " << warning << "\n";
 }
 
 // Names what a command lacks or has too much of, with the usage.
@@ -132,7 +135,8 @@ CheckArguments checkArguments(const std::vector<std::string>& args) {
         }
     }
     if (parsed.files.empty()) throw ToolError(std::string("check: missing TASK.json\n") + kUsage);
-    if (parsed.files.size() == 1) throw ToolError(std::string("check: missing the RESULT.DAT files to grade\n") + kUsage);
+    if (parsed.files.size() == 1)
+        throw ToolError(std::string("check: missing the RESULT.DAT files to grade\n") + kUsage);
     return parsed;
 }
 

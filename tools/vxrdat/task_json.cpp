@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <initializer_list>
 #include <limits>
-#include <functional>
 #include <set>
 
-#include "model/computer.h"
 #include "json_reading.h"
+#include "model/computer.h"
 #include "platform/clock.h"
 #include "platform/indexing.h"
 #include "platform/text.h"
@@ -28,8 +28,7 @@ struct RestrictionName {
     std::uint16_t bit;
     const char* name;
 };
-constexpr RestrictionName kRestrictionNames[] = {
-    {1, "mouse"}, {2, "keyboard"}, {4, "commandline"}, {16, "assessment"}};
+constexpr RestrictionName kRestrictionNames[] = {{1, "mouse"}, {2, "keyboard"}, {4, "commandline"}, {16, "assessment"}};
 
 // ---- writing ---------------------------------------------------------------
 
@@ -63,7 +62,8 @@ namespace {
 std::string timeText(double dayCount) {
     const platform::CivilTime t = platform::civilFromDayCount(dayCount);
     char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
     return text;
 }
 
@@ -103,8 +103,8 @@ json partitionsToJson(const PartitionTable& table, int count) {
 }
 
 json diskToJson(const DiskEntry& d) {
-    json j{{"capacity", d.capacity}, {"kind", d.kind},       {"cylinders", d.cylinders},
-           {"heads", d.heads},       {"sectors", d.sectorsPerTrack}, {"checks", d.checkCount}};
+    json j{{"capacity", d.capacity},       {"kind", d.kind},        {"cylinders", d.cylinders}, {"heads", d.heads},
+           {"sectors", d.sectorsPerTrack}, {"checks", d.checkCount}};
     const int count = std::min<int>(d.partitionCount, kPartitions);
     j["partitions"] = partitionsToJson(d.partitions, count);
     if (d.partitionCount != j["partitions"].size()) j["partitionCount"] = d.partitionCount;
@@ -208,10 +208,10 @@ std::vector<std::uint8_t> parseHex(const std::string& hex, const std::string& pa
         int value = 0;
         for (std::size_t k = i; k < i + 2; ++k) {
             const char ch = hex[k];
-            const int digit = ch >= '0' && ch <= '9' ? ch - '0'
-                            : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10
-                            : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
-                                                     : -1;
+            const int digit = ch >= '0' && ch <= '9'   ? ch - '0'
+                              : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10
+                              : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
+                                                       : -1;
             if (digit < 0) throw SchemaError(path, "not a hex digit: '" + std::string(1, ch) + "'");
             value = value * 16 + digit;
         }
@@ -306,12 +306,15 @@ PartitionEntry partitionFromJson(const json& node, const std::string& path) {
 std::uint16_t partitionsFromJson(const json& node, const std::string& path, PartitionTable& table) {
     const json& list = readArray(node, "partitions", path);
     if (list.size() > kPartitions) throw SchemaError(child(path, "partitions"), "at most 4 partitions");
-    for (std::size_t p = 0; p < list.size(); ++p) table[p] = partitionFromJson(list[p], item(child(path, "partitions"), p));
-    return field(node, "partitionCount") ? readU16(node, "partitionCount", path) : static_cast<std::uint16_t>(list.size());
+    for (std::size_t p = 0; p < list.size(); ++p)
+        table[p] = partitionFromJson(list[p], item(child(path, "partitions"), p));
+    return field(node, "partitionCount") ? readU16(node, "partitionCount", path)
+                                         : static_cast<std::uint16_t>(list.size());
 }
 
 DiskEntry diskFromJson(const json& node, const std::string& path) {
-    expectObject(node, path, {"capacity", "kind", "cylinders", "heads", "sectors", "checks", "partitions", "partitionCount"});
+    expectObject(node, path,
+                 {"capacity", "kind", "cylinders", "heads", "sectors", "checks", "partitions", "partitionCount"});
     DiskEntry d;
     d.capacity = readI32(node, "capacity", path);
     d.kind = readU16(node, "kind", path);
@@ -327,7 +330,8 @@ DiskEntry diskFromJson(const json& node, const std::string& path) {
 int readSlot(const json& node, const std::string& path, int previous, int most, std::set<int>& used) {
     const int slot = field(node, "slot") ? static_cast<int>(readInteger(node, "slot", path, 1, most)) : previous + 1;
     if (slot > most) throw SchemaError(path, "more than " + std::to_string(most) + " entries");
-    if (!used.insert(slot).second) throw SchemaError(child(path, "slot"), "slot " + std::to_string(slot) + " given twice");
+    if (!used.insert(slot).second)
+        throw SchemaError(child(path, "slot"), "slot " + std::to_string(slot) + " given twice");
     return slot;
 }
 
@@ -338,8 +342,8 @@ void computerFromJson(const json& node, const std::string& path, int c, MachineR
     for (std::size_t d = 0; d < disks.size(); ++d) {
         record.setDisk(c, static_cast<int>(d + 1), diskFromJson(disks[d], item(child(path, "disks"), d)));
     }
-    record.setDiskCount(c, field(node, "diskCount") ? readU16(node, "diskCount", path)
-                                                    : static_cast<std::uint16_t>(disks.size()));
+    record.setDiskCount(
+        c, field(node, "diskCount") ? readU16(node, "diskCount", path) : static_cast<std::uint16_t>(disks.size()));
 
     std::set<int> used;
     int slot = 0;
@@ -348,11 +352,11 @@ void computerFromJson(const json& node, const std::string& path, int c, MachineR
         const std::string where = item(child(path, "directories"), k);
         expectObject(directories[k], where, {"slot", "disk", "partition", "parent", "name", "created", "path"});
         slot = readSlot(directories[k], where, slot, kDirectories, used);
-        record.setDirectory(c, slot,
-                            {readU16(directories[k], "disk", where), readU16(directories[k], "partition", where),
-                             readU16(directories[k], "parent", where),
-                             readText(directories[k], "name", where, kDirectoryNameCapacity),
-                             readTime(directories[k], "created", where)});
+        record.setDirectory(
+            c, slot,
+            {readU16(directories[k], "disk", where), readU16(directories[k], "partition", where),
+             readU16(directories[k], "parent", where), readText(directories[k], "name", where, kDirectoryNameCapacity),
+             readTime(directories[k], "created", where)});
     }
 
     used.clear();
@@ -361,8 +365,9 @@ void computerFromJson(const json& node, const std::string& path, int c, MachineR
     for (std::size_t k = 0; k < images.size(); ++k) {
         const std::string where = item(child(path, "images"), k);
         const json& j = images[k];
-        expectObject(j, where, {"slot", "directory", "name", "size", "created", "checks", "password", "partitions",
-                                "partitionCount", "path"});
+        expectObject(j, where,
+                     {"slot", "directory", "name", "size", "created", "checks", "password", "partitions",
+                      "partitionCount", "path"});
         slot = readSlot(j, where, slot, kImages, used);
         ImageEntry image;
         image.directory = readU16(j, "directory", where);
@@ -405,7 +410,8 @@ void optionsFromJson(const json& node, MachineRecord& record) {
 
 // A byte offset into the record: decimal digits only, below the record size.
 std::size_t rawOffset(const std::string& key, const std::string& where) {
-    const bool digits = !key.empty() && std::all_of(key.begin(), key.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+    const bool digits =
+        !key.empty() && std::all_of(key.begin(), key.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
     if (!digits) throw SchemaError(where, "expected a decimal byte offset");
     std::size_t offset = 0;
     for (char ch : key) {

@@ -41,9 +41,7 @@ std::string shown(const std::string& text) {
     return out + platform::escapeControls(platform::encodeUtf8(plain));
 }
 
-std::string typeText(int type) {
-    return format("%02x %-10s", type, TCOMPUTER::PartitionTypeName(type).c_str());
-}
+std::string typeText(int type) { return format("%02x %-10s", type, TCOMPUTER::PartitionTypeName(type).c_str()); }
 
 std::string partitionText(const PartitionEntry& p) {
     return typeText(p.type) + format(" %7d MB, data %7d MB", p.size, p.dataSize);
@@ -68,9 +66,9 @@ void printDisks(std::ostream& out, const TCOMPUTER& machine, int c) {
     out << format("  Disks: %d\n", r.diskCount(c));
     for (int d = 1; d <= r.disksInUse(c); ++d) {
         const DiskEntry disk = r.disk(c, d);
-        out << format("    Disk %d: %d MB, kind %d%s, %d cylinders, %d heads, %d sectors, %d checks\n", d, disk.capacity,
-                      disk.kind, disk.kind == 1 ? " (Basic)" : "", disk.cylinders, disk.heads, disk.sectorsPerTrack,
-                      disk.checkCount);
+        out << format("    Disk %d: %d MB, kind %d%s, %d cylinders, %d heads, %d sectors, %d checks\n", d,
+                      disk.capacity, disk.kind, disk.kind == 1 ? " (Basic)" : "", disk.cylinders, disk.heads,
+                      disk.sectorsPerTrack, disk.checkCount);
         for (int p = 1; p <= r.partitionsInUse(c, d); ++p) {
             out << format("      %d  ", p) << partitionText(at(disk.partitions, p)) << "  "
                 << letterOf(machine, c, d, p) << "\n";
@@ -105,8 +103,7 @@ void printImages(std::ostream& out, const TCOMPUTER& machine, int c) {
                       platform::formatDateTime(image.created).c_str(), image.checkCount,
                       image.password.empty() ? "none" : ("\"" + shown(image.password) + "\"").c_str());
         for (int p = 1; p <= machine.record().imagePartitionsInUse(c, i); ++p) {
-            out << format("           partition %d  ", p) << partitionText(at(image.partitions, p))
-                << "\n";
+            out << format("           partition %d  ", p) << partitionText(at(image.partitions, p)) << "\n";
         }
     }
 }
@@ -156,15 +153,18 @@ void warnComputer(const MachineRecord& r, int c, std::vector<std::string>& warni
     if (r.diskCount(c) > kDisks) warnings.push_back(format("%s disk count %d is above 4", name, r.diskCount(c)));
     for (int d = 1; d <= r.disksInUse(c); ++d) {
         const int count = r.disk(c, d).partitionCount;
-        if (count > kPartitions) warnings.push_back(format("%s disk %d: partition count %d is above 4", name, d, count));
+        if (count > kPartitions)
+            warnings.push_back(format("%s disk %d: partition count %d is above 4", name, d, count));
     }
     for (int v = 1; v <= kDirectories; ++v) {
         const DirectoryEntry dir = r.directory(c, v);
         if (dir.isFree()) continue;
         if (dir.disk > kDisks || dir.partition < 1 || dir.partition > kPartitions) {
-            warnings.push_back(format("%s directory %d: disk %d partition %d does not exist", name, v, dir.disk, dir.partition));
+            warnings.push_back(
+                format("%s directory %d: disk %d partition %d does not exist", name, v, dir.disk, dir.partition));
         }
-        if (dir.parent > kDirectories) warnings.push_back(format("%s directory %d: parent %d is above 20", name, v, dir.parent));
+        if (dir.parent > kDirectories)
+            warnings.push_back(format("%s directory %d: parent %d is above 20", name, v, dir.parent));
     }
     warnParentLoops(r, c, warnings);
     for (int i = 1; i <= kImages; ++i) {
@@ -191,7 +191,8 @@ void printRecord(std::ostream& out, const MachineRecord& record) {
     machine.record() = record;
     machine.BuildDriveLetters();
     const auto keys = record.keys();
-    out << format("Machine record, %zu bytes, keys %02x %02x %02x %02x\n", kRecordSize, keys[0], keys[1], keys[2], keys[3]);
+    out << format("Machine record, %zu bytes, keys %02x %02x %02x %02x\n", kRecordSize, keys[0], keys[1], keys[2],
+                  keys[3]);
     printRestrictions(out, record.restrictionFlags());
     printOptions(out, record);
     for (int c = 0; c < kComputers; ++c) {

@@ -4,10 +4,10 @@
 
 #include "catalogue_fixture.h"
 #include "layout/dialog_areas.h"
-#include "layout/message_dialog_layout.h"
-#include "layout/palette.h"
 #include "layout/dialog_rects.h"
 #include "layout/menu_geometry.h"
+#include "layout/message_dialog_layout.h"
+#include "layout/palette.h"
 #include "layout/peer_layout.h"
 #include "layout/progress_layout.h"
 #include "layout/step_layout.h"
@@ -26,7 +26,8 @@ constexpr int kJpegTolerance = 10;
                                       int tolerance = kJpegTolerance) {
     const Picture picture = loadedCatalogue().byName(name);
     if (!picture) return ::testing::AssertionFailure() << name << " is not loaded";
-    if (!picture->contains(x, y)) return ::testing::AssertionFailure() << "(" << x << ", " << y << ") is outside " << name;
+    if (!picture->contains(x, y))
+        return ::testing::AssertionFailure() << "(" << x << ", " << y << ") is outside " << name;
     const platform::Color got = picture->pixel(x, y);
     const bool near = std::abs(got.r - want.r) <= tolerance && std::abs(got.g - want.g) <= tolerance &&
                       std::abs(got.b - want.b) <= tolerance;
@@ -77,8 +78,7 @@ TEST(PictureColours, ProgressScreenBoxes) {
     const auto box = layout::kPercentBoxAt;
     EXPECT_TRUE(colourNear("F412B", box.x + layout::kPercentBoxWidth - 3, box.y + 6, palette(1)));
     for (int row = 0; row < 6; ++row) {
-        EXPECT_TRUE(colourNear("F412B", 300, layout::kDetailsTop + row * layout::kDetailsRowHeight + 6,
-                               palette(8)))
+        EXPECT_TRUE(colourNear("F412B", 300, layout::kDetailsTop + row * layout::kDetailsRowHeight + 6, palette(8)))
             << row;
     }
 }

@@ -8,9 +8,9 @@
 #include <cstdlib>
 
 #include "catalogue_fixture.h"
-#include "layout/palette.h"
 #include "layout/help_layout.h"
 #include "layout/option_boxes.h"
+#include "layout/palette.h"
 #include "layout/progress_layout.h"
 
 namespace vxr::app {
@@ -72,8 +72,8 @@ TEST(PictureContents, ProgressBarStandsOutFromItsTrough) {
     using namespace layout;
     const Picture progress = loadedCatalogue().DialogPictures[19];
     ASSERT_NE(progress, nullptr);
-    for (int x : {kProgressBarAt.x + 1, kProgressBarAt.x + kProgressBarSteps / 2,
-                  kProgressBarAt.x + kProgressBarSteps - 2}) {
+    for (int x :
+         {kProgressBarAt.x + 1, kProgressBarAt.x + kProgressBarSteps / 2, kProgressBarAt.x + kProgressBarSteps - 2}) {
         const platform::Color trough = progress->pixel(x, kProgressBarAt.y + kProgressBarHeight / 2);
         EXPECT_FALSE(near(trough, palette(5), 60)) << "x " << x;
     }

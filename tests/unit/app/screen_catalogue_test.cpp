@@ -8,16 +8,16 @@
 #include <utility>
 #include <vector>
 
-#include "layout/picture_list.h"
 #include "catalogue_fixture.h"
+#include "layout/picture_list.h"
 #include "platform/jpeg.h"
 #include "platform/resources.h"
 
 namespace vxr::app {
 
-using layout::PictureSpec;
 using layout::findPicture;
 using layout::kPictures;
+using layout::PictureSpec;
 namespace {
 
 using test::loadedCatalogue;
@@ -43,6 +43,7 @@ TEST(ScreenCatalogue, EveryListedPositionHoldsItsPicture) {
     const ScreenCatalogue& c = loadedCatalogue();
     const char* mainHighlights[] = {"F10", "F11", "F12", "F13", "F14", "F15", "F16"};
     for (int n = 0; n <= 6; ++n) expectPicture(c.MainMenuHighlights[n], mainHighlights[n]);
+    // clang-format off
     const std::pair<const Picture*, const char*> positions[] = {
         {&c.MainScreenPicture, "F0"}, {&c.MainMenuPicture, "F1B"},
         {&c.SubmenuPictures[1], "F21B"}, {&c.SubmenuPictures[2], "F22B"}, {&c.SubmenuPictures[3], "F23B"},
@@ -65,6 +66,7 @@ TEST(ScreenCatalogue, EveryListedPositionHoldsItsPicture) {
         {&c.OptionsPictures[11], "F247"}, {&c.OptionsPictures[12], "F248"},
         {&c.PeerPictures[4], "FP24"}, {&c.DriveIconBitmaps[3], "FDF3"},
     };
+    // clang-format on
     for (const auto& [picture, name] : positions) expectPicture(*picture, name);
 }
 

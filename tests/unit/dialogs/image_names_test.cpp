@@ -72,7 +72,8 @@ TEST_F(ImageNames, TheImagedDiskOrPartitionIsRefused) {
     letter = 2;
     directory = 5;
     name = "D:\\BACKUP\\X";
-    EXPECT_EQ(ResolveImageName(machine, state, 1, letter, directory, name), kNoSuchDriveOrDirectory);  // the peer has no D:
+    EXPECT_EQ(ResolveImageName(machine, state, 1, letter, directory, name),
+              kNoSuchDriveOrDirectory);  // the peer has no D:
 }
 
 }  // namespace

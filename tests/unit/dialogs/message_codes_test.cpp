@@ -70,7 +70,8 @@ TEST(MessageCodes, KindsAndButtonGroups) {
     for (int code : {5, 8, 118, 461}) EXPECT_EQ(messageKind(code), 2) << code;
     for (int code : {0, 4, 6, 102, 121, 462, 999}) EXPECT_EQ(messageKind(code), 3) << code;
     for (int code : {2, 5, 8, 118, 461}) EXPECT_FALSE(isOneButtonCode(code)) << code;
-    for (int code : {1, 3, 4, 6, 7, 9, 10, 11, 101, 117, 119, 123, 199, 462}) EXPECT_TRUE(isOneButtonCode(code)) << code;
+    for (int code : {1, 3, 4, 6, 7, 9, 10, 11, 101, 117, 119, 123, 199, 462})
+        EXPECT_TRUE(isOneButtonCode(code)) << code;
 }
 
 }  // namespace

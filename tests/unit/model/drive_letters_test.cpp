@@ -14,7 +14,8 @@ std::string letters(const TCOMPUTER& machine, int computer) {
     const DriveLetterTable& table = machine.driveLetters(computer);
     for (int n = 1; n <= table.count; ++n) {
         const DriveLetterEntry e = machine.driveLetter(computer, n);
-        text += std::string(1, driveLetterOf(n)) + "=" + std::to_string(e.disk) + ":" + std::to_string(e.partition) + " ";
+        text +=
+            std::string(1, driveLetterOf(n)) + "=" + std::to_string(e.disk) + ":" + std::to_string(e.partition) + " ";
     }
     return text;
 }

@@ -41,8 +41,13 @@ protected:
 
 TEST_F(Queries, ResolvePathNamesDirectoriesAndImages) {
     const std::pair<const char*, int> found[] = {
-        {"C:\\", 1}, {"D:\\", 2}, {"C:\\SAVE\\", 3}, {"C:\\SAVE\\GAMES\\", 4},  // directories
-        {"C:\\SAVE\\DISK1.VXI", 1}, {"C:\\SAVE\\DISK1", 1}, {"C:\\DISK1", 2},  // images
+        {"C:\\", 1},
+        {"D:\\", 2},
+        {"C:\\SAVE\\", 3},
+        {"C:\\SAVE\\GAMES\\", 4},  // directories
+        {"C:\\SAVE\\DISK1.VXI", 1},
+        {"C:\\SAVE\\DISK1", 1},
+        {"C:\\DISK1", 2},  // images
         {"D:\\NINECHARS\\SUB\\OLD.VXI", 3},
     };
     for (const auto& [path, number] : found) EXPECT_EQ(machine.ResolvePath(0, path), number) << path;
@@ -50,10 +55,18 @@ TEST_F(Queries, ResolvePathNamesDirectoriesAndImages) {
 
 TEST_F(Queries, ResolvePathFindsNothingForWrongCaseDrivesOrShapes) {
     const char* const unknown[] = {
-        "c:\\save\\disk1.vxi", "C:\\SAVE\\DISK1.vxi", "C:\\save\\",  // wrong case
-        "E:\\", "A:\\", "S:\\",                                       // no drive of that letter
-        "C:", "C:SAVE\\", "", "C:\\NOPE\\", "C:\\SAVE\\NOPE",        // no such shape or name
-        "C:\\SAVE\\DISK1.VXI.VXI",                                    // only a final ".VXI" is dropped
+        "c:\\save\\disk1.vxi",
+        "C:\\SAVE\\DISK1.vxi",
+        "C:\\save\\",  // wrong case
+        "E:\\",
+        "A:\\",
+        "S:\\",  // no drive of that letter
+        "C:",
+        "C:SAVE\\",
+        "",
+        "C:\\NOPE\\",
+        "C:\\SAVE\\NOPE",           // no such shape or name
+        "C:\\SAVE\\DISK1.VXI.VXI",  // only a final ".VXI" is dropped
     };
     for (const char* path : unknown) EXPECT_EQ(machine.ResolvePath(0, path), 0) << path;
     EXPECT_EQ(machine.ResolvePath(1, "C:\\"), 0);  // the peer has no drives

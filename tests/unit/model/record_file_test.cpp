@@ -5,11 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <functional>
-#include <iterator>
 #include <future>
+#include <iterator>
 
 #include "model/computer.h"
 #include "model/scramble.h"
@@ -210,7 +210,9 @@ const SaveCase kSaveCases[] = {
     {"a failing sync", [](platform::FileCalls& c) { c.sync = [](int) { return static_cast<int>(failWith(EIO)); }; },
      false, EIO, false},
     {"a failing rename",
-     [](platform::FileCalls& c) { c.rename = [](const char*, const char*) { return static_cast<int>(failWith(EXDEV)); }; },
+     [](platform::FileCalls& c) {
+         c.rename = [](const char*, const char*) { return static_cast<int>(failWith(EXDEV)); };
+     },
      false, EXDEV, false},
     {"another copy saved meanwhile", {}, true, platform::kFileChanged, false},
 };

@@ -164,21 +164,26 @@ TEST_P(RecordText, IsCodePage936InTheRecordAndGoesBackUnchanged) {
     EXPECT_EQ(record, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MachineRecord, RecordText,
-    ::testing::Values(
-        TextCase{"Chinese", TextField::ImageName, "镜像", "\xBE\xB5\xCF\xF1", "镜像"},
-        TextCase{"PasswordKeepsTenBytes", TextField::Password, "密码密码密码", "\xC3\xDC\xC2\xEB\xC3\xDC\xC2\xEB\xC3\xDC",
-                 "密码密码密"},
-        TextCase{"NameCutBetweenCharacters", TextField::ImageName, "A镜像备份", "A\xBE\xB5\xCF\xF1\xB1\xB8", "A镜像备"},
-        TextCase{"DirectoryKeepsNineBytes", TextField::DirectoryName, "镜像备份X1", "\xBE\xB5\xCF\xF1\xB1\xB8\xB7\xDDX",
-                 "镜像备份X"},
-        TextCase{"NoCodePage936FormIsAQuestionMark", TextField::ImageName, "A\xF0\x9F\x98\x80" "B\xFF", "A?B?", "A?B?"},
-        // A140 is no character, FF never is, 80 is the one single-byte
-        // character above ASCII, and a lead byte may end the field.
-        TextCase{"StrayBytesSurvive", TextField::Password, "", "\xA1\x40\xFF\x80" "A\xB0",
-                 "\xEF\x9E\xA1@\xEF\x9F\xBF€A\xEF\x9E\xB0"}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(MachineRecord, RecordText,
+                         ::testing::Values(TextCase{"Chinese", TextField::ImageName, "镜像", "\xBE\xB5\xCF\xF1",
+                                                    "镜像"},
+                                           TextCase{"PasswordKeepsTenBytes", TextField::Password, "密码密码密码",
+                                                    "\xC3\xDC\xC2\xEB\xC3\xDC\xC2\xEB\xC3\xDC", "密码密码密"},
+                                           TextCase{"NameCutBetweenCharacters", TextField::ImageName, "A镜像备份",
+                                                    "A\xBE\xB5\xCF\xF1\xB1\xB8", "A镜像备"},
+                                           TextCase{"DirectoryKeepsNineBytes", TextField::DirectoryName, "镜像备份X1",
+                                                    "\xBE\xB5\xCF\xF1\xB1\xB8\xB7\xDDX", "镜像备份X"},
+                                           TextCase{"NoCodePage936FormIsAQuestionMark", TextField::ImageName,
+                                                    "A\xF0\x9F\x98\x80"
+                                                    "B\xFF",
+                                                    "A?B?", "A?B?"},
+                                           // A140 is no character, FF never is, 80 is the one single-byte
+                                           // character above ASCII, and a lead byte may end the field.
+                                           TextCase{"StrayBytesSurvive", TextField::Password, "",
+                                                    "\xA1\x40\xFF\x80"
+                                                    "A\xB0",
+                                                    "\xEF\x9E\xA1@\xEF\x9F\xBF€A\xEF\x9E\xB0"}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Scrambling, MatchesBytesScrambledByHand) {
     MachineRecord record;

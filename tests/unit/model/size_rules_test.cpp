@@ -34,6 +34,7 @@ struct DiskCopyCase {
     std::array<std::int32_t, 4> sizes;
 };
 
+// clang-format off
 const DiskCopyCase kDiskCopyCases[] = {
     {"halves round to even, exactly filling the disk", 4000, {{7, 1000, 10}, {7, 3000, 10}}, 8000, false, 0,
      {2000, 6000, 0, 0}},
@@ -47,6 +48,7 @@ const DiskCopyCase kDiskCopyCases[] = {
      kFat32Limit - 50000, {kFat32Limit, 50000, 0, 0}},
     {"sizes summing to 0 propose the data size", 5000, {{7, 0, 300}}, 5000, false, -4700, {300, 0, 0, 0}},
 };
+// clang-format on
 
 TEST(DiskCopyProposal, SharesTheTargetInProportionWithinTheLimits) {
     for (const DiskCopyCase& row : kDiskCopyCases) {

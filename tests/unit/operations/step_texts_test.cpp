@@ -5,8 +5,8 @@
 
 namespace vxr::operations {
 
-using layout::StepTexts;
 using layout::confirmPasswordText;
+using layout::StepTexts;
 using layout::stepTexts;
 namespace {
 

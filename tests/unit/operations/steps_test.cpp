@@ -4,10 +4,10 @@
 
 namespace vxr::operations {
 
-using layout::Step;
-using layout::StepKind;
 using layout::completionStep;
 using layout::proceedStep;
+using layout::Step;
+using layout::StepKind;
 using layout::stepKind;
 namespace {
 
@@ -17,10 +17,10 @@ TEST(Steps, EachStepNumberHasItsKind) {
         StepKind kind;
     };
     const Case cases[] = {
-        {1, StepKind::List},     {2, StepKind::List},     {3, StepKind::File},     {4, StepKind::List},
-        {5, StepKind::File},     {6, StepKind::List},     {7, StepKind::List},     {8, StepKind::File},
-        {9, StepKind::List},     {10, StepKind::Buttons}, {11, StepKind::Buttons}, {18, StepKind::Buttons},
-        {19, StepKind::Progress}, {20, StepKind::Buttons}, {23, StepKind::Buttons}, {24, StepKind::None},
+        {1, StepKind::List},      {2, StepKind::List},       {3, StepKind::File},       {4, StepKind::List},
+        {5, StepKind::File},      {6, StepKind::List},       {7, StepKind::List},       {8, StepKind::File},
+        {9, StepKind::List},      {10, StepKind::Buttons},   {11, StepKind::Buttons},   {18, StepKind::Buttons},
+        {19, StepKind::Progress}, {20, StepKind::Buttons},   {23, StepKind::Buttons},   {24, StepKind::None},
         {29, StepKind::Password}, {119, StepKind::Progress}, {129, StepKind::Password}, {0, StepKind::None},
     };
     for (const Case& c : cases) EXPECT_EQ(stepKind(c.step), c.kind) << c.step;

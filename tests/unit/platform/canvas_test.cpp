@@ -15,30 +15,26 @@ protected:
     Bitmap bitmap{20, 16, kPaper};
     Canvas canvas{bitmap};
 
-    void SetUp() override
-    {
+    void SetUp() override {
         canvas.pen() = {kInk, 1};
         canvas.brush() = {kFill, BrushStyle::Solid};
     }
 
-    int countPixels(Color color) const
-    {
+    int countPixels(Color color) const {
         int count = 0;
         for (Color c : bitmap.pixels()) count += c == color ? 1 : 0;
         return count;
     }
 };
 
-TEST(ColorTest, ConvertsWindowsColorReferences)
-{
+TEST(ColorTest, ConvertsWindowsColorReferences) {
     EXPECT_EQ(Color::fromColorRef(0x9C9A9C), (Color{156, 154, 156}));
     EXPECT_EQ(Color::fromColorRef(0x00FF0000), (Color{0, 0, 255}));
     EXPECT_EQ(Color::fromColorRef(0x000000FF), (Color{255, 0, 0}));
     EXPECT_EQ((Color{0x12, 0x34, 0x56}).toColorRef(), 0x563412u);
 }
 
-TEST(BitmapTest, ResizeKeepsTheOverlapAndFillsTheRest)
-{
+TEST(BitmapTest, ResizeKeepsTheOverlapAndFillsTheRest) {
     Bitmap bitmap(3, 2, colors::white);
     bitmap.setPixel(2, 1, kInk);
     bitmap.resize(4, 3, kPaper);
@@ -51,8 +47,7 @@ TEST(BitmapTest, ResizeKeepsTheOverlapAndFillsTheRest)
     EXPECT_EQ(bitmap.pixel(1, 1), colors::white);
 }
 
-TEST_F(CanvasTest, LineLeavesOutItsLastPoint)
-{
+TEST_F(CanvasTest, LineLeavesOutItsLastPoint) {
     canvas.moveTo(2, 5);
     canvas.lineTo(8, 5);
     for (int x = 2; x < 8; ++x) EXPECT_EQ(bitmap.pixel(x, 5), kInk) << x;
@@ -65,8 +60,7 @@ TEST_F(CanvasTest, LineLeavesOutItsLastPoint)
     EXPECT_EQ(bitmap.pixel(8, 1), kPaper);
 }
 
-TEST_F(CanvasTest, DiagonalLineStepsOnePixelPerRow)
-{
+TEST_F(CanvasTest, DiagonalLineStepsOnePixelPerRow) {
     canvas.moveTo(0, 0);
     canvas.lineTo(4, 4);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(bitmap.pixel(i, i), kInk) << i;
@@ -74,8 +68,7 @@ TEST_F(CanvasTest, DiagonalLineStepsOnePixelPerRow)
     EXPECT_EQ(countPixels(kInk), 4);
 }
 
-TEST_F(CanvasTest, PolylineDrawsEveryCornerButTheLastPoint)
-{
+TEST_F(CanvasTest, PolylineDrawsEveryCornerButTheLastPoint) {
     // A frame closed one pixel above its start, as table rows draw it.
     const Point frame[] = {{1, 3}, {10, 3}, {10, 8}, {1, 8}, {1, 2}};
     canvas.polyline(frame);
@@ -89,8 +82,7 @@ TEST_F(CanvasTest, PolylineDrawsEveryCornerButTheLastPoint)
     EXPECT_EQ(countPixels(kInk), 9 + 5 + 9 + 6 - 1);
 }
 
-TEST_F(CanvasTest, WidePenIsCentredAndDrawsTheEndPoint)
-{
+TEST_F(CanvasTest, WidePenIsCentredAndDrawsTheEndPoint) {
     canvas.pen().width = 2;
     canvas.moveTo(3, 6);
     canvas.lineTo(9, 6);
@@ -103,8 +95,7 @@ TEST_F(CanvasTest, WidePenIsCentredAndDrawsTheEndPoint)
     EXPECT_EQ(bitmap.pixel(10, 6), kPaper);
 }
 
-TEST_F(CanvasTest, FillRectCoversLeftTopButNotRightBottom)
-{
+TEST_F(CanvasTest, FillRectCoversLeftTopButNotRightBottom) {
     canvas.fillRect({2, 3, 6, 5});
     EXPECT_EQ(bitmap.pixel(2, 3), kFill);
     EXPECT_EQ(bitmap.pixel(5, 4), kFill);
@@ -113,8 +104,7 @@ TEST_F(CanvasTest, FillRectCoversLeftTopButNotRightBottom)
     EXPECT_EQ(countPixels(kFill), 4 * 2);
 }
 
-TEST_F(CanvasTest, FillRectIsClippedAtEveryEdge)
-{
+TEST_F(CanvasTest, FillRectIsClippedAtEveryEdge) {
     canvas.fillRect({-5, -5, 2, 3});
     canvas.fillRect({18, 14, 40, 40});
     EXPECT_EQ(bitmap.pixel(0, 0), kFill);
@@ -127,15 +117,13 @@ TEST_F(CanvasTest, FillRectIsClippedAtEveryEdge)
     EXPECT_EQ(countPixels(kFill), 2 * 3 + 2 * 2);
 }
 
-TEST_F(CanvasTest, ClearBrushFillsNothing)
-{
+TEST_F(CanvasTest, ClearBrushFillsNothing) {
     canvas.brush().style = BrushStyle::Clear;
     canvas.fillRect({0, 0, 20, 16});
     EXPECT_EQ(countPixels(kPaper), 20 * 16);
 }
 
-TEST_F(CanvasTest, RectangleOutlinesWithPenAndFillsWithBrush)
-{
+TEST_F(CanvasTest, RectangleOutlinesWithPenAndFillsWithBrush) {
     canvas.rectangle({2, 2, 7, 6});
     EXPECT_EQ(bitmap.pixel(2, 2), kInk);
     EXPECT_EQ(bitmap.pixel(6, 5), kInk);
@@ -147,8 +135,7 @@ TEST_F(CanvasTest, RectangleOutlinesWithPenAndFillsWithBrush)
     EXPECT_EQ(countPixels(kFill), 3 * 2);
 }
 
-TEST_F(CanvasTest, LinesOutsideTheBitmapAreClipped)
-{
+TEST_F(CanvasTest, LinesOutsideTheBitmapAreClipped) {
     canvas.moveTo(-10, 4);
     canvas.lineTo(40, 4);
     canvas.pen().width = 3;
@@ -160,8 +147,7 @@ TEST_F(CanvasTest, LinesOutsideTheBitmapAreClipped)
     EXPECT_EQ(bitmap.pixel(18, 0), kInk);
 }
 
-TEST_F(CanvasTest, DrawCopiesAPictureClippedToTheBitmap)
-{
+TEST_F(CanvasTest, DrawCopiesAPictureClippedToTheBitmap) {
     const Bitmap picture = testing::swatchPicture();  // 5 x 3
     canvas.draw(-2, -1, picture);
     EXPECT_EQ(bitmap.pixel(0, 0), picture.pixel(2, 1));
@@ -175,8 +161,7 @@ TEST_F(CanvasTest, DrawCopiesAPictureClippedToTheBitmap)
     canvas.draw(100, 100, picture);  // wholly outside: nothing, no fault
 }
 
-TEST_F(CanvasTest, OpaqueTextPaintsItsBandInTheBrushColour)
-{
+TEST_F(CanvasTest, OpaqueTextPaintsItsBandInTheBrushColour) {
     canvas.font() = {"Microsoft Sans Serif", 7, false, colors::black};
     const int width = canvas.textWidth("Hi");
     const int height = canvas.textHeight("Hi");
@@ -198,8 +183,7 @@ TEST_F(CanvasTest, OpaqueTextPaintsItsBandInTheBrushColour)
     EXPECT_EQ(canvas.penPosition(), (Point{3 + width, 2}));
 }
 
-TEST_F(CanvasTest, TransparentTextLeavesTheBackground)
-{
+TEST_F(CanvasTest, TransparentTextLeavesTheBackground) {
     canvas.brush().style = BrushStyle::Clear;
     canvas.font() = {"Microsoft Sans Serif", 7, false, colors::white};
     canvas.textOut(3, 2, "Hi");
@@ -208,8 +192,7 @@ TEST_F(CanvasTest, TransparentTextLeavesTheBackground)
     EXPECT_EQ(countPixels(colors::white) + countPixels(kPaper), 20 * 16);
 }
 
-TEST_F(CanvasTest, TextRunningOffTheBitmapIsClipped)
-{
+TEST_F(CanvasTest, TextRunningOffTheBitmapIsClipped) {
     canvas.font() = {"Microsoft Sans Serif", 11, true, colors::black};
     canvas.textOut(-4, -3, "WWWWWWWW");
     canvas.textOut(12, 10, "MMMMMMMM");

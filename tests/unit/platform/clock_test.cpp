@@ -28,12 +28,10 @@ TEST(DayCount, CivilRoundTripIncludingLeapDaysAndEndOfDayRounding) {
     EXPECT_EQ(t.second, 3);
     EXPECT_EQ(t.millisecond, 250);
     EXPECT_EQ(formatDateTime(45000.9999999999), "2023-3-16 0:00:00");  // rounds into the next day
-    EXPECT_EQ(formatDateTime(1e300), "1899-12-30 0:00:00");  // nonsense stays harmless
+    EXPECT_EQ(formatDateTime(1e300), "1899-12-30 0:00:00");            // nonsense stays harmless
 }
 
-TEST(DayCount, SystemClockIsRecent) {
-    EXPECT_GT(systemClock().now(), dayCountFromCivil({2020, 1, 1}));
-}
+TEST(DayCount, SystemClockIsRecent) { EXPECT_GT(systemClock().now(), dayCountFromCivil({2020, 1, 1})); }
 
 TEST(RandomSource, SequenceAndClockDrawsStayInRange) {
     SequenceRandom sequence({3, -1, 200});

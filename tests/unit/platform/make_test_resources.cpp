@@ -12,8 +12,7 @@
 
 namespace {
 
-bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
-{
+bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file.flush());
@@ -21,8 +20,7 @@ bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> 
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     using namespace vxr::platform;
     if (argc != 2) {
         std::cerr << "usage: make_test_resources <folder>\n";

@@ -21,14 +21,12 @@ using Clock = std::chrono::steady_clock;
 class Signal {
 public:
     Signal() { EXPECT_EQ(pipe(ends_), 0); }
-    ~Signal()
-    {
+    ~Signal() {
         close(ends_[0]);
         close(ends_[1]);
     }
     void send() { EXPECT_EQ(write(ends_[1], "x", 1), 1); }
-    bool receive()
-    {
+    bool receive() {
         char byte = 0;
         return read(ends_[0], &byte, 1) == 1;
     }
@@ -38,15 +36,13 @@ private:
 };
 
 // Runs `body` in a child process; its result becomes the exit status.
-pid_t runChild(const std::function<bool()>& body)
-{
+pid_t runChild(const std::function<bool()>& body) {
     const pid_t pid = fork();
     if (pid == 0) _exit(body() ? 0 : 1);
     return pid;
 }
 
-bool childSucceeded(pid_t pid)
-{
+bool childSucceeded(pid_t pid) {
     int status = 0;
     if (waitpid(pid, &status, 0) != pid) return false;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -54,13 +50,9 @@ bool childSucceeded(pid_t pid)
 
 std::string uniqueName(const char* base) { return std::string(base) + "_" + std::to_string(getpid()); }
 
-TEST(NamedEventTest, OpeningAnAbsentEventFails)
-{
-    EXPECT_FALSE(NamedEvent::open(uniqueName("ABSENT")).has_value());
-}
+TEST(NamedEventTest, OpeningAnAbsentEventFails) { EXPECT_FALSE(NamedEvent::open(uniqueName("ABSENT")).has_value()); }
 
-TEST(NamedEventTest, CreatedEventStartsInTheRequestedState)
-{
+TEST(NamedEventTest, CreatedEventStartsInTheRequestedState) {
     auto unset = NamedEvent::create(uniqueName("FRESH_UNSET"), false);
     auto set = NamedEvent::create(uniqueName("FRESH_SET"), true);
     ASSERT_TRUE(unset && set);
@@ -68,8 +60,7 @@ TEST(NamedEventTest, CreatedEventStartsInTheRequestedState)
     EXPECT_TRUE(set->wait(0ms));
 }
 
-TEST(NamedEventTest, SecondHandleSeesTheSameEventAndCreateKeepsItsState)
-{
+TEST(NamedEventTest, SecondHandleSeesTheSameEventAndCreateKeepsItsState) {
     const std::string name = uniqueName("SHARED");
     auto first = NamedEvent::create(name, false);
     ASSERT_TRUE(first);
@@ -81,8 +72,7 @@ TEST(NamedEventTest, SecondHandleSeesTheSameEventAndCreateKeepsItsState)
     EXPECT_FALSE(first->wait(0ms));
 }
 
-TEST(NamedEventTest, WaitTimesOutAfterItsTimeout)
-{
+TEST(NamedEventTest, WaitTimesOutAfterItsTimeout) {
     auto event = NamedEvent::create(uniqueName("TIMEOUT"), false);
     ASSERT_TRUE(event);
     const auto start = Clock::now();
@@ -92,8 +82,7 @@ TEST(NamedEventTest, WaitTimesOutAfterItsTimeout)
     EXPECT_LT(waited, 2s);
 }
 
-TEST(NamedEventTest, SetInOneProcessEndsAWaitInAnother)
-{
+TEST(NamedEventTest, SetInOneProcessEndsAWaitInAnother) {
     const std::string name = uniqueName("CROSS_SET");
     auto event = NamedEvent::create(name, false);
     ASSERT_TRUE(event);
@@ -111,8 +100,7 @@ TEST(NamedEventTest, SetInOneProcessEndsAWaitInAnother)
     EXPECT_TRUE(childSucceeded(child));
 }
 
-TEST(NamedEventTest, ResetInOneProcessIsSeenByAnother)
-{
+TEST(NamedEventTest, ResetInOneProcessIsSeenByAnother) {
     const std::string name = uniqueName("CROSS_RESET");
     auto event = NamedEvent::create(name, true);
     ASSERT_TRUE(event);
@@ -130,8 +118,7 @@ TEST(NamedEventTest, ResetInOneProcessIsSeenByAnother)
     EXPECT_TRUE(childSucceeded(child));
 }
 
-TEST(NamedEventTest, EventOfAKilledHolderCountsAsAbsent)
-{
+TEST(NamedEventTest, EventOfAKilledHolderCountsAsAbsent) {
     const std::string name = uniqueName("ORPHAN");
     Signal ready;
     const pid_t child = runChild([&] {
@@ -159,8 +146,7 @@ TEST(NamedEventTest, EventOfAKilledHolderCountsAsAbsent)
     EXPECT_FALSE(recreated->wait(0ms));
 }
 
-TEST(NamedEventTest, SignalOfADeadSetterCountsAsNotSignalledUntilSetAgain)
-{
+TEST(NamedEventTest, SignalOfADeadSetterCountsAsNotSignalledUntilSetAgain) {
     const std::string name = uniqueName("DEAD_SETTER");
     auto held = NamedEvent::create(name, false);  // keeps the event alive past the child
     ASSERT_TRUE(held);
@@ -186,8 +172,7 @@ TEST(NamedEventTest, SignalOfADeadSetterCountsAsNotSignalledUntilSetAgain)
     EXPECT_TRUE(held->wait(0ms));
 }
 
-TEST(NamedEventTest, LastHandleClosedRemovesTheEvent)
-{
+TEST(NamedEventTest, LastHandleClosedRemovesTheEvent) {
     const std::string name = uniqueName("CLOSED");
     {
         auto event = NamedEvent::create(name, true);
@@ -198,8 +183,7 @@ TEST(NamedEventTest, LastHandleClosedRemovesTheEvent)
     EXPECT_FALSE(NamedEvent::open(name).has_value());
 }
 
-TEST(NamedEventTest, NamespaceSeparatesEventsOfTheSameName)
-{
+TEST(NamedEventTest, NamespaceSeparatesEventsOfTheSameName) {
     const std::string name = uniqueName("SPACED");
     const char* original = std::getenv("VXR_EVENT_NAMESPACE");
     const std::string saved = original != nullptr ? original : "";
@@ -212,8 +196,7 @@ TEST(NamedEventTest, NamespaceSeparatesEventsOfTheSameName)
     EXPECT_TRUE(NamedEvent::open(name).has_value());
 }
 
-TEST(NamedEventTest, NamesAreScopedToTheUser)
-{
+TEST(NamedEventTest, NamesAreScopedToTheUser) {
     const std::string name = NamedEvent::sharedMemoryName("TASKFLAG1");
     const std::string uid = std::to_string(getuid());
     const std::size_t at = name.find(uid);

@@ -15,8 +15,7 @@ struct Difference {
 };
 
 // The mean absolute difference over all channels of two equal-sized pictures.
-Difference compare(const Bitmap& a, const Bitmap& b)
-{
+Difference compare(const Bitmap& a, const Bitmap& b) {
     long total = 0;
     const auto pa = a.pixels();
     const auto pb = b.pixels();
@@ -26,8 +25,7 @@ Difference compare(const Bitmap& a, const Bitmap& b)
     return {static_cast<double>(total) / static_cast<double>(pa.size() * 3)};
 }
 
-TEST(JpegTest, EncodeDecodeRoundTripStaysClose)
-{
+TEST(JpegTest, EncodeDecodeRoundTripStaysClose) {
     const Bitmap original = testing::gradientPicture(160, 120);
     JpegDecoder decoder;
     const Bitmap decoded = decoder.decode(encodeJpeg(original, 92));
@@ -45,8 +43,7 @@ TEST(JpegTest, EncodeDecodeRoundTripStaysClose)
     }
 }
 
-TEST(JpegTest, QualityTradesSizeForFidelity)
-{
+TEST(JpegTest, QualityTradesSizeForFidelity) {
     const Bitmap original = testing::gradientPicture(160, 120);
     const auto rough = encodeJpeg(original, 20);
     const auto fine = encodeJpeg(original, 95);
@@ -55,8 +52,7 @@ TEST(JpegTest, QualityTradesSizeForFidelity)
     EXPECT_GT(compare(original, decoder.decode(rough)).mean, compare(original, decoder.decode(fine)).mean);
 }
 
-TEST(JpegTest, OneDecoderServesManyPicturesAndSurvivesBadData)
-{
+TEST(JpegTest, OneDecoderServesManyPicturesAndSurvivesBadData) {
     JpegDecoder decoder;
     const auto big = encodeJpeg(testing::gradientPicture(640, 480), 90);
     const auto small = encodeJpeg(testing::swatchPicture(), 90);
@@ -73,8 +69,7 @@ TEST(JpegTest, OneDecoderServesManyPicturesAndSurvivesBadData)
 
 // A 3 x 2 DIB written out by hand: bottom row first, blue-green-red bytes,
 // each 9-byte row padded to 12 with bytes that must be ignored.
-std::vector<std::uint8_t> handMadeDib(int storedHeight)
-{
+std::vector<std::uint8_t> handMadeDib(int storedHeight) {
     std::vector<std::uint8_t> dib = {40, 0, 0, 0, 3, 0, 0, 0};
     for (int shift = 0; shift < 32; shift += 8) dib.push_back(static_cast<std::uint8_t>(storedHeight >> shift));
     dib.insert(dib.end(), {1, 0, 24, 0});
@@ -86,8 +81,7 @@ std::vector<std::uint8_t> handMadeDib(int storedHeight)
     return dib;
 }
 
-TEST(DibTest, DecodesBottomUpRowsWithPadding)
-{
+TEST(DibTest, DecodesBottomUpRowsWithPadding) {
     const Bitmap bitmap = decodeDib(handMadeDib(2));
     ASSERT_EQ(bitmap.width(), 3);
     ASSERT_EQ(bitmap.height(), 2);
@@ -98,15 +92,13 @@ TEST(DibTest, DecodesBottomUpRowsWithPadding)
     EXPECT_EQ(bitmap.pixel(2, 0), (Color{90, 80, 70}));
 }
 
-TEST(DibTest, NegativeHeightMeansTopDown)
-{
+TEST(DibTest, NegativeHeightMeansTopDown) {
     const Bitmap bitmap = decodeDib(handMadeDib(-2));
     EXPECT_EQ(bitmap.pixel(0, 0), (Color{255, 0, 0}));
     EXPECT_EQ(bitmap.pixel(2, 1), (Color{90, 80, 70}));
 }
 
-TEST(DibTest, AcceptsABitmapFileHeader)
-{
+TEST(DibTest, AcceptsABitmapFileHeader) {
     std::vector<std::uint8_t> file = {'B', 'M'};
     file.resize(14, 0);
     const auto dib = handMadeDib(2);
@@ -114,8 +106,7 @@ TEST(DibTest, AcceptsABitmapFileHeader)
     EXPECT_EQ(decodeDib(file), decodeDib(dib));
 }
 
-TEST(DibTest, RejectsWhatItCannotRead)
-{
+TEST(DibTest, RejectsWhatItCannotRead) {
     auto dib = handMadeDib(2);
     EXPECT_THROW(decodeDib(std::span(dib).first(30)), DibError);
     EXPECT_THROW(decodeDib(std::span(dib).first(dib.size() - 1)), DibError);
@@ -126,16 +117,14 @@ TEST(DibTest, RejectsWhatItCannotRead)
     EXPECT_THROW(decodeDib(dib), DibError);
 }
 
-TEST(DibTest, EncodedDibDecodesToTheSamePicture)
-{
+TEST(DibTest, EncodedDibDecodesToTheSamePicture) {
     const Bitmap swatch = testing::swatchPicture();
     const auto dib = encodeDib(swatch);
     EXPECT_EQ(dib.size(), 40u + 3 * 16);  // 15 bytes a row, padded to 16
     EXPECT_EQ(decodeDib(dib), swatch);
 }
 
-TEST(PngTest, EncodedPngDecodesToTheSamePicture)
-{
+TEST(PngTest, EncodedPngDecodesToTheSamePicture) {
     const Bitmap picture = testing::gradientPicture(33, 17);
     const auto png = encodePng(picture);
     ASSERT_GT(png.size(), 8u);
@@ -146,14 +135,13 @@ TEST(PngTest, EncodedPngDecodesToTheSamePicture)
     EXPECT_FALSE(decodePng(std::span(png).first(png.size() / 2)).has_value());
 }
 
-TEST(PngTest, OpacityMakesAnRgbaPngWithTheSameColoursAndAWrongCountMakesNone)
-{
+TEST(PngTest, OpacityMakesAnRgbaPngWithTheSameColoursAndAWrongCountMakesNone) {
     const Bitmap picture = testing::gradientPicture(5, 3);
     const std::vector<std::uint8_t> alpha(15, 128);
     const auto png = encodePng(picture, alpha);
     ASSERT_GT(png.size(), 26u);
     constexpr std::size_t kColourTypeOffset = 25;  // signature 8, chunk head 8, width, height, depth
-    EXPECT_EQ(png[kColourTypeOffset], 6);           // RGBA
+    EXPECT_EQ(png[kColourTypeOffset], 6);          // RGBA
     EXPECT_EQ(decodePng(png), picture);
     EXPECT_TRUE(encodePng(picture, std::span(alpha).first(14)).empty());
 }

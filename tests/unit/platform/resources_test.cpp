@@ -11,8 +11,7 @@ namespace {
 
 // The folder embedded in this test program is made at build time by
 // make_test_resources: gradient.jpg, swatch.bmp and Greeting.txt.
-TEST(ResourceTableTest, FindsEmbeddedFilesByTypeAndName)
-{
+TEST(ResourceTableTest, FindsEmbeddedFilesByTypeAndName) {
     const ResourceTable table = ResourceTable::embedded();
     EXPECT_EQ(table.size(), 3u);
     const auto greeting = table.find(ResourceType::RcData, "GREETING");
@@ -21,15 +20,13 @@ TEST(ResourceTableTest, FindsEmbeddedFilesByTypeAndName)
     EXPECT_EQ(table.names(ResourceType::Bitmap), std::vector<std::string>{"SWATCH"});
 }
 
-TEST(ResourceTableTest, NamesAreMatchedWithoutRegardToCase)
-{
+TEST(ResourceTableTest, NamesAreMatchedWithoutRegardToCase) {
     const ResourceTable table = ResourceTable::embedded();
     EXPECT_TRUE(table.find(ResourceType::RcData, "greeting").has_value());
     EXPECT_TRUE(table.find(ResourceType::RcData, "Gradient").has_value());
 }
 
-TEST(ResourceTableTest, TypeAndNameMustBothMatch)
-{
+TEST(ResourceTableTest, TypeAndNameMustBothMatch) {
     const ResourceTable table = ResourceTable::embedded();
     EXPECT_FALSE(table.find(ResourceType::Bitmap, "GREETING").has_value());
     EXPECT_FALSE(table.find(ResourceType::RcData, "SWATCH").has_value());
@@ -37,8 +34,7 @@ TEST(ResourceTableTest, TypeAndNameMustBothMatch)
     EXPECT_THROW(table.loadBitmap("NOSUCHPICTURE"), std::runtime_error);
 }
 
-TEST(ResourceTableTest, DecodesEmbeddedPictures)
-{
+TEST(ResourceTableTest, DecodesEmbeddedPictures) {
     const ResourceTable table = ResourceTable::embedded();
     EXPECT_EQ(table.loadBitmap("swatch"), testing::swatchPicture());
     JpegDecoder decoder;
@@ -55,8 +51,7 @@ TEST(ResourceTableTest, DecodesEmbeddedPictures)
     EXPECT_THROW(table.loadJpeg("GREETING", decoder), std::runtime_error);
 }
 
-TEST(ResourceTableTest, ATableEndsAtItsTerminatingRow)
-{
+TEST(ResourceTableTest, ATableEndsAtItsTerminatingRow) {
     static const std::uint8_t bytes[] = {1, 2, 3};
     const ResourceEntry rows[] = {{10, "ONE", bytes, 3}, {2, "TWO", bytes, 2}, {0, nullptr, nullptr, 0}};
     const ResourceTable table(rows);

@@ -11,8 +11,7 @@
 namespace vxr::platform {
 
 // Lets test failures show colours as numbers.
-inline void PrintTo(Color color, std::ostream* out)
-{
+inline void PrintTo(Color color, std::ostream* out) {
     *out << "rgb(" << int{color.r} << ", " << int{color.g} << ", " << int{color.b} << ")";
 }
 
@@ -22,8 +21,7 @@ namespace vxr::platform::testing {
 
 // A picture with smooth gradients and hard-edged blocks, so that lossy
 // round trips are measured on both.
-inline Bitmap gradientPicture(int width, int height)
-{
+inline Bitmap gradientPicture(int width, int height) {
     Bitmap picture(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -39,13 +37,13 @@ inline Bitmap gradientPicture(int width, int height)
 
 // Small, odd-sized and with a distinct colour at every pixel, so that row
 // order, padding and channel order errors all show.
-inline Bitmap swatchPicture()
-{
+inline Bitmap swatchPicture() {
     Bitmap picture(5, 3);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 5; ++x) {
-            picture.setPixel(x, y, Color{static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(80 * y),
-                                         static_cast<std::uint8_t>(250 - 10 * x - 60 * y)});
+            picture.setPixel(x, y,
+                             Color{static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(80 * y),
+                                   static_cast<std::uint8_t>(250 - 10 * x - 60 * y)});
         }
     }
     return picture;

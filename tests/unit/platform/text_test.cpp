@@ -5,8 +5,8 @@
 #include <set>
 
 #include "platform/canvas.h"
-#include "platform/text.h"
 #include "platform/test_pictures.h"
+#include "platform/text.h"
 
 namespace vxr::platform {
 namespace {
@@ -16,36 +16,34 @@ const std::string kKaiti = "楷体_GB2312";
 
 FontLibrary& fonts() { return FontLibrary::instance(); }
 
-int widthOf(const std::string& family, int points, bool bold, std::string_view text)
-{
+int widthOf(const std::string& family, int points, bool bold, std::string_view text) {
     return fonts().face({family, points, bold, colors::black}).textWidth(decodeUtf8(text));
 }
 
-TEST(TextEncodingTest, DecodesUtf8IncludingChinese)
-{
+TEST(TextEncodingTest, DecodesUtf8IncludingChinese) {
     EXPECT_EQ(decodeUtf8("A封"), (std::u32string{U'A', U'封'}));
     EXPECT_EQ(decodeUtf8(kFullWidthFillUtf8), std::u32string(1, kFullWidthFill));
     EXPECT_EQ(decodeUtf8("\xF0\x9F\x98\x80"), std::u32string(1, U'\U0001F600'));
 }
 
-TEST(TextEncodingTest, MalformedBytesBecomeReplacementCharacters)
-{
-    EXPECT_EQ(decodeUtf8("a\xFF" "b"), (std::u32string{U'a', U'\uFFFD', U'b'}));
-    EXPECT_EQ(decodeUtf8("\xE5\xB0"), (std::u32string{U'\uFFFD', U'\uFFFD'}));  // truncated
-    EXPECT_EQ(decodeUtf8("\xC0\x80"), (std::u32string{U'\uFFFD', U'\uFFFD'}));  // overlong
+TEST(TextEncodingTest, MalformedBytesBecomeReplacementCharacters) {
+    EXPECT_EQ(decodeUtf8("a\xFF"
+                         "b"),
+              (std::u32string{U'a', U'\uFFFD', U'b'}));
+    EXPECT_EQ(decodeUtf8("\xE5\xB0"), (std::u32string{U'\uFFFD', U'\uFFFD'}));                 // truncated
+    EXPECT_EQ(decodeUtf8("\xC0\x80"), (std::u32string{U'\uFFFD', U'\uFFFD'}));                 // overlong
     EXPECT_EQ(decodeUtf8("\xED\xA0\x80"), (std::u32string{U'\uFFFD', U'\uFFFD', U'\uFFFD'}));  // surrogate
 }
 
-TEST(TextEncodingTest, CountsBytesAsCodePage936Does)
-{
+TEST(TextEncodingTest, CountsBytesAsCodePage936Does) {
     EXPECT_EQ(cp936ByteCount(""), 0u);
     EXPECT_EQ(cp936ByteCount("C:\\IMG"), 6u);
     EXPECT_EQ(cp936ByteCount("封锁鼠标"), 8u);
-    EXPECT_EQ(cp936ByteCount(std::string("ok") + std::string(kFullWidthFillUtf8) + std::string(kFullWidthFillUtf8)), 6u);
+    EXPECT_EQ(cp936ByteCount(std::string("ok") + std::string(kFullWidthFillUtf8) + std::string(kFullWidthFillUtf8)),
+              6u);
 }
 
-TEST(FontSizeTest, PointsBecomeWindowsPixelSizes)
-{
+TEST(FontSizeTest, PointsBecomeWindowsPixelSizes) {
     EXPECT_EQ(pixelsPerEm(7), 9);
     EXPECT_EQ(pixelsPerEm(8), 11);
     EXPECT_EQ(pixelsPerEm(9), 12);
@@ -62,8 +60,7 @@ struct AliasCase {
 
 class FontAliasTest : public ::testing::TestWithParam<AliasCase> {};
 
-TEST_P(FontAliasTest, ResolvesToTheIntendedFamily)
-{
+TEST_P(FontAliasTest, ResolvesToTheIntendedFamily) {
     const AliasCase& c = GetParam();
     const FontMatch match = fonts().configuration().requireMatch(c.family, 12, c.bold);
     EXPECT_EQ(match.family, c.expectedFamily) << match.file;
@@ -78,22 +75,19 @@ INSTANTIATE_TEST_SUITE_P(FiveScreenFamilies, FontAliasTest,
                                            AliasCase{"Kaiti", kKaiti, false, "AR PL KaitiM GB"}),
                          [](const ::testing::TestParamInfo<AliasCase>& info) { return info.param.label; });
 
-TEST(FontAliasRulesTest, TahomaComesFromTheWineFontFolder)
-{
+TEST(FontAliasRulesTest, TahomaComesFromTheWineFontFolder) {
     const FontMatch match = fonts().configuration().match("Tahoma", 9, false);
     EXPECT_EQ(std::filesystem::path(match.file).parent_path(), "/usr/share/wine/fonts");
 }
 
-TEST(FontAliasRulesTest, BoldGaramondIsTheRealBoldFace)
-{
+TEST(FontAliasRulesTest, BoldGaramondIsTheRealBoldFace) {
     const FontMatch regular = fonts().configuration().match("Garamond", 12, false);
     const FontMatch bold = fonts().configuration().match("Garamond", 12, true);
     EXPECT_NE(bold.file, regular.file);
     EXPECT_FALSE(bold.embolden);
 }
 
-TEST(FontAliasRulesTest, GeneratedConfigurationDeclaresEveryAlias)
-{
+TEST(FontAliasRulesTest, GeneratedConfigurationDeclaresEveryAlias) {
     const std::string xml = fontConfigXml(standardFontAliases(), extraFontFolders());
     for (const FontAlias& alias : standardFontAliases()) {
         EXPECT_NE(xml.find("<family>" + alias.family + "</family><accept>"), std::string::npos) << alias.family;
@@ -101,8 +95,7 @@ TEST(FontAliasRulesTest, GeneratedConfigurationDeclaresEveryAlias)
     EXPECT_NE(xml.find("<dir>/usr/share/wine/fonts</dir>"), std::string::npos);
 }
 
-TEST(FontLibraryTest, MissingFontStopsWithTheDebianPackageName)
-{
+TEST(FontLibraryTest, MissingFontStopsWithTheDebianPackageName) {
     FontLibrary library({{"Imaginary Sans", {"No Such Font Qzx"}, "fonts-imaginary", false}});
     try {
         library.face({"Imaginary Sans", 7, false, colors::black});
@@ -117,21 +110,18 @@ TEST(FontLibraryTest, StandardFontsAreAllInstalled) { EXPECT_NO_THROW(fonts().re
 
 // Widths measured when the fonts were chosen; a pixel or two of drift
 // between font releases is allowed.
-TEST(TextWidthTest, KnownDialogTextsHaveTheirMeasuredWidths)
-{
+TEST(TextWidthTest, KnownDialogTextsHaveTheirMeasuredWidths) {
     EXPECT_NEAR(widthOf("Microsoft Sans Serif", 7, false, "Proceed with disk clone?"), 103, 2);
     EXPECT_NEAR(widthOf("Tahoma", 7, false, "Proceed with disk clone?"), 101, 2);
     EXPECT_NEAR(widthOf(kSongti, 9, false, "封锁鼠标命令行"), 84, 2);
 }
 
-TEST(TextWidthTest, BoldIsWiderThanRegular)
-{
+TEST(TextWidthTest, BoldIsWiderThanRegular) {
     EXPECT_GT(widthOf("Tahoma", 7, true, "Question: (1831)"), widthOf("Tahoma", 7, false, "Question: (1831)"));
     EXPECT_GT(widthOf(kSongti, 9, true, "封锁"), widthOf(kSongti, 9, false, "封锁"));
 }
 
-TEST(TextWidthTest, LargerSizesAreWiderAndTaller)
-{
+TEST(TextWidthTest, LargerSizesAreWiderAndTaller) {
     for (const std::string family : {"Microsoft Sans Serif", "Garamond", "楷体_GB2312"}) {
         int previousWidth = 0;
         int previousHeight = 0;
@@ -147,16 +137,14 @@ TEST(TextWidthTest, LargerSizesAreWiderAndTaller)
     }
 }
 
-TEST(GlyphTest, FullWidthFillIsABlankCellOneEmWide)
-{
+TEST(GlyphTest, FullWidthFillIsABlankCellOneEmWide) {
     const FontFace& face = fonts().face({"Microsoft Sans Serif", 7, false, colors::black});
     const Glyph& fill = face.glyph(kFullWidthFill);
     EXPECT_EQ(fill.advance, 9);
     EXPECT_EQ(std::count(fill.mask.begin(), fill.mask.end(), 1), 0);
 }
 
-TEST(GlyphTest, ChineseInALatinFontComesFromTheChineseFace)
-{
+TEST(GlyphTest, ChineseInALatinFontComesFromTheChineseFace) {
     const FontFace& latin = fonts().face({"Microsoft Sans Serif", 9, false, colors::black});
     const FontFace& chinese = fonts().face({kSongti, 9, false, colors::black});
     ASSERT_FALSE(latin.hasGlyph(U'鼠'));
@@ -166,15 +154,13 @@ TEST(GlyphTest, ChineseInALatinFontComesFromTheChineseFace)
     EXPECT_GT(std::count(borrowed.mask.begin(), borrowed.mask.end(), 1), 10);
 }
 
-TEST(GlyphTest, GlyphsAreRenderedOnceAndCached)
-{
+TEST(GlyphTest, GlyphsAreRenderedOnceAndCached) {
     const FontFace& face = fonts().face({"Tahoma", 7, true, colors::black});
     EXPECT_EQ(&face.glyph(U'Q'), &face.glyph(U'Q'));
     EXPECT_EQ(&fonts().face({"Tahoma", 7, true, colors::white}), &face);
 }
 
-TEST(GlyphTest, TextIsDrawnInTwoLevelsOnly)
-{
+TEST(GlyphTest, TextIsDrawnInTwoLevelsOnly) {
     Bitmap bitmap(200, 24, colors::white);
     Canvas canvas(bitmap);
     canvas.brush().style = BrushStyle::Clear;
@@ -187,8 +173,7 @@ TEST(GlyphTest, TextIsDrawnInTwoLevelsOnly)
     EXPECT_EQ(levels, (std::set<std::uint32_t>{0x000000, 0xFFFFFF}));
 }
 
-TEST(GlyphTest, TextSitsOnABaselineInsideItsCell)
-{
+TEST(GlyphTest, TextSitsOnABaselineInsideItsCell) {
     Bitmap bitmap(120, 30, colors::white);
     Canvas canvas(bitmap);
     canvas.font() = {"Microsoft Sans Serif", 7, false, colors::black};

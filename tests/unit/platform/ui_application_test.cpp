@@ -30,8 +30,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string parseError(std::string_view text)
-{
+std::string parseError(std::string_view text) {
     try {
         EventScript::parse(text, "t.vxs");
     } catch (const ScriptError& error) {
@@ -40,25 +39,25 @@ std::string parseError(std::string_view text)
     return "no error";
 }
 
-TEST(EventScriptTest, ReadsEveryCommand)
-{
-    const EventScript script = EventScript::parse("# a comment\n"
-                                                  "key Down ctrl+a\r\n"
-                                                  "\n"
-                                                  "KEYDOWN Shift\n"
-                                                  "keyup shift\n"
-                                                  "type C:\\My Files \n"
-                                                  "move 60 230\n"
-                                                  "click 1 -2\n"
-                                                  "press 3 4\n"
-                                                  "release 5 6\n"
-                                                  "wheel 7 8 -3\n"
-                                                  "close\n"
-                                                  "shot  out dir/step 3.png \n"
-                                                  "waitfor Image4B 2.5\n"
-                                                  "waitbox\n"
-                                                  "sleep 40",
-                                                  "t.vxs");
+TEST(EventScriptTest, ReadsEveryCommand) {
+    const EventScript script = EventScript::parse(
+        "# a comment\n"
+        "key Down ctrl+a\r\n"
+        "\n"
+        "KEYDOWN Shift\n"
+        "keyup shift\n"
+        "type C:\\My Files \n"
+        "move 60 230\n"
+        "click 1 -2\n"
+        "press 3 4\n"
+        "release 5 6\n"
+        "wheel 7 8 -3\n"
+        "close\n"
+        "shot  out dir/step 3.png \n"
+        "waitfor Image4B 2.5\n"
+        "waitbox\n"
+        "sleep 40",
+        "t.vxs");
     const auto& c = script.commands();
     ASSERT_EQ(c.size(), 14u);
     EXPECT_EQ(c[0].kind, Kind::Key);
@@ -80,8 +79,7 @@ TEST(EventScriptTest, ReadsEveryCommand)
     EXPECT_EQ(c[13].line, 16);
 }
 
-TEST(EventScriptTest, NamesTheLineOfTheFirstMistake)
-{
+TEST(EventScriptTest, NamesTheLineOfTheFirstMistake) {
     EXPECT_EQ(parseError("key Down\njump 1 2\n"), "t.vxs:2: unknown command 'jump'");
     EXPECT_EQ(parseError("\n\nkey Dwon"), "t.vxs:3: unknown key 'Dwon'");
     EXPECT_EQ(parseError("click 10"), "t.vxs:1: 'click' takes 2 argument(s)");
@@ -92,8 +90,7 @@ TEST(EventScriptTest, NamesTheLineOfTheFirstMistake)
 
 // Numbers that would wrap, never end or end at once are refused with their
 // line; a script's text in a message cannot steer the terminal.
-TEST(EventScriptTest, RefusesBadWaitNumbersAndEscapesControlCharacters)
-{
+TEST(EventScriptTest, RefusesBadWaitNumbersAndEscapesControlCharacters) {
     const std::string seconds = "not a number of seconds from 0 to 86400: ";
     const std::string millis = "not a number of milliseconds from 0 to 86400000: ";
     const std::pair<std::string_view, std::string> cases[] = {
@@ -107,14 +104,15 @@ TEST(EventScriptTest, RefusesBadWaitNumbersAndEscapesControlCharacters)
         {"sleep 99999999999", "t.vxs:1: not a whole number: '99999999999'"},
         {"move 2147483648 0", "t.vxs:1: not a whole number: '2147483648'"},
         {"\x1b]0;owned\x07 1", "t.vxs:1: unknown command '\\x1B]0;owned\\x07'"},
-        {"key \xc2\x9b" "31m", "t.vxs:1: unknown key '\\xC2\\x9B31m'"},
+        {"key \xc2\x9b"
+         "31m",
+         "t.vxs:1: unknown key '\\xC2\\x9B31m'"},
     };
     for (const auto& [text, message] : cases) EXPECT_EQ(parseError(text), message) << text;
     EXPECT_EQ(EventScript::parse("sleep 86400000\nwaitbox 86400").commands()[1].amount, 86400000);
 }
 
-TEST(EventScriptTest, SkipsAByteOrderMarkAndRefusesADirectory)
-{
+TEST(EventScriptTest, SkipsAByteOrderMarkAndRefusesADirectory) {
     const EventScript script = EventScript::parse("\xEF\xBB\xBFkey Enter\n");
     ASSERT_EQ(script.commands().size(), 1u);
     EXPECT_EQ(script.commands()[0].chords.front().front(), vk::Enter);
@@ -127,8 +125,7 @@ TEST(EventScriptTest, SkipsAByteOrderMarkAndRefusesADirectory)
     }
 }
 
-TEST(KeyNamesTest, NamesAndCharactersMapToWindowsKeyNumbers)
-{
+TEST(KeyNamesTest, NamesAndCharactersMapToWindowsKeyNumbers) {
     EXPECT_EQ(keyFromName("pgdn"), vk::PageDown);
     EXPECT_EQ(keyFromName("Esc"), 27);
     EXPECT_EQ(keyFromName("#13"), 13);
@@ -149,8 +146,7 @@ TEST(KeyNamesTest, NamesAndCharactersMapToWindowsKeyNumbers)
     EXPECT_EQ(textForKey('A', {.ctrl = true}), "");
 }
 
-TEST(WindowScaleTest, WholeFactorThatFitsTheScreen)
-{
+TEST(WindowScaleTest, WholeFactorThatFitsTheScreen) {
     EXPECT_EQ(chooseWindowScale(640, 480, 1024, 768), 1);
     EXPECT_EQ(chooseWindowScale(640, 480, 1920, 1080), 2);
     EXPECT_EQ(chooseWindowScale(640, 480, 3840, 2160), 4);
@@ -164,8 +160,7 @@ TEST(WindowScaleTest, WholeFactorThatFitsTheScreen)
 // clicked, and a focused edit.
 class ScriptedRunTest : public ::testing::Test {
 protected:
-    ScriptedRunTest()
-    {
+    ScriptedRunTest() {
         auto made = std::make_unique<HeadlessBackend>();
         backend = made.get();
         app = std::make_unique<Application>(std::move(made));
@@ -179,16 +174,14 @@ protected:
         edit.setBounds(0, 0, 90, 15);
     }
 
-    void runScript(std::string_view text)
-    {
+    void runScript(std::string_view text) {
         app->setScript(EventScript::parse(text, "run.vxs"));
         app->showMainForm(form);
         edit.setFocus();
         app->run(form);
     }
 
-    std::string stopReason(std::string_view text)
-    {
+    std::string stopReason(std::string_view text) {
         try {
             runScript(text);
         } catch (const StopRequest& stop) {
@@ -206,15 +199,17 @@ protected:
     std::unique_ptr<Application> app;
 };
 
-TEST_F(ScriptedRunTest, PlaysKeysTextAndClicksThenSavesAShot)
-{
+TEST_F(ScriptedRunTest, PlaysKeysTextAndClicksThenSavesAShot) {
     const auto shot = temp.path() / "after click.png";
-    runScript("type C:\\IMG\n"
-              "key Left Backspace\n"
-              "click 105 5\n"
-              "waitfor Done 1\n"
-              "shot " + shot.string() + "\n"
-              "close\n");
+    runScript(
+        "type C:\\IMG\n"
+        "key Left Backspace\n"
+        "click 105 5\n"
+        "waitfor Done 1\n"
+        "shot " +
+        shot.string() +
+        "\n"
+        "close\n");
     EXPECT_EQ(edit.text(), "C:\\IG");
     EXPECT_TRUE(done.showing());
     EXPECT_TRUE(app->terminated());
@@ -225,15 +220,13 @@ TEST_F(ScriptedRunTest, PlaysKeysTextAndClicksThenSavesAShot)
     EXPECT_EQ(picture->pixel(120, 10), kRed);
 }
 
-TEST_F(ScriptedRunTest, RunningOutWhileWaitingStopsTheRun)
-{
+TEST_F(ScriptedRunTest, RunningOutWhileWaitingStopsTheRun) {
     const std::string reason = stopReason("key A\n");
     EXPECT_EQ(reason, "the event script run.vxs (end) ran out while the program waits for input");
     EXPECT_EQ(edit.text(), "a");
 }
 
-TEST_F(ScriptedRunTest, WaitForGivesUpAfterItsTime)
-{
+TEST_F(ScriptedRunTest, WaitForGivesUpAfterItsTime) {
     const auto start = std::chrono::steady_clock::now();
     const std::string reason = stopReason("key A\nwaitfor Done 0.05\nkey B\n");
     EXPECT_EQ(reason, "run.vxs line 2: gave up waiting for the control Done to show after 50 ms");
@@ -241,24 +234,21 @@ TEST_F(ScriptedRunTest, WaitForGivesUpAfterItsTime)
     EXPECT_EQ(edit.text(), "a");
 }
 
-TEST_F(ScriptedRunTest, SleepLetsTimePassWithoutInput)
-{
+TEST_F(ScriptedRunTest, SleepLetsTimePassWithoutInput) {
     const auto start = std::chrono::steady_clock::now();
     runScript("sleep 60\nclose\n");
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(60));
     EXPECT_TRUE(app->terminated());
 }
 
-TEST_F(ScriptedRunTest, DefaultStopPrintsTheReasonAndExitsWithStatusThree)
-{
+TEST_F(ScriptedRunTest, DefaultStopPrintsTheReasonAndExitsWithStatusThree) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     app->setStopHandler(nullptr);
     EXPECT_EXIT(runScript("key A\n"), ::testing::ExitedWithCode(Application::kStopExitStatus),
                 "vxr: the event script run.vxs \\(end\\) ran out while the program waits for input");
 }
 
-TEST_F(ScriptedRunTest, MessageBoxIsAnsweredByTheScript)
-{
+TEST_F(ScriptedRunTest, MessageBoxIsAnsweredByTheScript) {
     std::vector<std::string> answered;
     button.onClick = [&](Control&) {
         app->messageBox("Disk not found\r\n第二行");
@@ -267,14 +257,17 @@ TEST_F(ScriptedRunTest, MessageBoxIsAnsweredByTheScript)
         answered.push_back("second");
     };
     const auto shot = temp.path() / "box.png";
-    runScript("click 105 5\n"
-              "waitbox\n"
-              "shot " + shot.string() + "\n"
-              "click 105 5\n"
-              "key Enter\n"
-              "waitbox\n"
-              "key Esc\n"
-              "close\n");
+    runScript(
+        "click 105 5\n"
+        "waitbox\n"
+        "shot " +
+        shot.string() +
+        "\n"
+        "click 105 5\n"
+        "key Enter\n"
+        "waitbox\n"
+        "key Esc\n"
+        "close\n");
     EXPECT_EQ(answered, (std::vector<std::string>{"first", "second"}));
     EXPECT_EQ(app->messageBoxTexts(), (std::vector<std::string>{"Disk not found\r\n第二行", "Again"}));
     EXPECT_FALSE(app->messageBoxOpen());
@@ -286,8 +279,7 @@ TEST_F(ScriptedRunTest, MessageBoxIsAnsweredByTheScript)
     EXPECT_EQ(picture->pixel(120, 10), kRed);
 }
 
-TEST_F(ScriptedRunTest, MessageBoxAnswersAClickOnOkAndIgnoresOtherKeys)
-{
+TEST_F(ScriptedRunTest, MessageBoxAnswersAClickOnOkAndIgnoresOtherKeys) {
     MessageBoxWindow probe("Click me");
     const Rect ok = probe.button().bounds();
     bool returned = false;
@@ -295,15 +287,13 @@ TEST_F(ScriptedRunTest, MessageBoxAnswersAClickOnOkAndIgnoresOtherKeys)
         app->messageBox("Click me");
         returned = true;
     };
-    const std::string clickOk =
-        "click " + std::to_string(ok.left + 5) + " " + std::to_string(ok.top + 5) + "\n";
+    const std::string clickOk = "click " + std::to_string(ok.left + 5) + " " + std::to_string(ok.top + 5) + "\n";
     runScript("click 105 5\nkey A Tab Down\nwaitbox 0.01\n" + clickOk + "close\n");
     EXPECT_TRUE(returned);
     EXPECT_EQ(edit.text(), "");
 }
 
-TEST(MessageBoxWindowTest, SizesItselfToItsLinesAndAnswersEnterSpaceEscAndClose)
-{
+TEST(MessageBoxWindowTest, SizesItselfToItsLinesAndAnswersEnterSpaceEscAndClose) {
     MessageBoxWindow box("A short line\nA much longer second line of the message");
     ASSERT_EQ(box.lines().size(), 2u);
     EXPECT_EQ(box.lines()[1]->caption(), "A much longer second line of the message");
@@ -319,8 +309,7 @@ TEST(MessageBoxWindowTest, SizesItselfToItsLinesAndAnswersEnterSpaceEscAndClose)
     }
 }
 
-TEST(MessageBoxWindowTest, AQuestionSetsItsButtonsInARowAndEachWayOfAnsweringChoosesOne)
-{
+TEST(MessageBoxWindowTest, AQuestionSetsItsButtonsInARowAndEachWayOfAnsweringChoosesOne) {
     struct Way {
         const char* name;
         std::vector<InputEvent> events;
@@ -340,7 +329,8 @@ TEST(MessageBoxWindowTest, AQuestionSetsItsButtonsInARowAndEachWayOfAnsweringCho
         {"click on Cancel", {InputEvent::mouseDown(onSecond), InputEvent::mouseUp(onSecond)}, 1},
         {"Tab, Enter", {InputEvent::keyDown(vk::Tab), InputEvent::keyDown(vk::Enter)}, 1},
         {"Right, Left, Enter",
-         {InputEvent::keyDown(vk::Right), InputEvent::keyDown(vk::Left), InputEvent::keyDown(vk::Enter)}, 0},
+         {InputEvent::keyDown(vk::Right), InputEvent::keyDown(vk::Left), InputEvent::keyDown(vk::Enter)},
+         0},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
@@ -352,8 +342,7 @@ TEST(MessageBoxWindowTest, AQuestionSetsItsButtonsInARowAndEachWayOfAnsweringCho
     }
 }
 
-TEST(ApplicationTest, PresentsOnlyWhatChangedAndFollowsCaptionAndSize)
-{
+TEST(ApplicationTest, PresentsOnlyWhatChangedAndFollowsCaptionAndSize) {
     auto made = std::make_unique<HeadlessBackend>();
     HeadlessBackend& backend = *made;
     Application app(std::move(made));
@@ -379,8 +368,7 @@ TEST(ApplicationTest, PresentsOnlyWhatChangedAndFollowsCaptionAndSize)
     EXPECT_EQ(window.frame.width(), 640);
 }
 
-TEST(ApplicationTest, CloseRequestGoesToTheFormOrEndsTheApplication)
-{
+TEST(ApplicationTest, CloseRequestGoesToTheFormOrEndsTheApplication) {
     auto made = std::make_unique<HeadlessBackend>();
     HeadlessBackend& backend = *made;
     Application app(std::move(made));

@@ -23,15 +23,13 @@ constexpr Color kGreen{0, 180, 0};
 constexpr Color kBlue{0, 0, 190};
 constexpr Color kGrey{132, 130, 132};
 
-Picture solidPicture(int width, int height, Color color)
-{
+Picture solidPicture(int width, int height, Color color) {
     return std::make_shared<const Bitmap>(width, height, color);
 }
 
 const Font kSmallFont{"Microsoft Sans Serif", 7, false, colors::black};
 
-int textWidth(const Font& font, std::string_view text)
-{
+int textWidth(const Font& font, std::string_view text) {
     Bitmap scratch;
     Canvas canvas(scratch);
     canvas.font() = font;
@@ -42,15 +40,13 @@ class ControlsTest : public ::testing::Test {
 protected:
     Form form{"test", 200, 150};
 
-    Color pixelAt(int x, int y)
-    {
+    Color pixelAt(int x, int y) {
         form.composeIfChanged();
         return form.frame().pixel(x, y);
     }
 };
 
-TEST_F(ControlsTest, ImageShowsASharedPictureByReference)
-{
+TEST_F(ControlsTest, ImageShowsASharedPictureByReference) {
     const Picture picture = solidPicture(30, 20, kRed);
     Image image(form, "Image1");
     image.setBounds(10, 10, 30, 20);
@@ -62,8 +58,7 @@ TEST_F(ControlsTest, ImageShowsASharedPictureByReference)
     EXPECT_EQ(pixelAt(45, 15), kButtonFace);
 }
 
-TEST_F(ControlsTest, DrawingCopiesTheSharedPictureAndLeavesItAlone)
-{
+TEST_F(ControlsTest, DrawingCopiesTheSharedPictureAndLeavesItAlone) {
     const Picture picture = solidPicture(30, 20, kRed);
     Image image(form, "Image1");
     image.setBounds(0, 0, 30, 20);
@@ -80,8 +75,7 @@ TEST_F(ControlsTest, DrawingCopiesTheSharedPictureAndLeavesItAlone)
     EXPECT_EQ(pixelAt(2, 2), kRed);
 }
 
-TEST_F(ControlsTest, ResizingKeepsWhatWasDrawn)
-{
+TEST_F(ControlsTest, ResizingKeepsWhatWasDrawn) {
     Image image(form, "Table");
     image.setBounds(0, 0, 20, 10);
     image.canvas().brush().color = kGreen;
@@ -95,8 +89,7 @@ TEST_F(ControlsTest, ResizingKeepsWhatWasDrawn)
     EXPECT_EQ(image.bitmap()->pixel(5, 7), colors::white);
 }
 
-TEST_F(ControlsTest, PictureSmallerThanTheControlLetsTheBackShow)
-{
+TEST_F(ControlsTest, PictureSmallerThanTheControlLetsTheBackShow) {
     Image back(form, "Back");
     back.setBounds(0, 0, 100, 100);
     back.setPicture(solidPicture(100, 100, kGrey));
@@ -110,8 +103,7 @@ TEST_F(ControlsTest, PictureSmallerThanTheControlLetsTheBackShow)
     EXPECT_EQ(front.height(), 10);
 }
 
-TEST_F(ControlsTest, LabelSizesItselfToItsText)
-{
+TEST_F(ControlsTest, LabelSizesItselfToItsText) {
     Label label(form, "Label1");
     label.setFont(kSmallFont);
     label.setCaption("Proceed with disk clone?");
@@ -125,8 +117,7 @@ TEST_F(ControlsTest, LabelSizesItselfToItsText)
     EXPECT_GT(label.width(), plainWidth);
 }
 
-TEST_F(ControlsTest, OpaqueLabelPaintsItsBandAndTransparentOneDoesNot)
-{
+TEST_F(ControlsTest, OpaqueLabelPaintsItsBandAndTransparentOneDoesNot) {
     Image back(form, "Back");
     back.setBounds(0, 0, 200, 150);
     back.setPicture(solidPicture(200, 150, kGrey));
@@ -147,8 +138,7 @@ TEST_F(ControlsTest, OpaqueLabelPaintsItsBandAndTransparentOneDoesNot)
 }
 
 // Each character as the keyboard delivers it: a key down carrying the text.
-void typeInto(Form& form, std::u32string_view text)
-{
+void typeInto(Form& form, std::u32string_view text) {
     for (char32_t c : text) {
         const auto stroke = keyForCharacter(c);
         const int key = stroke ? stroke->key : 0;
@@ -157,8 +147,7 @@ void typeInto(Form& form, std::u32string_view text)
     }
 }
 
-void pressKey(Form& form, int key)
-{
+void pressKey(Form& form, int key) {
     form.dispatch(InputEvent::keyDown(key, textForKey(key, {})));
     form.dispatch(InputEvent::keyUp(key));
 }
@@ -167,16 +156,14 @@ class EditTest : public ControlsTest {
 protected:
     Edit edit{form, "Edit1"};
 
-    void SetUp() override
-    {
+    void SetUp() override {
         edit.setBounds(10, 10, 120, 15);
         edit.setFont(kSmallFont);
         edit.setFocus();
     }
 };
 
-TEST_F(EditTest, TypingStopsAtTheMaximumLength)
-{
+TEST_F(EditTest, TypingStopsAtTheMaximumLength) {
     edit.setMaxLength(4);
     typeInto(form, U"abcdef");
     EXPECT_EQ(edit.text(), "abcd");
@@ -187,8 +174,7 @@ TEST_F(EditTest, TypingStopsAtTheMaximumLength)
     EXPECT_EQ(edit.text(), "longer than four");
 }
 
-TEST_F(EditTest, PasswordCharacterHidesTheText)
-{
+TEST_F(EditTest, PasswordCharacterHidesTheText) {
     edit.setPasswordChar(U'*');
     typeInto(form, U"Se封");
     EXPECT_EQ(edit.text(), "Se封");
@@ -197,8 +183,7 @@ TEST_F(EditTest, PasswordCharacterHidesTheText)
     EXPECT_EQ(edit.displayText(), "Se封");
 }
 
-TEST_F(EditTest, CaretKeysEditInsideTheText)
-{
+TEST_F(EditTest, CaretKeysEditInsideTheText) {
     typeInto(form, U"ACD");
     pressKey(form, vk::Left);
     pressKey(form, vk::Left);
@@ -216,8 +201,7 @@ TEST_F(EditTest, CaretKeysEditInsideTheText)
     EXPECT_EQ(edit.text(), "BC");
 }
 
-TEST_F(EditTest, ChangeEventFollowsEveryEdit)
-{
+TEST_F(EditTest, ChangeEventFollowsEveryEdit) {
     std::vector<std::string> seen;
     edit.onChange = [&](Control& sender) { seen.push_back(static_cast<Edit&>(sender).text()); };
     typeInto(form, U"ab");
@@ -226,8 +210,7 @@ TEST_F(EditTest, ChangeEventFollowsEveryEdit)
     EXPECT_EQ(seen, (std::vector<std::string>{"a", "ab", "a", "xyz"}));
 }
 
-TEST_F(EditTest, DrawsBackgroundBorderAndTextColour)
-{
+TEST_F(EditTest, DrawsBackgroundBorderAndTextColour) {
     edit.setColor(kGreen);
     Font font = kSmallFont;
     font.color = kRed;
@@ -251,8 +234,7 @@ protected:
     Image page{box, "IMAGEH"};
     Image list{box, "Image5DA"};
 
-    void SetUp() override
-    {
+    void SetUp() override {
         box.setBounds(20, 10, 100, 100);
         box.setScrollBarColor(kBlue);
         page.setBounds(0, 0, 84, 400);
@@ -264,8 +246,7 @@ protected:
     }
 };
 
-TEST_F(ScrollBoxTest, VisibleChildSetsTheRangeAndPositionIsClamped)
-{
+TEST_F(ScrollBoxTest, VisibleChildSetsTheRangeAndPositionIsClamped) {
     EXPECT_EQ(box.range(), 400);
     EXPECT_EQ(box.maxScroll(), 300);
     box.setScrollTop(-5);
@@ -279,8 +260,7 @@ TEST_F(ScrollBoxTest, VisibleChildSetsTheRangeAndPositionIsClamped)
     EXPECT_FALSE(box.scrollBarShown());
 }
 
-TEST_F(ScrollBoxTest, ScrollingMovesTheChildUnderTheBox)
-{
+TEST_F(ScrollBoxTest, ScrollingMovesTheChildUnderTheBox) {
     EXPECT_EQ(pixelAt(30, 10 + 125), kButtonFace);  // below the box
     box.setScrollTop(100);
     EXPECT_EQ(pixelAt(30, 10 + 25), kGreen);
@@ -288,8 +268,7 @@ TEST_F(ScrollBoxTest, ScrollingMovesTheChildUnderTheBox)
     EXPECT_EQ(pixelAt(20 + 100 - 8, 10 + 75), kBlue);  // the scroll bar's track
 }
 
-TEST_F(ScrollBoxTest, WheelAndArrowsScrollWithinTheRange)
-{
+TEST_F(ScrollBoxTest, WheelAndArrowsScrollWithinTheRange) {
     form.dispatch(InputEvent::mouseWheel({40, 40}, -2));
     EXPECT_EQ(box.scrollTop(), 2 * ScrollBox::kWheelStep);
     form.dispatch(InputEvent::mouseWheel({40, 40}, 10));
@@ -302,8 +281,7 @@ TEST_F(ScrollBoxTest, WheelAndArrowsScrollWithinTheRange)
     EXPECT_EQ(box.scrollTop(), ScrollBox::kLineStep);
 }
 
-TEST_F(ScrollBoxTest, DraggingTheThumbScrollsInProportion)
-{
+TEST_F(ScrollBoxTest, DraggingTheThumbScrollsInProportion) {
     const Point thumb{20 + 100 - 8, 10 + 16 + 2};
     form.dispatch(InputEvent::mouseDown(thumb));
     form.dispatch(InputEvent::mouseMove({thumb.x + 50, thumb.y + 1000}));
@@ -313,8 +291,7 @@ TEST_F(ScrollBoxTest, DraggingTheThumbScrollsInProportion)
 
 // Extreme wheel turns and drags far off the screen end at a scroll limit
 // (the sanitizers of the debug build catch any wrap on the way).
-TEST_F(ScrollBoxTest, ExtremeWheelTurnsAndDragsStopAtTheEnds)
-{
+TEST_F(ScrollBoxTest, ExtremeWheelTurnsAndDragsStopAtTheEnds) {
     constexpr int kMax = std::numeric_limits<int>::max();
     constexpr int kMin = std::numeric_limits<int>::min();
     struct Case {
@@ -337,8 +314,7 @@ TEST_F(ScrollBoxTest, ExtremeWheelTurnsAndDragsStopAtTheEnds)
     }
 }
 
-TEST_F(ControlsTest, LaterControlsPaintOverEarlierOnesUntilBroughtToFront)
-{
+TEST_F(ControlsTest, LaterControlsPaintOverEarlierOnesUntilBroughtToFront) {
     Image first(form, "First");
     first.setBounds(0, 0, 50, 50);
     first.setPicture(solidPicture(50, 50, kRed));
@@ -354,8 +330,7 @@ TEST_F(ControlsTest, LaterControlsPaintOverEarlierOnesUntilBroughtToFront)
     EXPECT_EQ(pixelAt(30, 30), kRed);
 }
 
-TEST_F(ControlsTest, FrameIsComposedOnlyAfterAChange)
-{
+TEST_F(ControlsTest, FrameIsComposedOnlyAfterAChange) {
     Image image(form, "Image1");
     image.setBounds(0, 0, 10, 10);
     EXPECT_TRUE(form.composeIfChanged());
@@ -377,8 +352,7 @@ TEST_F(ControlsTest, FrameIsComposedOnlyAfterAChange)
     EXPECT_TRUE(form.composeIfChanged());
 }
 
-TEST_F(ControlsTest, ChildrenOfAFreedScrollBoxAreNoLongerShown)
-{
+TEST_F(ControlsTest, ChildrenOfAFreedScrollBoxAreNoLongerShown) {
     auto box = std::make_unique<ScrollBox>(form, "Box");
     box->setBounds(0, 0, 50, 50);
     Image child(*box, "Child");

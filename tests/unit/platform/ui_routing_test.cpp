@@ -22,11 +22,12 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-std::string describe(const std::string& what, Point p) { return what + " " + std::to_string(p.x) + "," + std::to_string(p.y); }
+std::string describe(const std::string& what, Point p) {
+    return what + " " + std::to_string(p.x) + "," + std::to_string(p.y);
+}
 
 // Records the pointer events a control receives.
-void logPointer(Control& control, Log& log)
-{
+void logPointer(Control& control, Log& log) {
     control.onMouseMove = [&log](Control& sender, ShiftState, int x, int y) {
         log.push_back(describe(sender.name() + " move", {x, y}));
     };
@@ -34,8 +35,7 @@ void logPointer(Control& control, Log& log)
 }
 
 // Records every key event of a control, and of the form as "Form".
-void logKeys(Control& control, Log& log)
-{
+void logKeys(Control& control, Log& log) {
     control.onKeyDown = [&log](Control& sender, int& key, ShiftState) {
         log.push_back(sender.name() + " down " + std::to_string(key));
     };
@@ -47,22 +47,19 @@ void logKeys(Control& control, Log& log)
     };
 }
 
-void logFormKeys(Form& form, Log& log)
-{
+void logFormKeys(Form& form, Log& log) {
     form.onKeyDown = [&log](int& key, ShiftState) { log.push_back("Form down " + std::to_string(key)); };
     form.onKeyPress = [&log](char32_t& c) { log.push_back("Form press " + std::to_string(static_cast<int>(c))); };
     form.onKeyUp = [&log](int& key, ShiftState) { log.push_back("Form up " + std::to_string(key)); };
 }
 
-void click(Form& form, Point p)
-{
+void click(Form& form, Point p) {
     form.dispatch(InputEvent::mouseMove(p));
     form.dispatch(InputEvent::mouseDown(p));
     form.dispatch(InputEvent::mouseUp(p));
 }
 
-void pressKey(Form& form, int key)
-{
+void pressKey(Form& form, int key) {
     form.dispatch(InputEvent::keyDown(key, textForKey(key, {})));
     form.dispatch(InputEvent::keyUp(key));
 }
@@ -73,8 +70,7 @@ protected:
     Log log;
 };
 
-TEST_F(RoutingTest, MoveReachesTheTopmostShowingControlInItsCoordinates)
-{
+TEST_F(RoutingTest, MoveReachesTheTopmostShowingControlInItsCoordinates) {
     Image back(form, "Back");
     back.setBounds(0, 0, 100, 100);
     Image front(form, "Front");
@@ -93,8 +89,7 @@ TEST_F(RoutingTest, MoveReachesTheTopmostShowingControlInItsCoordinates)
     EXPECT_EQ(form.controlAt({49, 49}, true).control, &back);
 }
 
-TEST_F(RoutingTest, HighlightPassesMovesToTheMenuButTakesClicks)
-{
+TEST_F(RoutingTest, HighlightPassesMovesToTheMenuButTakesClicks) {
     Image menu(form, "Menu");
     menu.setBounds(30, 30, 100, 100);
     Image highlight(form, "Highlight");
@@ -106,8 +101,7 @@ TEST_F(RoutingTest, HighlightPassesMovesToTheMenuButTakesClicks)
     EXPECT_EQ(log, (Log{"Menu move 15,15", "Highlight click"}));
 }
 
-TEST_F(RoutingTest, ClickNeedsPressAndReleaseOnTheSameControl)
-{
+TEST_F(RoutingTest, ClickNeedsPressAndReleaseOnTheSameControl) {
     Image a(form, "A");
     a.setBounds(0, 0, 50, 50);
     Image b(form, "B");
@@ -131,8 +125,7 @@ TEST_F(RoutingTest, ClickNeedsPressAndReleaseOnTheSameControl)
 // A press acts on what is under the pointer: the hover handlers hear a move
 // there first unless they already saw it with the controls as they stand,
 // and no key came since. The second press of a double click is no click.
-TEST_F(RoutingTest, PressesFollowThePointerAndDoubleClicksAreNoClicks)
-{
+TEST_F(RoutingTest, PressesFollowThePointerAndDoubleClicksAreNoClicks) {
     Image button(form, "Button");
     button.setBounds(0, 0, 50, 50);
     logPointer(button, log);
@@ -151,14 +144,13 @@ TEST_F(RoutingTest, PressesFollowThePointerAndDoubleClicksAreNoClicks)
     form.dispatch(InputEvent::keyDown(vk::Escape));  // a key since
     press(InputEvent::mouseDown({10, 10}));
     press(InputEvent::doubleClickPress({10, 10}));
-    popup.show();                                    // opens under the pointer
+    popup.show();  // opens under the pointer
     press(InputEvent::mouseDown({10, 10}));
     EXPECT_EQ(log, (Log{"Button move 10,10", "Button click", "Button click", "Button move 10,10", "Button click",
                         "Button double", "Popup move 10,10", "Popup click"}));
 }
 
-TEST_F(RoutingTest, ReleaseOnAFreedControlIsDropped)
-{
+TEST_F(RoutingTest, ReleaseOnAFreedControlIsDropped) {
     auto doomed = std::make_unique<Image>(form, "Doomed");
     doomed->setBounds(0, 0, 50, 50);
     doomed->onClick = [this](Control&) { log.push_back("Doomed click"); };
@@ -172,8 +164,7 @@ TEST_F(RoutingTest, ReleaseOnAFreedControlIsDropped)
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(RoutingTest, ScrollBoxChildrenSeeThePointerInTheirOwnCoordinates)
-{
+TEST_F(RoutingTest, ScrollBoxChildrenSeeThePointerInTheirOwnCoordinates) {
     ScrollBox box(form, "Box");
     box.setBounds(10, 10, 100, 100);
     Image page(box, "Page");
@@ -190,27 +181,24 @@ class KeyRoutingTest : public RoutingTest {
 protected:
     Edit edit{form, "Edit1"};
 
-    void SetUp() override
-    {
+    void SetUp() override {
         edit.setBounds(0, 0, 80, 15);
         edit.setFocus();
     }
 };
 
-TEST_F(KeyRoutingTest, FormWithKeyPreviewSeesEveryKeyFirst)
-{
+TEST_F(KeyRoutingTest, FormWithKeyPreviewSeesEveryKeyFirst) {
     form.keyPreview = true;
     logFormKeys(form, log);
     logKeys(edit, log);
     form.dispatch(InputEvent::keyDown('A', "a"));
     form.dispatch(InputEvent::keyUp('A'));
-    EXPECT_EQ(log, (Log{"Form down 65", "Edit1 down 65", "Form press 97", "Edit1 press 97", "Form up 65",
-                        "Edit1 up 65"}));
+    EXPECT_EQ(log,
+              (Log{"Form down 65", "Edit1 down 65", "Form press 97", "Edit1 press 97", "Form up 65", "Edit1 up 65"}));
     EXPECT_EQ(edit.text(), "a");
 }
 
-TEST_F(KeyRoutingTest, WithoutPreviewOnlyTheFocusedControlHearsKeys)
-{
+TEST_F(KeyRoutingTest, WithoutPreviewOnlyTheFocusedControlHearsKeys) {
     logFormKeys(form, log);
     logKeys(edit, log);
     pressKey(form, vk::Down);
@@ -219,8 +207,7 @@ TEST_F(KeyRoutingTest, WithoutPreviewOnlyTheFocusedControlHearsKeys)
 
 // The off-screen key edit passes every key on and marks it handled; a text
 // edit passes only Tab, Up and Down. Either way one Enter is one action.
-TEST_F(KeyRoutingTest, HandledKeyProducesNoKeyPress)
-{
+TEST_F(KeyRoutingTest, HandledKeyProducesNoKeyPress) {
     Edit keyEdit(form, "Edit5");
     keyEdit.setBounds(640, 56, 20, 21);
     int actions = 0;
@@ -245,8 +232,7 @@ TEST_F(KeyRoutingTest, HandledKeyProducesNoKeyPress)
     EXPECT_EQ(edit.text(), "");
 }
 
-TEST_F(KeyRoutingTest, FormCanHandleAKeyBeforeTheControl)
-{
+TEST_F(KeyRoutingTest, FormCanHandleAKeyBeforeTheControl) {
     form.keyPreview = true;
     form.onKeyDown = [](int& key, ShiftState) {
         if (key == 'X') key = 0;
@@ -258,8 +244,7 @@ TEST_F(KeyRoutingTest, FormCanHandleAKeyBeforeTheControl)
     EXPECT_EQ(edit.text(), "y");
 }
 
-TEST_F(KeyRoutingTest, TabAndArrowsAreKeysAndNeverMoveTheFocus)
-{
+TEST_F(KeyRoutingTest, TabAndArrowsAreKeysAndNeverMoveTheFocus) {
     Edit other(form, "Edit2");
     other.setBounds(0, 20, 80, 15);
     logKeys(edit, log);
@@ -267,12 +252,12 @@ TEST_F(KeyRoutingTest, TabAndArrowsAreKeysAndNeverMoveTheFocus)
     EXPECT_EQ(form.focusedControl(), &edit);
     EXPECT_EQ(log.front(), "Edit1 down 9");
     EXPECT_EQ(log.at(1), "Edit1 press 9");
-    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& s) { return s.find(" down ") != std::string::npos; }),
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& s) { return s.find(" down ") != std::string::npos; }),
               5);
 }
 
-TEST_F(KeyRoutingTest, FocusMovesByProgramOrClickAndTheLoserGetsItsExit)
-{
+TEST_F(KeyRoutingTest, FocusMovesByProgramOrClickAndTheLoserGetsItsExit) {
     Edit other(form, "Edit2");
     other.setBounds(0, 20, 80, 15);
     Image picture(form, "Picture");
@@ -290,8 +275,7 @@ TEST_F(KeyRoutingTest, FocusMovesByProgramOrClickAndTheLoserGetsItsExit)
     EXPECT_THROW(other.setFocus(), std::logic_error);
 }
 
-TEST_F(KeyRoutingTest, HidingOrFreeingTheFocusedControlLeavesKeysToTheForm)
-{
+TEST_F(KeyRoutingTest, HidingOrFreeingTheFocusedControlLeavesKeysToTheForm) {
     logFormKeys(form, log);
     edit.hide();
     EXPECT_EQ(form.focusedControl(), nullptr);
@@ -307,8 +291,7 @@ TEST_F(KeyRoutingTest, HidingOrFreeingTheFocusedControlLeavesKeysToTheForm)
 // A click handler that waits in a nested loop, as a dialog does.
 class NestedDispatchTest : public ::testing::Test {
 protected:
-    NestedDispatchTest()
-    {
+    NestedDispatchTest() {
         auto backend = std::make_unique<HeadlessBackend>();
         queue = backend.get();
         app = std::make_unique<Application>(std::move(backend));
@@ -316,16 +299,14 @@ protected:
         app->showMainForm(form);
     }
 
-    void waitUntil(const bool& flag)
-    {
+    void waitUntil(const bool& flag) {
         while (!flag) {
             app->processMessages();
             if (!flag) app->waitMessage();
         }
     }
 
-    void queueClick(Point p)
-    {
+    void queueClick(Point p) {
         queue->push(InputEvent::mouseMove(p));
         queue->push(InputEvent::mouseDown(p));
         queue->push(InputEvent::mouseUp(p));
@@ -337,8 +318,7 @@ protected:
     Log log;
 };
 
-TEST_F(NestedDispatchTest, ControlFreedInsideANestedLoopGetsNoMoreEvents)
-{
+TEST_F(NestedDispatchTest, ControlFreedInsideANestedLoopGetsNoMoreEvents) {
     Image back(form, "Back");
     back.setBounds(0, 0, 200, 150);
     logPointer(back, log);
@@ -377,8 +357,7 @@ TEST_F(NestedDispatchTest, ControlFreedInsideANestedLoopGetsNoMoreEvents)
     EXPECT_FALSE(queue->hasQueuedEvents());
 }
 
-TEST_F(NestedDispatchTest, HandlerMayFreeItsOwnControl)
-{
+TEST_F(NestedDispatchTest, HandlerMayFreeItsOwnControl) {
     auto self = std::make_unique<Image>(form, "Self");
     self->setBounds(0, 0, 50, 50);
     self->onClick = [&](Control& sender) {
@@ -392,8 +371,7 @@ TEST_F(NestedDispatchTest, HandlerMayFreeItsOwnControl)
     EXPECT_EQ(log, (Log{"Self click", "freed"}));
 }
 
-TEST_F(NestedDispatchTest, LoopsNestManyLevelsDeepAndUnwindInOrder)
-{
+TEST_F(NestedDispatchTest, LoopsNestManyLevelsDeepAndUnwindInOrder) {
     constexpr int kLevels = 25;
     std::vector<std::unique_ptr<bool>> closed;
     int depth = 0;
@@ -427,8 +405,7 @@ TEST_F(NestedDispatchTest, LoopsNestManyLevelsDeepAndUnwindInOrder)
     EXPECT_EQ(log.back(), "left level 1");
 }
 
-TEST_F(NestedDispatchTest, WaitingWithNoInputLeftStopsTheRun)
-{
+TEST_F(NestedDispatchTest, WaitingWithNoInputLeftStopsTheRun) {
     bool never = false;
     queueClick({5, 5});
     EXPECT_THROW(waitUntil(never), std::runtime_error);

@@ -22,7 +22,7 @@ struct Case {
     const char* name;
     const char* existing;  // a data file already on drive C:, relative to it, or null
     bool bundledExists;
-    bool driveIsAFile;     // drive C:'s folder is a plain file: nothing can be made in it
+    bool driveIsAFile;  // drive C:'s folder is a plain file: nothing can be made in it
     bool answer;
     Outcome outcome;
     bool asked;

@@ -16,7 +16,8 @@ class TempDir {
 public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("vxr_") + (info ? info->test_suite_name() + std::string("_") + info->name() : "t");
+        std::string name =
+            std::string("vxr_") + (info ? info->test_suite_name() + std::string("_") + info->name() : "t");
         for (char& ch : name) {
             if (ch == '/') ch = '_';
         }

@@ -22,8 +22,7 @@ public:
 
     // Starts the server; returns its display (":N"), or empty when it did not
     // come up within ten seconds.
-    std::string start()
-    {
+    std::string start() {
         int fds[2];
         if (pipe(fds) != 0) return {};
         pid_ = fork();
@@ -34,8 +33,7 @@ public:
         return number.empty() ? std::string() : ":" + number;
     }
 
-    void stop()
-    {
+    void stop() {
         if (pid_ <= 0) return;
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
@@ -43,8 +41,7 @@ public:
     }
 
 private:
-    [[noreturn]] static void runServer(int writeFd, int readFd)
-    {
+    [[noreturn]] static void runServer(int writeFd, int readFd) {
         close(readFd);
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDERR_FILENO);
@@ -56,8 +53,7 @@ private:
     }
 
     // The display number and a newline.
-    static std::string readDisplay(int fd)
-    {
+    static std::string readDisplay(int fd) {
         std::string number;
         pollfd waiting{fd, POLLIN, 0};
         while (poll(&waiting, 1, 10000) == 1) {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/wait.h>
 
 #include "support/temp_dir.h"
 
@@ -144,8 +144,8 @@ TEST(VxrdatCli, CheckGradesAClassWithExitCodesAndACsvRow) {
     EXPECT_NE(table.find("gone.DAT,0,3,0,0,0,"), std::string::npos) << table;
     EXPECT_NE(table.find("gone.DAT: cannot read"), std::string::npos) << table;
 
-    EXPECT_EQ(vxrdat(check).status, 2);                                          // no result file
-    EXPECT_EQ(vxrdat("check " + kLabData + " " + kLabData).status, 2);             // not a task
+    EXPECT_EQ(vxrdat(check).status, 2);                                           // no result file
+    EXPECT_EQ(vxrdat("check " + kLabData + " " + kLabData).status, 2);            // not a task
     EXPECT_EQ(vxrdat("check " + quoted(dir.path()) + " " + kLabData).status, 2);  // a directory as the task
 }
 
@@ -161,7 +161,8 @@ TEST(VxrdatCli, HostileInputEndsWithAMessageNamingTheFileNeverAnAbort) {
         std::string says;
     } cases[] = {
         {"build " + task("huge.json", R"({"comment": 1e999})") + " " + out, "huge.json: (top): not valid JSON"},
-        {"build " + task("before.json", R"({"raw": {"-1": "00"}})") + " " + out, "before.json: raw.-1: expected a decimal"},
+        {"build " + task("before.json", R"({"raw": {"-1": "00"}})") + " " + out,
+         "before.json: raw.-1: expected a decimal"},
         {"build " + quoted(dir.path()) + " " + out, ": not a regular file"},
         {"build " + task("ok.json", "{}"), "build: missing the data FILE to write"},
         {"dump --json", "dump --json: missing the data FILE"},

@@ -4,8 +4,8 @@
 
 #include "derive.h"
 #include "evaluate.h"
-#include "operations/record_changes.h"
 #include "lab_task.h"
+#include "operations/record_changes.h"
 #include "task_json.h"
 
 namespace vxr::vxrdat {
@@ -23,12 +23,16 @@ MachineRecord examinerRun(const MachineRecord& start) {
     model::TCOMPUTER machine = machineOf(start);
     model::OptionWords options;
     // Disk 1 to a new image D:\IMAGES\EXAM.VXI, compressed, with a password.
-    model::OperationState state{.OpCode = model::kDiskToImage, .SourceDisk = 1, .ImageIndex = machine.AddImage(0, 6, "EXAM")};
+    model::OperationState state{
+        .OpCode = model::kDiskToImage, .SourceDisk = 1, .ImageIndex = machine.AddImage(0, 6, "EXAM")};
     state.CompressionFactor = 0.5;
     state.ImagePassword = "PW";
     EXPECT_EQ(operations::ApplyOperation(machine, state, options, 0, clock), operations::ChangeResult::Applied);
     // C: restored from partition 1 of D:\IMAGES\CLEAN.VXI, grown to 20000 MB.
-    state = {.OpCode = model::kPartitionFromImage, .TargetDisk = 1, .ImageIndex = 3, .SourcePartitions = 1,
+    state = {.OpCode = model::kPartitionFromImage,
+             .TargetDisk = 1,
+             .ImageIndex = 3,
+             .SourcePartitions = 1,
              .TargetPartition = 1};
     state.targetSize(1) = 20000;
     EXPECT_EQ(operations::ApplyOperation(machine, state, options, 0, clock), operations::ChangeResult::Applied);
@@ -45,14 +49,12 @@ TEST(ExpectFromOperations, DescribesADiskImageAndAPartitionRestoreSoThatCheckPas
     text["expect"] = nlohmann::json::parse(list.dump());
     Task task = readTaskText(text.dump());
     // The guards: what the job left alone; D: only gained the new image.
-    const auto guards = std::stable_partition(task.expect.begin(), task.expect.end(), [](const Expectation& e) {
-        return e.what.rfind(kGuardMark, 0) != 0;
-    });
+    const auto guards = std::stable_partition(task.expect.begin(), task.expect.end(),
+                                              [](const Expectation& e) { return e.what.rfind(kGuardMark, 0) != 0; });
     std::vector<std::string> guarded;
     for (auto it = guards; it != task.expect.end(); ++it) guarded.push_back(it->what);
     EXPECT_EQ(guarded, (std::vector<std::string>{"guard: disk 1 partition 2 left alone", "guard: disk 2 left alone",
-                                                 "guard: peer disk 1 left alone",
-                                                 "guard: peer disk 2 left alone"}));
+                                                 "guard: peer disk 1 left alone", "guard: peer disk 2 left alone"}));
     const model::TCOMPUTER before = machineOf(start), after = machineOf(result);
     for (auto it = guards; it != task.expect.end(); ++it) EXPECT_TRUE(evaluate(*it, before, after).passed) << it->what;
     task.expect.erase(guards, task.expect.end());

@@ -8,15 +8,15 @@
 #include "data_file.h"
 #include "evaluate.h"
 #include "expectations.h"
-#include "support/temp_dir.h"
 #include "lab_task.h"
+#include "support/temp_dir.h"
 #include "task_json.h"
 
 namespace vxr::vxrdat {
 namespace {
 
-using nlohmann::json;
 using model::MachineRecord;
+using nlohmann::json;
 
 MachineRecord lab() { return test::labRecord(); }
 
@@ -25,8 +25,8 @@ MachineRecord lab() { return test::labRecord(); }
 // Sure option on.
 MachineRecord labResult() {
     MachineRecord r = lab();
-    model::ImageEntry image{.directory = 6, .size = 4000, .name = "NEW", .partitionCount = 1, .checkCount = 2,
-                            .password = "PW"};
+    model::ImageEntry image{
+        .directory = 6, .size = 4000, .name = "NEW", .partitionCount = 1, .checkCount = 2, .password = "PW"};
     image.partitions[0] = {7, 0, 20000, 8500};
     r.setImage(0, 9, image);
     model::DiskEntry d = r.disk(0, 1);
@@ -72,15 +72,18 @@ INSTANTIATE_TEST_SUITE_P(
         Case{R"({"image": {"path": "D:\\IMAGES\\OLD.VXI"}})",
              "image D:\\IMAGES\\OLD.VXI not found; images in D:\\IMAGES: CLEAN.VXI, NEW.VXI"},
         Case{R"({"image": {"path": "D:\\EXAM\\NEW.VXI"}})", "image D:\\EXAM\\NEW.VXI not found; no directory D:\\EXAM"},
-        Case{R"({"image": {"path": "D:\\IMAGES\\NEW.VXI", "compressed": false, "password": false, "checks": 3,
+        Case{
+            R"({"image": {"path": "D:\\IMAGES\\NEW.VXI", "compressed": false, "password": false, "checks": 3,
                  "partitions": []}})",
-             "image D:\\IMAGES\\NEW.VXI holds 1 partition: NTFS (type 7) 20000 MB, data 8500 MB; is compressed (4000 MB "
-             "for 8500 MB of data); has the password \"PW\"; was checked 2 times, at least 3 expected"},
+            "image D:\\IMAGES\\NEW.VXI holds 1 partition: NTFS (type 7) 20000 MB, data 8500 MB; is compressed (4000 MB "
+            "for 8500 MB of data); has the password \"PW\"; was checked 2 times, at least 3 expected"},
         Case{R"({"image": {"path": "D:\\BACKUP\\SYSTEM.VXI", "password": true}})",
              "image D:\\BACKUP\\SYSTEM.VXI has no password"},
         Case{R"({"disk": {"disk": 2, "partitions": [{"type": 11, "size": [29000, 31000], "data": 100}]}})", nullptr},
-        Case{R"({"disk": {"disk": 2, "partitions": []}})", "disk 2 holds 1 partition: Fat32 (type 11) 30000 MB, data 100 MB"},
-        Case{R"({"disk": {"computer": "peer", "disk": 3, "checks": 1}})", "peer disk 3 not found; the computer has 2 disks"},
+        Case{R"({"disk": {"disk": 2, "partitions": []}})",
+             "disk 2 holds 1 partition: Fat32 (type 11) 30000 MB, data 100 MB"},
+        Case{R"({"disk": {"computer": "peer", "disk": 3, "checks": 1}})",
+             "peer disk 3 not found; the computer has 2 disks"},
         Case{R"({"partition": {"disk": 1, "partition": 2, "type": 11}})", nullptr},
         Case{R"({"partition": {"disk": 1, "partition": 2, "size": [1, 100]}})",
              "disk 1 partition 2 is Fat32 (type 11) 20000 MB, data 10200 MB"},
@@ -104,9 +107,11 @@ TEST(Expectations, PartialCreditAndADamagedFileThatDoesNotStopTheClass) {
     test::TempDir dir;
     test::writeAll(dir.path() / "short.dat", std::vector<unsigned char>(10, 0));
     writeDataFile(dir.path() / "done.dat", labResult());
-    const Task task{lab(), {item(R"({"points": 2, "options": {"word": 3, "set": 1}})"),
-                            item(R"({"what": "disk 2 left alone", "points": 3, "unchanged": {"disk": 2}})")}};
-    const ClassResult result = gradeFiles(task, {(dir.path() / "short.dat").string(), (dir.path() / "done.dat").string()});
+    const Task task{lab(),
+                    {item(R"({"points": 2, "options": {"word": 3, "set": 1}})"),
+                     item(R"({"what": "disk 2 left alone", "points": 3, "unchanged": {"disk": 2}})")}};
+    const ClassResult result =
+        gradeFiles(task, {(dir.path() / "short.dat").string(), (dir.path() / "done.dat").string()});
     ASSERT_EQ(result.files.size(), 2u);
     EXPECT_EQ(result.maxScore, 5);
     EXPECT_NE(result.files[0].error.find("short.dat: too short"), std::string::npos) << result.files[0].error;
@@ -170,36 +175,35 @@ TEST_P(ItemErrors, NameTheJsonPathOfTheFault) {
 
 INSTANTIATE_TEST_SUITE_P(
     Expectations, ItemErrors,
-    ::testing::Values(BadItem{R"({"what": "nothing to check"})", "expect[0]"},
-                      BadItem{R"({"disk": {"disk": 1}, "options": {"word": 1}})", "expect[0]"},
-                      BadItem{R"({"image": {"path": "SYSTEM.VXI"}})", "expect[0].image.path"},
-                      BadItem{R"({"image": {"computer": "remote", "path": "D:\\A"}})", "expect[0].image.computer"},
-                      BadItem{R"({"disk": {"disk": 1, "partitions": [{"size": [9, 1]}]}})",
-                              "expect[0].disk.partitions[0].size"},
-                      BadItem{R"({"partition": {"disk": 1}})", "expect[0].partition.partition"},
-                      BadItem{R"({"unchanged": {"disk": 1, "image": "D:\\A.VXI"}})", "expect[0].unchanged"},
-                      BadItem{R"({"unchanged": {"image": "D:\\SYSTME.VXI"}})", "expect[0].unchanged"},
-                      BadItem{R"({"unchanged": {"disk": 4}})", "expect[0].unchanged.disk"},
-                      BadItem{R"({"unchanged": {"disk": 1, "partition": 3}})", "expect[0].unchanged"},
-                      BadItem{R"({"options": {"word": 6}})", "expect[0].options.word"},
-                      BadItem{R"({"points": -1, "options": {"word": 1, "set": 1}})", "expect[0].points"},
-                      BadItem{R"({"points": 0, "options": {"word": 1, "set": 1}})", "expect[0].points"},
-                      BadItem{R"({"disk": {"disk": 2}})", "expect[0].disk"},
-                      BadItem{R"({"disk": {"disk": 2, "checks": 0}})", "expect[0].disk"},
-                      BadItem{R"({"disk": {"disk": 3, "checks": 1}})", "expect[0].disk.disk"},
-                      BadItem{R"({"disk": {"disk": 1, "partitions": [{"type": 8}]}})", "expect[0].disk.partitions[0].type"},
-                      BadItem{R"({"partition": {"disk": 1, "partition": 2}})", "expect[0].partition"},
-                      BadItem{R"({"partition": {"disk": 3, "partition": 1, "type": 7}})", "expect[0].partition.disk"},
-                      BadItem{R"({"options": {"word": 1}})", "expect[0].options"},
-                      BadItem{R"({"options": {"word": 1, "set": 3, "clear": 2}})", "expect[0].options"},
-                      BadItem{R"({"options": {"word": 1, "set": 1, "set": 2}})", "expect[0].options.set"},
-                      BadItem{R"({"image": {"path": "Q:\\A.VXI"}})", "expect[0].image.path"},
-                      BadItem{R"({"directory": {"path": "3:1\\A"}})", "expect[0].directory.path"},
-                      BadItem{R"({"unchanged": {"image": "D:\\"}})", "expect[0].unchanged.image"},
-                      BadItem{R"({"directory": {"path": "1:5\\A"}})", "expect[0].directory.path"},
-                      BadItem{R"({"image": {"path": "D:\\A", "compression": "medium"}})", "expect[0].image.compression"},
-                      BadItem{R"({"image": {"path": "D:\\A", "compression": "high", "compressed": true}})",
-                              "expect[0].image"}));
+    ::testing::Values(
+        BadItem{R"({"what": "nothing to check"})", "expect[0]"},
+        BadItem{R"({"disk": {"disk": 1}, "options": {"word": 1}})", "expect[0]"},
+        BadItem{R"({"image": {"path": "SYSTEM.VXI"}})", "expect[0].image.path"},
+        BadItem{R"({"image": {"computer": "remote", "path": "D:\\A"}})", "expect[0].image.computer"},
+        BadItem{R"({"disk": {"disk": 1, "partitions": [{"size": [9, 1]}]}})", "expect[0].disk.partitions[0].size"},
+        BadItem{R"({"partition": {"disk": 1}})", "expect[0].partition.partition"},
+        BadItem{R"({"unchanged": {"disk": 1, "image": "D:\\A.VXI"}})", "expect[0].unchanged"},
+        BadItem{R"({"unchanged": {"image": "D:\\SYSTME.VXI"}})", "expect[0].unchanged"},
+        BadItem{R"({"unchanged": {"disk": 4}})", "expect[0].unchanged.disk"},
+        BadItem{R"({"unchanged": {"disk": 1, "partition": 3}})", "expect[0].unchanged"},
+        BadItem{R"({"options": {"word": 6}})", "expect[0].options.word"},
+        BadItem{R"({"points": -1, "options": {"word": 1, "set": 1}})", "expect[0].points"},
+        BadItem{R"({"points": 0, "options": {"word": 1, "set": 1}})", "expect[0].points"},
+        BadItem{R"({"disk": {"disk": 2}})", "expect[0].disk"},
+        BadItem{R"({"disk": {"disk": 2, "checks": 0}})", "expect[0].disk"},
+        BadItem{R"({"disk": {"disk": 3, "checks": 1}})", "expect[0].disk.disk"},
+        BadItem{R"({"disk": {"disk": 1, "partitions": [{"type": 8}]}})", "expect[0].disk.partitions[0].type"},
+        BadItem{R"({"partition": {"disk": 1, "partition": 2}})", "expect[0].partition"},
+        BadItem{R"({"partition": {"disk": 3, "partition": 1, "type": 7}})", "expect[0].partition.disk"},
+        BadItem{R"({"options": {"word": 1}})", "expect[0].options"},
+        BadItem{R"({"options": {"word": 1, "set": 3, "clear": 2}})", "expect[0].options"},
+        BadItem{R"({"options": {"word": 1, "set": 1, "set": 2}})", "expect[0].options.set"},
+        BadItem{R"({"image": {"path": "Q:\\A.VXI"}})", "expect[0].image.path"},
+        BadItem{R"({"directory": {"path": "3:1\\A"}})", "expect[0].directory.path"},
+        BadItem{R"({"unchanged": {"image": "D:\\"}})", "expect[0].unchanged.image"},
+        BadItem{R"({"directory": {"path": "1:5\\A"}})", "expect[0].directory.path"},
+        BadItem{R"({"image": {"path": "D:\\A", "compression": "medium"}})", "expect[0].image.compression"},
+        BadItem{R"({"image": {"path": "D:\\A", "compression": "high", "compressed": true}})", "expect[0].image"}));
 
 }  // namespace
 }  // namespace vxr::vxrdat

@@ -37,8 +37,8 @@ void growData(MachineRecord& r, int disk, int partition, int mb) {
 
 // An image of D: made with "fast" compression (5000 MB of data), stored in `directory`.
 void storeImage(MachineRecord& r, int slot, int directory, const char* name, int disk, int partition) {
-    model::ImageEntry image{.directory = static_cast<std::uint16_t>(directory), .size = 2501, .name = name,
-                            .partitionCount = 1};
+    model::ImageEntry image{
+        .directory = static_cast<std::uint16_t>(directory), .size = 2501, .name = name, .partitionCount = 1};
     image.partitions[0] = {11, 0, 20000, 5000};
     r.setImage(0, slot, image);
     growData(r, disk, partition, image.size);
@@ -91,8 +91,8 @@ void PrintTo(const GradingCase& c, std::ostream* out) { *out << c.item; }
 class Grading : public ::testing::TestWithParam<GradingCase> {};
 
 TEST_P(Grading, NoFalsePassNoFalseFail) {
-    const std::string text = std::string(kMachine).substr(0, std::string(kMachine).size() - 1) +
-                             R"(, "expect": [)" + GetParam().item + "]}";
+    const std::string text =
+        std::string(kMachine).substr(0, std::string(kMachine).size() - 1) + R"(, "expect": [)" + GetParam().item + "]}";
     const Task task = readTaskText(text);
     MachineRecord result = task.start;
     GetParam().job(result);

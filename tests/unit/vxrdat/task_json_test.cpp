@@ -4,22 +4,24 @@
 #include <random>
 
 #include "json_diff.h"
+#include "lab_task.h"
 #include "model/computer.h"
 #include "platform/text.h"
-#include "lab_task.h"
 #include "task_json.h"
 #include "text_dump.h"
 
 namespace vxr::vxrdat {
 namespace {
 
-using nlohmann::json;
 using model::MachineRecord;
+using nlohmann::json;
 
 json lab() { return test::labTask(); }
 
 // Through text, as a task author's file would go.
-MachineRecord roundTrip(const MachineRecord& record) { return recordFromJson(json::parse(recordToJson(record).dump())); }
+MachineRecord roundTrip(const MachineRecord& record) {
+    return recordFromJson(json::parse(recordToJson(record).dump()));
+}
 
 MachineRecord withoutKeys(MachineRecord record) {
     record.setKeys({});
@@ -56,8 +58,11 @@ TEST(TaskJson, EveryByteOfAnArbitraryRecordSurvivesTheRoundTrip) {
 TEST(TaskJson, OddButValidValuesAreWrittenAsFields) {
     MachineRecord record;
     record.setDiskCount(0, 9);
-    record.setImage(1, 7, {.directory = 3, .created = 45000.123456789, .partitionCount = 6, 
-                           .password = platform::recordText("\xA3\xA0pw")});
+    record.setImage(1, 7,
+                    {.directory = 3,
+                     .created = 45000.123456789,
+                     .partitionCount = 6,
+                     .password = platform::recordText("\xA3\xA0pw")});
     const json j = recordToJson(record);
     EXPECT_EQ(j["computers"]["local"]["diskCount"], 9);
     const json& image = j["computers"]["peer"]["images"][0];
@@ -106,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadTask{R"([])", "(top)"}, BadTask{R"({"computer": {}})", "computer"},
         BadTask{R"({"computers": {"local": {"disks": [{"capacity": 1, "partitions": [{"size": "big"}]}]}}})",
                 "computers.local.disks[0].partitions[0].size"},
-        BadTask{R"({"computers": {"peer": {"disks": [{"capacity": 3000000000}]}}})", "computers.peer.disks[0].capacity"},
+        BadTask{R"({"computers": {"peer": {"disks": [{"capacity": 3000000000}]}}})",
+                "computers.peer.disks[0].capacity"},
         BadTask{R"({"computers": {"local": {"disks": [{"kind": -1}]}}})", "computers.local.disks[0].kind"},
         BadTask{R"({"computers": {"local": {"disks": [{}, {}, {}, {}, {}]}}})", "computers.local.disks"},
         BadTask{R"({"computers": {"local": {"directories": [{"slot": 21}]}}})", "computers.local.directories[0].slot"},
@@ -118,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "computers.local.images[0].created"},
         BadTask{R"({"computers": {"local": {"images": [{"password": {"hex": "4g"}}]}}})",
                 "computers.local.images[0].password.hex"},
-        BadTask{R"({"options": [0, 65536]})", "options[1]"}, BadTask{R"({"restrictions": ["mice"]})", "restrictions[0]"},
+        BadTask{R"({"options": [0, 65536]})", "options[1]"},
+        BadTask{R"({"restrictions": ["mice"]})", "restrictions[0]"},
         BadTask{R"({"raw": {"23959": "0102"}})", "raw.23959"}, BadTask{R"({"raw": {"x1": "01"}})", "raw.x1"},
         // Offsets that once wrapped round to before the record, or carry a sign or a space.
         BadTask{R"({"raw": {"-1": "00"}})", "raw.-1"}, BadTask{R"({"raw": {"-1000": "00"}})", "raw.-1000"},
@@ -128,21 +135,25 @@ INSTANTIATE_TEST_SUITE_P(
         // Days a calendar does not have, and years beyond four digits.
         BadTask{R"({"computers": {"local": {"images": [{"created": "2026-02-31 00:00:00"}]}}})",
                 "computers.local.images[0].created"},
-        BadTask{R"({"computers": {"local": {"images": [{"created": "2025-02-29"}]}}})", "computers.local.images[0].created"},
-        BadTask{R"({"computers": {"peer": {"images": [{"created": "99999999999-01-01"}]}}})", "computers.peer.images[0].created"},
+        BadTask{R"({"computers": {"local": {"images": [{"created": "2025-02-29"}]}}})",
+                "computers.local.images[0].created"},
+        BadTask{R"({"computers": {"peer": {"images": [{"created": "99999999999-01-01"}]}}})",
+                "computers.peer.images[0].created"},
         BadTask{R"({"computers": {"local": {"directories": [{"created": "2026-01-01 24:00:00"}]}}})",
                 "computers.local.directories[0].created"},
         // Names measured in code page 936 bytes: ten bytes do not fit nine; a
         // character the code page lacks fits nowhere.
         BadTask{R"({"computers": {"local": {"directories": [{"name": "\u6d4b\u8bd5\u6587\u5b57ab"}]}}})",
                 "computers.local.directories[0].name"},
-        BadTask{R"({"computers": {"local": {"images": [{"name": "\ud83d\ude00"}]}}})", "computers.local.images[0].name"},
+        BadTask{R"({"computers": {"local": {"images": [{"name": "\ud83d\ude00"}]}}})",
+                "computers.local.images[0].name"},
         BadTask{"{\"comment\": 1e999}", "(top)"}));
 
 TEST(TaskJson, NamesAreStoredInCodePage936InUpperCaseAndReadBackAsText) {
     const std::string name = "\u6d4b\u8bd5\u6587ab";  // 3 ideographs and 2 letters: 8 bytes in the record
-    const MachineRecord record = recordFromJson(parseTaskText(
-        R"({"computers": {"local": {"directories": [{"disk": 1, "partition": 1, "name": ")" + name + R"(", "created": "2024-02-29"}]}}})"));
+    const MachineRecord record = recordFromJson(
+        parseTaskText(R"({"computers": {"local": {"directories": [{"disk": 1, "partition": 1, "name": ")" + name +
+                      R"(", "created": "2024-02-29"}]}}})"));
     EXPECT_EQ(record.bytes()[model::bytes::directoryOffset(0, 1) + model::bytes::kDirectoryName], 8);  // length byte
     EXPECT_EQ(record.directory(0, 1).name, "\u6d4b\u8bd5\u6587AB");  // UTF-8 in the entry
     const json back = recordToJson(record)["computers"]["local"]["directories"][0];
