@@ -7,6 +7,7 @@
 
 #include "app/tform1.h"
 #include "layout/palette.h"
+#include "layout/steps.h"
 #include "layout/table_layout.h"
 #include "model/size_rules.h"
 #include "platform/indexing.h"
@@ -340,9 +341,7 @@ void TableRows::CommitSizeBox(int row) {
     PendingSizeRow = 0;
 }
 
-bool TableRows::sizeBoxesActive() const {
-    return w_.Image1D != nullptr && (w_.ui.DialogNo == 7 || w_.ui.DialogNo == 9);
-}
+bool TableRows::sizeBoxesActive() const { return w_.Image1D != nullptr && hasSizeBoxes(w_.ui.DialogNo); }
 
 void TableRows::SizeBoxKeyPress(int box, char32_t& character) {
     if (!sizeBoxesActive()) return;

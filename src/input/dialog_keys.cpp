@@ -76,7 +76,7 @@ void Keyboard::listEnter() {
     DialogPointer& pointer = w_.dialogPointer();
     if (const int box = focusedSizeBox(); box != 0) {
         pointer.takeOverPendingSize();
-        if (ui.DialogNo == 7 && !pointer.rowChosen(box)) {
+        if (ui.DialogNo == number(Step::DestinationPartition) && !pointer.rowChosen(box)) {
             pointer.ListPoint.y = tableRowY(box);
             pointer.Image1DClick();
         }
@@ -91,7 +91,7 @@ void Keyboard::listEnter() {
 }
 
 int Keyboard::focusedSizeBox() const {
-    if (w_.ui.DialogNo != 7 && w_.ui.DialogNo != 9) return 0;
+    if (!hasSizeBoxes(w_.ui.DialogNo)) return 0;
     for (int box = 1; box <= 4; ++box) {
         if (cell(w_.Edit, box)->focused()) return box;
     }

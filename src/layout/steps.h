@@ -124,6 +124,10 @@ constexpr bool isFileDialog(int step) { return stepKind(step) == StepKind::File;
 constexpr bool isListDialog(int step) { return stepKind(step) == StepKind::List; }
 constexpr bool isSelectionDialog(int step) { return isFileDialog(step) || isListDialog(step); }
 constexpr bool isButtonDialog(int step) { return stepKind(step) == StepKind::Buttons; }
+// The two table dialogs whose rows have size boxes to type into.
+constexpr bool hasSizeBoxes(int step) {
+    return step == number(Step::DestinationPartition) || step == number(Step::DestinationDetails);
+}
 
 inline constexpr const StepPicture& kProgressStep = stepPicture(number(Step::ProgressScreen));
 
