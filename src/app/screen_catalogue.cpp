@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "layout/menu_geometry.h"
+#include "layout/picture_list.h"
 #include "platform/indexing.h"
 #include "platform/jpeg.h"
 #include "platform/resources.h"
@@ -90,13 +91,12 @@ void loadDialogs(ScreenCatalogue& c, Loader& load) {
     for (int l = 1; l <= 10; ++l) {
         auto& row = cell(c.ButtonHighlights, l);
         const std::string stem = "F4" + (l == 10 ? std::string("A") : digit(l));
-        const bool hasPlain = l == 3 || l == 4 || l == 5 || l == 7;
-        const bool hasThird = l == 4 || l == 7;
-        const bool hasSecond = l <= 7 || l == 10;
-        if (hasPlain) row[0] = load.jpeg(stem + "0");
-        row[1] = load.jpeg(stem + "1");
-        if (hasSecond) row[2] = load.jpeg(stem + "2");
-        if (hasThird) row[3] = load.jpeg(stem + "3");
+        // A dialog's plain, first, second and third button pictures, as far
+        // as the picture list has them.
+        for (int slot = 0; slot <= 3; ++slot) {
+            const std::string name = stem + digit(slot);
+            if (layout::findPicture(name) != nullptr) cell(row, slot) = load.jpeg(name);
+        }
     }
 }
 
