@@ -19,8 +19,6 @@ using namespace layout;
 
 namespace {
 
-using layout::kRowHeight;
-
 // Where Enter and Down point to open the Look-in drop-down: its arrow.
 constexpr platform::Point kLookInArrowPoint{kLookInArrow.left + 1, kLookInArrow.top + 1};
 

@@ -25,15 +25,9 @@ using dialogs::kCursorRow;
 using dialogs::kNotDrawn;
 using dialogs::kPlainRow;
 using dialogs::kUnusableRow;
-using layout::kRowHeight;
 
 constexpr int kTableRows = 4;
 constexpr int kLookInRowCount = 16;
-
-using layout::isFileDialog;
-using layout::isListDialog;
-using layout::isSelectionDialog;
-using layout::Step;
 
 constexpr Step stepOf(int dialogNo) { return static_cast<Step>(dialogNo); }
 

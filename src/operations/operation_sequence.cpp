@@ -26,8 +26,6 @@ namespace {
 
 constexpr int kPasswordLength = 10;
 
-using layout::Msg;
-
 bool isPasswordStep(Step step) { return stepKind(number(step)) == StepKind::Password; }
 
 }  // namespace
